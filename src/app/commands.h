@@ -1,0 +1,54 @@
+#pragma once
+
+namespace korvane {
+
+// Command numbers that the menus, the two buttons and the outside world send to the window.
+enum Command : int {
+    kCmdCube2Extra = 32774, // 32774..32777: cubes of level 2..5, no menu item
+    kCmdCube5Extra = 32777,
+    kCmdPenNone = 32785,
+    kCmdPenThick = 32786,
+    kCmdCubeLevel1 = 32788, // 32788..32791
+    kCmdCubeLevel4 = 32791,
+    kCmdTetraLevel1 = 32792, // 32792..32795
+    kCmdTetraLevel4 = 32795,
+    kCmdPiracube = 32796,
+    kCmdExit = 32797,
+    kCmdUndo = 32801,
+    kCmdHelp = 32802,
+    kCmdBlack = 32803,
+    kCmdWhite = 32804,
+    kCmdSphere = 32805,
+    kCmdPenThin = 32806,
+    kCmdAbout = 32807,
+    kCmdTraining = 32810,
+    kCmdHighscores = 32811,
+    kCmdNewGame = 57600,
+};
+
+// Timer ids of the window.
+inline constexpr int kZoomTimer = 9955;
+inline constexpr int kZoomPeriodMs = 10;
+inline constexpr int kClockTimer = 9956;
+inline constexpr int kClockPeriodMs = 1000;
+
+// The menu bar as data: one loop over it builds the menus. Menu and Submenu open a level, End
+// closes it; Items carry their command, whether they hold a check mark, and a shortcut.
+enum class MenuEntryKind { Menu, Submenu, Item, Separator, End };
+struct MenuEntry {
+    MenuEntryKind kind;
+    const char* text;
+    int command;
+    bool checkable;
+    const char* shortcut; // in the desktop's portable notation, or nullptr
+};
+extern const MenuEntry kMenuBar[];
+extern const int kMenuBarEntries;
+
+// The tool-bar buttons, in order.
+inline constexpr int kToolBarButtons[] = {kCmdUndo, kCmdHelp};
+
+// The Type item of a kind and level (32788..32796), or 0 where none stands for it.
+int typeMenuItem(int puzzleType, int level);
+
+} // namespace korvane

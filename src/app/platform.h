@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace korvane {
+
+// What the game asks of its window system. The Qt layer realises it; tests use a fake that
+// records everything and paints at once.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Invalidate the whole window and update it now: PuzzleDialog::paintWindow runs before this
+    // returns.
+    virtual void repaintNow() = 0;
+    // After an animation frame: wait out the rest of a steady frame interval (tests: none).
+    virtual void paceFrame() = 0;
+
+    // Window timers by id; setting a running id restarts it; killing a stopped one is harmless.
+    virtual void setTimer(int id, int periodMs) = 0;
+    virtual void killTimer(int id) = 0;
+
+    // The command bar's buttons (undo 32801) and the menu check marks, by command number.
+    virtual void enableButton(int command, bool enabled) = 0;
+    virtual void checkMenuItem(int command, bool checked) = 0;
+
+    // Modal boxes; the game's state is consistent whenever one opens.
+    virtual void messageBox(const std::string& text, const std::string& caption) = 0;
+    virtual void showHighscoreDialog(int table) = 0;
+    virtual void showAboutBox() = 0;
+    // Start the help viewer on a page and anchor ("Korvane.htm#MAIN_CONTENTS"); not watched.
+    virtual void startHelpViewer(const std::string& program, const std::string& commandLine) = 0;
+
+    // Profile storage by section and value name; missing values read as the default.
+    virtual int readInt(const std::string& section, const std::string& name, int def) = 0;
+    virtual void writeInt(const std::string& section, const std::string& name, int value) = 0;
+    virtual std::string readString(const std::string& section, const std::string& name,
+                                   const std::string& def) = 0;
+    virtual void writeString(const std::string& section, const std::string& name,
+                             const std::string& value) = 0;
+    // Hold the highscores against other running copies of the game between lock and unlock;
+    // reads after lock see what the others stored, writes before unlock reach the storage.
+    virtual void lockHighscores() = 0;
+    virtual void unlockHighscores() = 0;
+
+    // Whole seconds of a monotonic clock: setting the wall clock never moves it.
+    virtual std::int64_t nowSeconds() = 0;
+    // The seed of a new game's scramble.
+    virtual unsigned randomSeed() = 0;
+
+    // End the program's window (Exit).
+    virtual void closeWindow() = 0;
+};
+
+} // namespace korvane

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/game_state.h"
+
+namespace korvane {
+
+// Put a new, solved puzzle of the given kind and level into g in its standard view (45 degrees
+// about x, then 45 about y), and stop the game: counters, undo record, layer, axis and gesture
+// are reset. The platform side of a build (clock timer, undo button, pen, stored settings) is
+// the caller's. A kind other than 1..4 keeps the previous geometry. Levels are clamped to what
+// the arrays hold (cube N <= 17, tetrahedron N <= 8), so a bad level can never index past them.
+void buildPuzzleState(GameState& g, int type, int level);
+
+// The solved colouring test data: the number of stickers of each colour a built puzzle holds.
+int stickersPerColour(const GameState& g);
+
+} // namespace korvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "model/game_state.h"
+
+namespace korvane {
+
+// A double becomes a pixel by truncation toward zero.
+int truncToPixel(double v);
+
+// Cube and Piracube: eye at z = +6, image plane 5 units from it, 50 pixels a unit times zoom.
+Point projectPerspective(const GameState& g, double x, double y, double z);
+// Tetrahedron and sphere: z is ignored.
+Point projectParallel(const GameState& g, double x, double y);
+// The face test of a kind: cube and Piracube nz > 0.15, tetrahedron nz > 0, sphere (facet
+// centre z) >= 0.
+bool faceVisible(int puzzleType, double nz);
+
+// Face slots of the cube and the Piracube, by face (normal index 0..5).
+struct CubeFaceSlot {
+    int slot;       // 1..3
+    int outline[4]; // corner indices Q0..Q3
+    int sign;       // faceSign of the slot when this face is shown
+};
+extern const CubeFaceSlot kCubeFaceSlots[kFaces];
+
+// Face slots of the tetrahedron, by slot 1..4 (index slot - 1).
+struct TetraFaceSlot {
+    int normal;     // faceNormal index
+    int colourFace; // stickerColour face
+    int outline[3]; // corner indices Q0..Q2
+};
+extern const TetraFaceSlot kTetraFaceSlots[kFaceSlots];
+
+} // namespace korvane

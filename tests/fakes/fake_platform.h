@@ -1,0 +1,95 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/platform.h"
+
+namespace korvane::testing {
+
+// The window services in memory: storage, timers, check marks, button state and boxes are
+// recorded; repaintNow calls the paint handler at once; frames are not paced.
+class FakePlatform : public Platform {
+public:
+    std::function<void()> onRepaint; // usually the dialog's paintWindow
+    int repaints = 0;
+    int pacedFrames = 0;
+    std::map<int, int> timers; // running timers: id -> period
+    std::map<int, bool> buttons;
+    std::map<int, bool> checks;
+    std::vector<std::pair<std::string, std::string>> messages; // (text, caption)
+    std::vector<int> highscoreDialogs;
+    int aboutBoxes = 0;
+    std::vector<std::pair<std::string, std::string>> helpViewers; // (program, command line)
+    std::map<std::pair<std::string, std::string>, int> ints;
+    std::map<std::pair<std::string, std::string>, std::string> strings;
+    int locks = 0;
+    bool locked = false;
+    std::int64_t now = 1000;
+    unsigned seed = 12345;
+    bool closed = false;
+    std::function<void()> onMessageBox; // runs while a message box is "open"
+
+    void repaintNow() override {
+        ++repaints;
+        if (onRepaint) {
+            onRepaint();
+        }
+    }
+    void paceFrame() override { ++pacedFrames; }
+    void setTimer(int id, int periodMs) override { timers[id] = periodMs; }
+    void killTimer(int id) override { timers.erase(id); }
+    void enableButton(int command, bool enabled) override { buttons[command] = enabled; }
+    void checkMenuItem(int command, bool checked) override { checks[command] = checked; }
+    void messageBox(const std::string& text, const std::string& caption) override {
+        messages.emplace_back(text, caption);
+        if (onMessageBox) {
+            onMessageBox();
+        }
+    }
+    void showHighscoreDialog(int table) override { highscoreDialogs.push_back(table); }
+    void showAboutBox() override { ++aboutBoxes; }
+    void startHelpViewer(const std::string& program, const std::string& commandLine) override {
+        helpViewers.emplace_back(program, commandLine);
+    }
+    int readInt(const std::string& section, const std::string& name, int def) override {
+        auto it = ints.find({section, name});
+        return it == ints.end() ? def : it->second;
+    }
+    void writeInt(const std::string& section, const std::string& name, int value) override {
+        ints[{section, name}] = value;
+    }
+    std::string readString(const std::string& section, const std::string& name,
+                           const std::string& def) override {
+        auto it = strings.find({section, name});
+        return it == strings.end() ? def : it->second;
+    }
+    void writeString(const std::string& section, const std::string& name,
+                     const std::string& value) override {
+        strings[{section, name}] = value;
+    }
+    void lockHighscores() override {
+        ++locks;
+        locked = true;
+    }
+    void unlockHighscores() override { locked = false; }
+    std::int64_t nowSeconds() override { return now; }
+    unsigned randomSeed() override { return seed; }
+    void closeWindow() override { closed = true; }
+
+    bool checked(int command) const {
+        auto it = checks.find(command);
+        return it != checks.end() && it->second;
+    }
+    bool buttonEnabled(int command) const {
+        auto it = buttons.find(command);
+        return it != buttons.end() && it->second;
+    }
+    bool timerRunning(int id) const { return timers.count(id) != 0; }
+};
+
+} // namespace korvane::testing
