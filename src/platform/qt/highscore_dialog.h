@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QTreeWidget;
+
+namespace korvane {
+class Platform;
+}
+
+namespace korvane::qt {
+
+// The highscores window: a drop-down list of the nine tables and a list of the ten places of
+// the chosen table, moves and times side by side. It keeps nothing: every fill reads the
+// stored texts anew, and the list always holds exactly ten rows.
+class HighscoreDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit HighscoreDialog(Platform& storage, QWidget* parent = nullptr);
+
+    // The table shown when the dialog opens; set between construction and showing. A number
+    // that names no table opens the first one.
+    int selectedTable = 0;
+
+    // Runs once, as the dialog is first shown: columns, the selected table, the list.
+    void OnInitDialog();
+    // Refills the list from the stored texts of the table chosen in the drop-down list.
+    void fillList();
+
+    QComboBox* tableBox() const { return tableBox_; }
+    QTreeWidget* placeList() const { return placeList_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void insertColumns();
+    void fitListToTenRows();
+
+    Platform& storage_;
+    QComboBox* tableBox_;
+    QTreeWidget* placeList_;
+    bool initialised_ = false;
+};
+
+} // namespace korvane::qt
