@@ -71,7 +71,8 @@ private:
     void setUndoButton(bool enabled);
     void chooseBackground(int colour);
     void choosePen(int command);
-    void readSettings();
+    void chooseTypeItem(int command, int type, int level);
+    int readSettings();
 
     Platform& platform_;
     Canvas& canvas_;

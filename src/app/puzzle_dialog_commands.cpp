@@ -1,0 +1,123 @@
+#include "app/puzzle_dialog.h"
+
+#include "app/commands.h"
+#include "model/game_rules.h"
+
+namespace korvane {
+
+namespace {
+const char kConfig[] = "Config";
+
+// The pen commands: which pen each selects and the "PenW" it stores. The marks are set in this
+// order, each item marked exactly when it is the chosen one.
+struct PenChoice {
+    int command;
+    Pen pen;
+    int stored;
+};
+constexpr PenChoice kPenChoices[] = {
+    {kCmdPenThin, Pen::Thin, 2},
+    {kCmdPenThick, Pen::Thick, 1},
+    {kCmdPenNone, Pen::Null, 0},
+};
+} // namespace
+
+// Every command that reaches the window, by number range. Type commands build and draw before
+// they touch the marks; background and pen commands draw, then mark, then store.
+void PuzzleDialog::OnCommand(int command) {
+    using Handler = void (*)(PuzzleDialog&, int);
+    struct Entry {
+        int first;
+        int last;
+        Handler run;
+    };
+    static constexpr Entry kCommands[] = {
+        {kCmdNewGame, kCmdNewGame, [](PuzzleDialog& d, int) { d.newGame(); }},
+        {kCmdTraining, kCmdTraining,
+         [](PuzzleDialog& d, int) {
+             d.buildPuzzle(d.g.puzzleType, sizeLevel(d.g));
+             d.redraw();
+         }},
+        {kCmdHighscores, kCmdHighscores,
+         [](PuzzleDialog& d, int) {
+             const int table = highscoreTable(d.g.puzzleType, d.g.size);
+             d.platform_.showHighscoreDialog(table >= 0 ? table : 0);
+         }},
+        {kCmdAbout, kCmdAbout, [](PuzzleDialog& d, int) { d.platform_.showAboutBox(); }},
+        {kCmdExit, kCmdExit, [](PuzzleDialog& d, int) { d.platform_.closeWindow(); }},
+        {kCmdBlack, kCmdWhite, [](PuzzleDialog& d, int c) { d.chooseBackground(c - kCmdBlack); }},
+        {kCmdCubeLevel1, kCmdCubeLevel4,
+         [](PuzzleDialog& d, int c) { d.chooseTypeItem(c, kCube, c - (kCmdCubeLevel1 - 1)); }},
+        {kCmdTetraLevel1, kCmdTetraLevel4,
+         [](PuzzleDialog& d, int c) {
+             d.chooseTypeItem(c, kTetrahedron, c - (kCmdTetraLevel1 - 1));
+         }},
+        {kCmdPiracube, kCmdPiracube,
+         [](PuzzleDialog& d, int c) { d.chooseTypeItem(c, kPiracube, 2); }},
+        {kCmdUndo, kCmdUndo, [](PuzzleDialog& d, int) { d.undoMove(); }},
+        {kCmdHelp, kCmdHelp, [](PuzzleDialog& d, int) { d.showHelp(); }},
+        {kCmdCube2Extra, kCmdCube5Extra,
+         [](PuzzleDialog& d, int c) {
+             d.buildPuzzle(kCube, c - (kCmdCube2Extra - 2));
+             d.redraw();
+         }},
+        {kCmdSphere, kCmdSphere,
+         [](PuzzleDialog& d, int) {
+             d.buildPuzzle(kSphere, 2);
+             d.redraw();
+             d.uncheckPuzzleItems();
+         }},
+        {kCmdPenNone, kCmdPenThick, [](PuzzleDialog& d, int c) { d.choosePen(c); }},
+        {kCmdPenThin, kCmdPenThin, [](PuzzleDialog& d, int c) { d.choosePen(c); }},
+    };
+    for (const Entry& entry : kCommands) {
+        if (command >= entry.first && command <= entry.last) {
+            entry.run(*this, command);
+            return;
+        }
+    }
+}
+
+void PuzzleDialog::chooseTypeItem(int command, int type, int level) {
+    buildPuzzle(type, level);
+    redraw();
+    uncheckPuzzleItems();
+    platform_.checkMenuItem(command, true);
+}
+
+void PuzzleDialog::uncheckPuzzleItems() {
+    platform_.checkMenuItem(kCmdPiracube, false);
+    for (int item = kCmdCubeLevel1; item <= kCmdTetraLevel4; ++item) {
+        platform_.checkMenuItem(item, false);
+    }
+}
+
+void PuzzleDialog::chooseBackground(int colour) {
+    g.bgColour = colour;
+    redraw();
+    platform_.checkMenuItem(kCmdBlack, colour == 0);
+    platform_.checkMenuItem(kCmdWhite, colour == 1);
+    platform_.writeInt(kConfig, "BkColor", colour);
+}
+
+void PuzzleDialog::choosePen(int command) {
+    int stored = 0;
+    for (const PenChoice& choice : kPenChoices) {
+        if (choice.command == command) {
+            canvas_.selectPen(choice.pen);
+            stored = choice.stored;
+        }
+    }
+    redraw();
+    for (const PenChoice& choice : kPenChoices) {
+        platform_.checkMenuItem(choice.command, choice.command == command);
+    }
+    platform_.writeInt(kConfig, "PenW", stored);
+}
+
+// Each request starts a new viewer on the game's page at its table of contents.
+void PuzzleDialog::showHelp() {
+    platform_.startHelpViewer("PegHelp.exe", "Korvane.htm#MAIN_CONTENTS");
+}
+
+} // namespace korvane

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/puzzle_dialog.h"
+#include "fakes/fake_platform.h"
+#include "fakes/recording_canvas.h"
+
+namespace korvane::testing {
+
+// A PuzzleDialog on the fake platform and the recording canvas, painting at once.
+class DialogTest : public ::testing::Test {
+protected:
+    FakePlatform platform;
+    RecordingCanvas canvas;
+    PuzzleDialog dialog{platform, canvas};
+
+    DialogTest() {
+        platform.onRepaint = [this] { dialog.paintWindow(); };
+    }
+
+    void start() { dialog.OnInitDialog(); }
+    void startWith(int figura, int nivel, int bk = 0) {
+        platform.ints[{"Config", "Figura"}] = figura;
+        platform.ints[{"Config", "Nivel"}] = nivel;
+        platform.ints[{"Config", "BkColor"}] = bk;
+        dialog.OnInitDialog();
+        dialog.redraw();
+    }
+    int configInt(const char* name) const {
+        auto it = platform.ints.find({"Config", name});
+        return it == platform.ints.end() ? -999 : it->second;
+    }
+    bool coloursEqual(const int (&a)[kCells][kCells][kFaces]) const {
+        return std::memcmp(a, dialog.g.stickerColour, sizeof a) == 0;
+    }
+    // The centre of a sticker slot as the player sees it, from the last full redraw.
+    Point stickerCentre(int slot, int row, int col, int points) const {
+        const StickerScreen& s = dialog.g.stickerPoly[slot - 1][row][col];
+        int x = 0;
+        int y = 0;
+        for (int i = 0; i < points; ++i) {
+            x += s.p[i].x;
+            y += s.p[i].y;
+        }
+        return {x / points, y / points};
+    }
+    void stroke(Point from, Point to) {
+        dialog.OnLButtonDown(0, from.x, from.y);
+        dialog.OnMouseMove(0, to.x, to.y);
+        dialog.OnLButtonUp(0, to.x, to.y);
+    }
+};
+
+} // namespace korvane::testing

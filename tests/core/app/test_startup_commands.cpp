@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include "app/commands.h"
+#include "dialog_fixture.h"
+
+namespace korvane::testing {
+namespace {
+
+using StartupTest = DialogTest;
+
+TEST_F(StartupTest, EmptyStoreStartsWithThePiracubeOnBlack) {
+    start();
+    EXPECT_EQ(dialog.g.puzzleType, kPiracube);
+    EXPECT_EQ(dialog.g.size, 3.0);
+    EXPECT_EQ(dialog.g.bgColour, 0);
+    EXPECT_EQ(dialog.g.zoom, 1.2);
+    EXPECT_EQ(dialog.g.renderMode, 1); // the first paint draws everything
+    EXPECT_TRUE(platform.checked(kCmdBlack));
+    EXPECT_FALSE(platform.checked(kCmdWhite));
+    EXPECT_TRUE(platform.checked(kCmdPiracube));
+    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
+    EXPECT_FALSE(platform.timerRunning(kClockTimer));
+    EXPECT_EQ(configInt("Figura"), 3);
+    EXPECT_EQ(configInt("Nivel"), 3);
+    EXPECT_EQ(configInt("BkColor"), -999); // still missing
+    EXPECT_EQ(configInt("PenW"), -999);
+
+    platform.repaintNow();
+    // The first paint drew the puzzle, then the strip with "0" and "0".
+    std::vector<std::string> texts;
+    for (const auto& call : canvas.calls) {
+        if (call.op == RecordingCanvas::Op::Text) {
+            texts.push_back(call.text);
+        }
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"0", "0"}));
+    EXPECT_GT(canvas.polygons().size(), 10u);
+}
+
+struct StoredStart {
+    int figura, nivel, bk;
+    int type;
+    double size;
+    int markedItem; // 0: no Type item
+    int bgColour;
+};
+
+class StoredStartTest : public DialogTest, public ::testing::WithParamInterface<StoredStart> {};
+
+TEST_P(StoredStartTest, BuildsAndMarksTheStoredChoice) {
+    const StoredStart& p = GetParam();
+    startWith(p.figura, p.nivel, p.bk);
+    EXPECT_EQ(dialog.g.puzzleType, p.type);
+    EXPECT_EQ(dialog.g.size, p.size);
+    EXPECT_EQ(dialog.g.bgColour, p.bgColour);
+    EXPECT_EQ(platform.checked(kCmdBlack), p.bgColour == 0);
+    EXPECT_EQ(platform.checked(kCmdWhite), p.bgColour == 1);
+    for (int item = kCmdCubeLevel1; item <= kCmdPiracube; ++item) {
+        EXPECT_EQ(platform.checked(item), item == p.markedItem) << item;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Stored, StoredStartTest,
+                         ::testing::Values(StoredStart{1, 3, 0, kCube, 3.0, 32790, 0},
+                                           StoredStart{2, 1, 1, kTetrahedron, 1.0, 32792, 1},
+                                           StoredStart{3, 3, 0, kPiracube, 3.0, 32796, 0},
+                                           StoredStart{4, 2, 0, kSphere, 2.0, 0, 0},
+                                           StoredStart{1, 5, 0, kCube, 5.0, 0, 0},
+                                           // values the game cannot use fall back to their defaults
+                                           StoredStart{9, 2, 7, kPiracube, 3.0, 32796, 0},
+                                           StoredStart{1, 40, -3, kPiracube, 3.0, 32796, 0},
+                                           StoredStart{2, 5, 2, kPiracube, 3.0, 32796, 0},
+                                           StoredStart{1, 0, 0, kPiracube, 3.0, 32796, 0}));
+
+using CommandTest = DialogTest;
+
+int markedTypeItems(const FakePlatform& platform) {
+    int marked = 0;
+    for (int item = kCmdCubeLevel1; item <= kCmdPiracube; ++item) {
+        marked += platform.checked(item) ? 1 : 0;
+    }
+    return marked;
+}
+
+TEST_F(CommandTest, TypeCommandsBuildMarkAndStore) {
+    start();
+    struct Case {
+        int command, type;
+        double size;
+        int nivel;
+    };
+    const Case cases[] = {{32788, 1, 1.0, 1},
+                          {32791, 1, 4.0, 4},
+                          {32794, 2, 3.0, 3},
+                          {32795, 2, 4.0, 4},
+                          {32796, 3, 3.0, 3}};
+    for (const Case& c : cases) {
+        dialog.OnCommand(c.command);
+        EXPECT_EQ(dialog.g.puzzleType, c.type);
+        EXPECT_EQ(dialog.g.size, c.size);
+        EXPECT_EQ(markedTypeItems(platform), 1);
+        EXPECT_TRUE(platform.checked(c.command));
+        EXPECT_EQ(configInt("Figura"), c.type);
+        EXPECT_EQ(configInt("Nivel"), c.nivel);
+    }
+}
+
+TEST_F(CommandTest, CommandsWithoutMenuItemsKeepOrClearTheMarks) {
+    startWith(2, 3);
+    dialog.OnCommand(32776); // the cube of level 4, marks unchanged
+    EXPECT_EQ(dialog.g.puzzleType, kCube);
+    EXPECT_EQ(dialog.g.size, 4.0);
+    EXPECT_TRUE(platform.checked(32794));
+    dialog.OnCommand(32777); // level 5: no table, restored at the next start
+    EXPECT_EQ(dialog.g.size, 5.0);
+    EXPECT_EQ(configInt("Nivel"), 5);
+    dialog.OnCommand(kCmdSphere);
+    EXPECT_EQ(dialog.g.puzzleType, kSphere);
+    EXPECT_EQ(markedTypeItems(platform), 0);
+    EXPECT_EQ(configInt("Figura"), 4);
+    EXPECT_EQ(configInt("Nivel"), 2);
+}
+
+TEST_F(CommandTest, TrainingRebuildsTheSamePuzzleAndKeepsTheMarks) {
+    startWith(1, 4);
+    dialog.OnCommand(kCmdNewGame);
+    ASSERT_TRUE(platform.timerRunning(kClockTimer));
+    dialog.OnCommand(kCmdTraining);
+    EXPECT_EQ(dialog.g.puzzleType, kCube);
+    EXPECT_EQ(dialog.g.size, 4.0);
+    EXPECT_EQ(dialog.g.clockRunning, 0);
+    EXPECT_FALSE(platform.timerRunning(kClockTimer));
+    EXPECT_TRUE(platform.checked(32791));
+    EXPECT_EQ(markedTypeItems(platform), 1);
+}
+
+TEST_F(CommandTest, BackgroundAndPenCommandsDrawMarkAndStore) {
+    start();
+    dialog.OnCommand(kCmdWhite);
+    EXPECT_EQ(dialog.g.bgColour, 1);
+    EXPECT_TRUE(platform.checked(kCmdWhite));
+    EXPECT_FALSE(platform.checked(kCmdBlack));
+    EXPECT_EQ(configInt("BkColor"), 1);
+    EXPECT_EQ(canvas.calls.front().brush, kWhiteBrush); // the redraw cleared to white
+    dialog.OnCommand(kCmdBlack);
+    EXPECT_EQ(configInt("BkColor"), 0);
+    EXPECT_TRUE(platform.checked(kCmdBlack));
+
+    const struct {
+        int command;
+        Pen pen;
+        int stored;
+    } pens[] = {{32786, Pen::Thick, 1}, {32806, Pen::Thin, 2}, {32785, Pen::Null, 0}};
+    for (const auto& p : pens) {
+        canvas.clear();
+        dialog.OnCommand(p.command);
+        EXPECT_EQ(configInt("PenW"), p.stored);
+        EXPECT_EQ(canvas.calls.front().pen, p.pen); // the background rectangle's outline
+        for (int item : {32785, 32786, 32806}) {
+            EXPECT_EQ(platform.checked(item), item == p.command);
+        }
+    }
+}
+
+TEST_F(CommandTest, DialogsHelpAndExit) {
+    startWith(2, 3);
+    dialog.OnCommand(kCmdHighscores);
+    dialog.OnCommand(kCmdSphere);
+    dialog.OnCommand(kCmdHighscores); // no table of its own: the first one
+    EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{6, 0}));
+    dialog.OnCommand(kCmdAbout);
+    EXPECT_EQ(platform.aboutBoxes, 1);
+    dialog.OnCommand(kCmdHelp);
+    dialog.OnHelpRequest();
+    ASSERT_EQ(platform.helpViewers.size(), 2u);
+    EXPECT_EQ(platform.helpViewers[1].second, "Korvane.htm#MAIN_CONTENTS");
+
+    const auto stored = platform.ints;
+    dialog.OnCommand(kCmdExit);
+    EXPECT_TRUE(platform.closed);
+    dialog.OnDestroy();
+    EXPECT_EQ(platform.ints, stored);
+    EXPECT_FALSE(platform.timerRunning(kClockTimer));
+}
+
+TEST_F(CommandTest, UnknownCommandsAndKeysChangeNothing) {
+    startWith(1, 2);
+    const GameState before = dialog.g;
+    dialog.OnCommand(32771); // the menu-bar buttons only open their drop-downs
+    dialog.OnCommand(0);
+    dialog.OnCommand(-5);
+    dialog.OnKeyDown();
+    EXPECT_TRUE(coloursEqual(before.stickerColour));
+    EXPECT_EQ(std::memcmp(before.corner, dialog.g.corner, sizeof before.corner), 0);
+    EXPECT_EQ(dialog.g.puzzleType, before.puzzleType);
+    EXPECT_EQ(dialog.g.size, before.size);
+    EXPECT_EQ(dialog.g.moveCount, before.moveCount);
+}
+
+} // namespace
+} // namespace korvane::testing
