@@ -11,6 +11,13 @@ int truncToPixel(double v);
 Point projectPerspective(const GameState& g, double x, double y, double z);
 // Tetrahedron and sphere: z is ignored.
 Point projectParallel(const GameState& g, double x, double y);
+
+// A projected point before truncation, for midpoints taken between projected points.
+struct PointF {
+    double x = 0.0;
+    double y = 0.0;
+};
+PointF projectParallelExact(const GameState& g, double x, double y);
 // The face test of a kind: cube and Piracube nz > 0.15, tetrahedron nz > 0, sphere (facet
 // centre z) >= 0.
 bool faceVisible(int puzzleType, double nz);
