@@ -11,6 +11,10 @@ namespace korvane {
 // the arrays hold (cube N <= 17, tetrahedron N <= 8), so a bad level can never index past them.
 void buildPuzzleState(GameState& g, int type, int level);
 
+// The size N a build of this kind and level makes, as far as it is bounded: the cube 1..17, the
+// tetrahedron 1..8, the Piracube always 3; other kinds keep the level.
+int buildLevel(int type, int level);
+
 // The solved colouring test data: the number of stickers of each colour a built puzzle holds.
 int stickersPerColour(const GameState& g);
 

@@ -1,0 +1,273 @@
+#include "model/puzzle_build.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/rotation.h"
+
+namespace korvane {
+
+namespace {
+
+// The cube (and Piracube) in its own frame: spans -1..+1 on each axis; normal f is the outward
+// normal of colour face f (+z, -z, +y, -y, +x, -x).
+constexpr double kCubeCorner[kCorners][3] = {
+    {-1, 1, 1},  {1, 1, 1},  {-1, -1, 1},  {1, -1, 1},
+    {-1, 1, -1}, {1, 1, -1}, {-1, -1, -1}, {1, -1, -1},
+};
+constexpr double kCubeNormal[kFaces][3] = {
+    {0, 0, 1}, {0, 0, -1}, {0, 1, 0}, {0, -1, 0}, {1, 0, 0}, {-1, 0, 0},
+};
+
+// The tetrahedron on four alternate corners of the same cube; normal i points away from the
+// corner opposite its face (not unit length).
+constexpr double kTetraCorner[4][3] = {{-1, 1, 1}, {1, -1, 1}, {1, 1, -1}, {-1, -1, -1}};
+constexpr double kTetraNormal[4][3] = {{1, 1, 1}, {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}};
+
+// Piracube triangle outlines: for corner cell (1 + r, c) the three outline points the renderer
+// joins. Entries [r][2] are never read.
+constexpr int kPiraTable[2][2][3] = {
+    {{0, 0, 1}, {3, 1, 2}},
+    {{2, 2, 3}, {1, 3, 0}},
+};
+
+// Piracube halves, [corner][slot][k]: 1 where sticker k (centre, then the corner triangles at
+// Q0, Q3, Q2, Q1) lies in the half that turns with the corner. Slots 0..5 are colour faces
+// 0, 1, 2, 4, 3, 5. Every corner's half holds 15 stickers.
+constexpr int kPiraMask[kCorners][6][5] = {
+    {{1, 1, 1, 0, 1},
+     {0, 1, 0, 0, 0},
+     {1, 1, 1, 0, 1},
+     {0, 1, 0, 0, 0},
+     {0, 1, 0, 0, 0},
+     {1, 1, 1, 0, 1}},
+    {{1, 1, 0, 1, 1},
+     {0, 0, 0, 0, 1},
+     {1, 1, 0, 1, 1},
+     {1, 1, 1, 0, 1},
+     {0, 0, 0, 0, 1},
+     {0, 1, 0, 0, 0}},
+    {{1, 1, 1, 1, 0},
+     {0, 0, 1, 0, 0},
+     {0, 1, 0, 0, 0},
+     {0, 0, 0, 0, 1},
+     {1, 1, 1, 0, 1},
+     {1, 1, 0, 1, 1}},
+    {{1, 0, 1, 1, 1},
+     {0, 0, 0, 1, 0},
+     {0, 0, 0, 0, 1},
+     {1, 1, 0, 1, 1},
+     {1, 1, 0, 1, 1},
+     {0, 0, 0, 0, 1}},
+    {{0, 1, 0, 0, 0},
+     {1, 1, 1, 0, 1},
+     {1, 1, 1, 1, 0},
+     {0, 0, 1, 0, 0},
+     {0, 0, 1, 0, 0},
+     {1, 1, 1, 1, 0}},
+    {{0, 0, 0, 0, 1},
+     {1, 1, 0, 1, 1},
+     {1, 0, 1, 1, 1},
+     {1, 1, 1, 1, 0},
+     {0, 0, 0, 1, 0},
+     {0, 0, 1, 0, 0}},
+    {{0, 0, 1, 0, 0},
+     {1, 1, 1, 1, 0},
+     {0, 0, 1, 0, 0},
+     {0, 0, 0, 1, 0},
+     {1, 1, 1, 1, 0},
+     {1, 0, 1, 1, 1}},
+    {{0, 0, 0, 1, 0},
+     {1, 0, 1, 1, 1},
+     {0, 0, 0, 1, 0},
+     {1, 0, 1, 1, 1},
+     {1, 0, 1, 1, 1},
+     {0, 0, 0, 1, 0}},
+};
+
+// The largest sizes the sticker arrays hold: a cube row has N + 1 cells, a tetrahedron row
+// 2N + 1 entries and its index table N + 1 pairs.
+constexpr int kMaxCubeSize = kCells - 1;
+constexpr int kMaxTetraSize = 8;
+
+template <int Rows> void copyPoints(double (*to)[3], const double (&from)[Rows][3]) {
+    for (int i = 0; i < Rows; ++i) {
+        std::copy(from[i], from[i] + 3, to[i]);
+    }
+}
+
+void resetGame(GameState& g, int type, int level) {
+    g.moveCount = 0;
+    g.clockRunning = 0;
+    g.layer = 0;
+    g.turnAxis = 0;
+    g.gestureState = 0;
+    g.size = level;
+    g.twoSize = 2.0 * level;
+    g.animFrames = 10.0;
+    g.undoState = -1;
+    g.puzzleType = type;
+    if (type == kPiracube) {
+        g.size = 3.0;
+    }
+}
+
+// Solved colouring: every cell a, b of a face carries the face's own number.
+void colourFaces(GameState& g, int faces, int lastA, int lastB) {
+    for (int b = 0; b <= lastB; ++b) {
+        for (int a = 0; a <= lastA; ++a) {
+            for (int f = 0; f < faces; ++f) {
+                g.stickerColour[a][b][f] = f;
+            }
+        }
+    }
+}
+
+// For row r and pair m, the (b, a) images of the upright and the inverted triangle of the pair
+// under R^2 and R. Pairs past the end of a row hold values that are never read.
+void fillTriIndexTable(GameState& g, int n) {
+    for (int r = 0; r <= n; ++r) {
+        for (int m = 0; m <= n; ++m) {
+            int* e = g.triIndexTable[r][m];
+            e[0] = 2 * n - 2 * m - 2 * r;
+            e[1] = m;
+            e[2] = 2 * r;
+            e[3] = n - m - r;
+            e[4] = 2 * n - 2 * m - 2 * r - 1;
+            e[5] = m;
+            e[6] = 2 * r + 1;
+            e[7] = n - m - r - 1;
+        }
+    }
+}
+
+void buildCube(GameState& g, bool piracube) {
+    copyPoints(g.corner, kCubeCorner);
+    copyPoints(g.faceNormal, kCubeNormal);
+    const int n = sizeLevel(g);
+    colourFaces(g, kFaces, n, n);
+    if (!piracube) {
+        g.animFrames = 5.0;
+        return;
+    }
+    for (int r = 0; r < 2; ++r) {
+        for (int c = 0; c < 2; ++c) {
+            std::copy(kPiraTable[r][c], kPiraTable[r][c] + 3, g.piraTable[r][c]);
+        }
+    }
+    for (int c = 0; c < kCorners; ++c) {
+        for (int slot = 0; slot < 6; ++slot) {
+            std::copy(kPiraMask[c][slot], kPiraMask[c][slot] + 5, g.piraMask[c][slot]);
+        }
+    }
+}
+
+void buildTetrahedron(GameState& g) {
+    g.animFrames = 6.0;
+    copyPoints(g.corner, kTetraCorner);
+    copyPoints(g.faceNormal, kTetraNormal);
+    const int n = sizeLevel(g);
+    colourFaces(g, 4, n, 2 * n);
+    fillTriIndexTable(g, n);
+}
+
+// The sphere's corner points lie on the circles at 0, 45, 90, 135, 180 degrees from +z at
+// azimuths in steps of 45, so every coordinate is one of 0, +-0.5, +-0.70710678, +-1; they are
+// kept as exactly those values.
+double sphereConstant(double x) {
+    static constexpr double kValues[4] = {0.0, 0.5, 0.70710678, 1.0};
+    double best = 0.0;
+    for (double v : kValues) {
+        if (std::fabs(std::fabs(x) - v) < std::fabs(std::fabs(x) - best)) {
+            best = v;
+        }
+    }
+    return x < 0 ? -best : best;
+}
+
+void spherePointAt(const GameState& g, double polar, double azimuth, double scale, double* p) {
+    const double t = polar * g.degToRad;
+    const double a = azimuth * g.degToRad;
+    p[0] = std::sin(t) * std::cos(a) * scale;
+    p[1] = std::sin(t) * std::sin(a) * scale;
+    p[2] = std::cos(t) * scale;
+}
+
+// Facet (band i, sector j) spans polar angles 45i..45(i+1) and azimuths 45-45j..90-45j.
+void buildSphere(GameState& g) {
+    for (int i = 0; i < 4; ++i) {
+        const double rim = i < 2 ? 45.0 : 135.0;
+        const double other = i == 0 ? 0.0 : (i == 3 ? 180.0 : 90.0);
+        for (int j = 0; j < 8; ++j) {
+            const double lo = 45.0 - 45.0 * j;
+            const double hi = 90.0 - 45.0 * j;
+            const double corners[4][2] = {{rim, lo}, {rim, hi}, {other, hi}, {other, lo}};
+            for (int k = 0; k < 4; ++k) {
+                double* p = g.spherePoint[i][j][k];
+                spherePointAt(g, corners[k][0], corners[k][1], 1.0, p);
+                for (int c = 0; c < 3; ++c) {
+                    p[c] = sphereConstant(p[c]);
+                }
+            }
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        const double scale = (i == 1 || i == 2) ? 1.05 : 0.98;
+        for (int j = 0; j < 8; ++j) {
+            spherePointAt(g, 45.0 * i + 22.5, 67.5 - 45.0 * j, scale, g.spherePoint[i][j][4]);
+        }
+    }
+}
+
+} // namespace
+
+int buildLevel(int type, int level) {
+    switch (type) {
+    case kCube:
+        return std::clamp(level, 1, kMaxCubeSize);
+    case kTetrahedron:
+        return std::clamp(level, 1, kMaxTetraSize);
+    case kPiracube:
+        return 3;
+    default:
+        return level;
+    }
+}
+
+void buildPuzzleState(GameState& g, int type, int level) {
+    const int kindLevel = type == kPiracube ? level : buildLevel(type, level);
+    resetGame(g, type, kindLevel);
+    switch (type) {
+    case kCube:
+        buildCube(g, false);
+        break;
+    case kPiracube:
+        buildCube(g, true);
+        break;
+    case kTetrahedron:
+        buildTetrahedron(g);
+        break;
+    case kSphere:
+        buildSphere(g);
+        break;
+    default:
+        break;
+    }
+    spinX(g, 45.0);
+    spinY(g, 45.0);
+}
+
+int stickersPerColour(const GameState& g) {
+    const int n = sizeLevel(g);
+    switch (g.puzzleType) {
+    case kCube:
+    case kTetrahedron:
+        return (n + 1) * (n + 1);
+    case kPiracube:
+        return 5;
+    default:
+        return 0;
+    }
+}
+
+} // namespace korvane
