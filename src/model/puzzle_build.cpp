@@ -31,58 +31,18 @@ constexpr int kPiraTable[2][2][3] = {
     {{2, 2, 3}, {1, 3, 0}},
 };
 
-// Piracube halves, [corner][slot][k]: 1 where sticker k (centre, then the corner triangles at
-// Q0, Q3, Q2, Q1) lies in the half that turns with the corner. Slots 0..5 are colour faces
-// 0, 1, 2, 4, 3, 5. Every corner's half holds 15 stickers.
-constexpr int kPiraMask[kCorners][6][5] = {
-    {{1, 1, 1, 0, 1},
-     {0, 1, 0, 0, 0},
-     {1, 1, 1, 0, 1},
-     {0, 1, 0, 0, 0},
-     {0, 1, 0, 0, 0},
-     {1, 1, 1, 0, 1}},
-    {{1, 1, 0, 1, 1},
-     {0, 0, 0, 0, 1},
-     {1, 1, 0, 1, 1},
-     {1, 1, 1, 0, 1},
-     {0, 0, 0, 0, 1},
-     {0, 1, 0, 0, 0}},
-    {{1, 1, 1, 1, 0},
-     {0, 0, 1, 0, 0},
-     {0, 1, 0, 0, 0},
-     {0, 0, 0, 0, 1},
-     {1, 1, 1, 0, 1},
-     {1, 1, 0, 1, 1}},
-    {{1, 0, 1, 1, 1},
-     {0, 0, 0, 1, 0},
-     {0, 0, 0, 0, 1},
-     {1, 1, 0, 1, 1},
-     {1, 1, 0, 1, 1},
-     {0, 0, 0, 0, 1}},
-    {{0, 1, 0, 0, 0},
-     {1, 1, 1, 0, 1},
-     {1, 1, 1, 1, 0},
-     {0, 0, 1, 0, 0},
-     {0, 0, 1, 0, 0},
-     {1, 1, 1, 1, 0}},
-    {{0, 0, 0, 0, 1},
-     {1, 1, 0, 1, 1},
-     {1, 0, 1, 1, 1},
-     {1, 1, 1, 1, 0},
-     {0, 0, 0, 1, 0},
-     {0, 0, 1, 0, 0}},
-    {{0, 0, 1, 0, 0},
-     {1, 1, 1, 1, 0},
-     {0, 0, 1, 0, 0},
-     {0, 0, 0, 1, 0},
-     {1, 1, 1, 1, 0},
-     {1, 0, 1, 1, 1}},
-    {{0, 0, 0, 1, 0},
-     {1, 0, 1, 1, 1},
-     {0, 0, 0, 1, 0},
-     {1, 0, 1, 1, 1},
-     {1, 0, 1, 1, 1},
-     {0, 0, 0, 1, 0}},
+// Piracube halves, [corner][slot], one digit per sticker k: 1 where sticker k (centre, then the
+// corner triangles at Q0, Q3, Q2, Q1) lies in the half that turns with the corner. Slots 0..5 are
+// colour faces 0, 1, 2, 4, 3, 5. Every corner's half holds 15 stickers.
+constexpr const char* kPiraMask[kCorners][6] = {
+    {"11101", "01000", "11101", "01000", "01000", "11101"},
+    {"11011", "00001", "11011", "11101", "00001", "01000"},
+    {"11110", "00100", "01000", "00001", "11101", "11011"},
+    {"10111", "00010", "00001", "11011", "11011", "00001"},
+    {"01000", "11101", "11110", "00100", "00100", "11110"},
+    {"00001", "11011", "10111", "11110", "00010", "00100"},
+    {"00100", "11110", "00100", "00010", "11110", "10111"},
+    {"00010", "10111", "00010", "10111", "10111", "00010"},
 };
 
 // The largest sizes the sticker arrays hold: a cube row has N + 1 cells, a tetrahedron row
@@ -157,7 +117,9 @@ void buildCube(GameState& g, bool piracube) {
     }
     for (int c = 0; c < kCorners; ++c) {
         for (int slot = 0; slot < 6; ++slot) {
-            std::copy(kPiraMask[c][slot], kPiraMask[c][slot] + 5, g.piraMask[c][slot]);
+            for (int k = 0; k < 5; ++k) {
+                g.piraMask[c][slot][k] = kPiraMask[c][slot][k] == '1' ? 1 : 0;
+            }
         }
     }
 }
