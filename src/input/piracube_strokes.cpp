@@ -78,7 +78,7 @@ TurnRequest decodePiracubeStroke(const GameState& g, int x, int y) {
         return {};
     }
     for (int slot = 1; slot <= 3; ++slot) {
-        if (slot == face) {
+        if (slot == face || !slotOnScreen(g, kPiracube, slot)) {
             continue;
         }
         const StickerHit hit = findSticker(g, kPiracube, slot, x, y);

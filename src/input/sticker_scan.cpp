@@ -44,15 +44,6 @@ StickerHit scanHandles(const GameState& g, int slot, int x, int y) {
     return {};
 }
 
-// A tetrahedron face can be pressed only while it faces the viewer; the other kinds store
-// records for their visible faces alone.
-bool pressable(const GameState& g, int slot) {
-    if (g.puzzleType != kTetrahedron) {
-        return true;
-    }
-    return g.faceNormal[kTetraFaceSlots[slot - 1].normal][2] > 0.0;
-}
-
 int pressSlots(int puzzleType) {
     switch (puzzleType) {
     case kCube:
@@ -66,6 +57,25 @@ int pressSlots(int puzzleType) {
 }
 
 } // namespace
+
+bool slotOnScreen(const GameState& g, int puzzleType, int slot) {
+    if (!validSlot(slot)) {
+        return false;
+    }
+    if (puzzleType == kTetrahedron) {
+        return faceVisible(kTetrahedron, g.faceNormal[kTetraFaceSlots[slot - 1].normal][2]);
+    }
+    if (puzzleType != kPiracube || slot > 3) {
+        return true;
+    }
+    for (int face = 0; face < kFaces; ++face) {
+        const CubeFaceSlot& f = kCubeFaceSlots[face];
+        if (f.slot == slot && f.sign == g.faceSign[slot - 1]) {
+            return faceVisible(kPiracube, g.faceNormal[face][2]);
+        }
+    }
+    return false;
+}
 
 int outlinePoints(int puzzleType) {
     return puzzleType == kTetrahedron ? 3 : 4;
@@ -106,7 +116,7 @@ StickerHit findSticker(const GameState& g, int puzzleType, int slot, int x, int 
 StickerHit hitTestPress(const GameState& g, int x, int y) {
     const int slots = pressSlots(g.puzzleType);
     for (int slot = 1; slot <= slots; ++slot) {
-        if (!pressable(g, slot) || !inFaceOutline(g, g.puzzleType, slot, x, y)) {
+        if (!slotOnScreen(g, g.puzzleType, slot) || !inFaceOutline(g, g.puzzleType, slot, x, y)) {
             continue;
         }
         const StickerHit hit = findSticker(g, g.puzzleType, slot, x, y);

@@ -16,6 +16,12 @@ int outlinePoints(int puzzleType);
 // screen records (and, for the tetrahedron, inside triIndexTable); -1 when there is none.
 int gridLevel(const GameState& g, int puzzleType);
 
+// Whether the last full redraw drew face slot `slot`. The cube's redraw clears the outlines of
+// the slots it leaves out, but the tetrahedron and the Piracube keep those of faces turned away
+// since: such a slot counts only while the face it names faces the viewer, so a stroke is
+// judged against the picture the player saw. The Piracube's slot names its face by faceSign.
+bool slotOnScreen(const GameState& g, int puzzleType, int slot);
+
 bool inFaceOutline(const GameState& g, int puzzleType, int slot, int x, int y);
 bool inSticker(const GameState& g, int puzzleType, int slot, int row, int col, int x, int y);
 

@@ -109,12 +109,16 @@ inline void layOutTetrahedron(GameState& g, int n) {
 }
 
 // Piracube: slots 1..3 with a square outline of 4 x 4 cells; the handles are the triangles of
-// cells (1, 0), (1, 1), (2, 0), (2, 1), and a non-handle record sits at (0, 0).
+// cells (1, 0), (1, 1), (2, 0), (2, 1), and a non-handle record sits at (0, 0). Every face
+// counts as facing the viewer, whichever sign its slot shows.
 inline void layOutPiracube(GameState& g, int sign1, int sign2, int sign3) {
     g.puzzleType = kPiracube;
     g.size = 3.0;
     g.twoSize = 6.0;
     const int signs[3] = {sign1, sign2, sign3};
+    for (int k = 0; k < kFaces; ++k) {
+        g.faceNormal[k][2] = 1.0;
+    }
     for (int s = 1; s <= 3; ++s) {
         setSquare(g.faceOutline[s - 1], originX(s), originY(s), 4 * kCell);
         g.faceSign[s - 1] = signs[s - 1];

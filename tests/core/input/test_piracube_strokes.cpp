@@ -148,5 +148,21 @@ TEST(PiracubeStrokes, EveryVisibleCornerCanBeTurned) {
     }
 }
 
+// The Piracube's redraw leaves the records of a slot whose faces both turned away as they were:
+// what is no longer on screen can neither be pressed nor be stroked onto.
+TEST(PiracubeStrokes, StaleRecordsOfAFaceTurnedAwayDoNotCount) {
+    GameState g;
+    layOutPiracube(g, +1, -1, +1);
+    g.faceNormal[2][2] = 0.15; // slot 2 shows face 2 (faceSign -1), now edge-on
+    const Point h = cellPoint(2, 1, 0);
+    EXPECT_EQ(hitTestPress(g, h.x, h.y).slot, 0);
+
+    press(g, 1, 1, 0);
+    EXPECT_EQ(decodeStroke(g, h.x, h.y), kNone);
+    g.faceNormal[2][2] = 0.2;
+    EXPECT_EQ(hitTestPress(g, h.x, h.y).slot, 2);
+    EXPECT_EQ(decodeStroke(g, h.x, h.y), corner(+1, 0));
+}
+
 } // namespace
 } // namespace korvane
