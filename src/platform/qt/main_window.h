@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "app/puzzle_dialog.h"
+#include "platform/qt/qimage_canvas.h"
+#include "platform/qt/qt_platform.h"
+
+class QAction;
+
+namespace korvane::qt {
+
+class PuzzleView;
+
+// The game's main window: owns the back buffer, the window services and the dialog (the game),
+// shows the puzzle in its central view under a menu bar built from the command table and a
+// tool bar with the undo and help buttons. Every menu item, button and shortcut sends its
+// command number to the dialog; the check marks and the undo button's state are the dialog's
+// alone. Closing the window (also Exit) ends the game and destroys the dialog once.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QImageCanvas::Mode backBufferMode = QImageCanvas::Mode::Smooth);
+    ~MainWindow() override;
+
+    // Initialise the dialog (stored puzzle, marks, first picture), then show the window at its
+    // opening size, centred on the screen.
+    void start();
+
+    PuzzleDialog& dialog() { return dialog_; }
+    PuzzleView& view() { return *view_; }
+    QImageCanvas& backBuffer() { return backBuffer_; }
+    QtPlatform& platform() { return platform_; }
+    QAction* commandAction(int command) const { return platform_.commandAction(command); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    QAction* addCommand(QWidget* container, const QString& text, int command);
+    void placeOnScreen();
+    void destroyDialog();
+
+    QImageCanvas backBuffer_;
+    QtPlatform platform_;
+    PuzzleDialog dialog_;
+    PuzzleView* view_ = nullptr;
+    bool dialogDestroyed_ = false;
+};
+
+} // namespace korvane::qt

@@ -1,0 +1,140 @@
+#include "platform/qt/puzzle_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "app/puzzle_dialog.h"
+#include "platform/qt/qimage_canvas.h"
+
+namespace korvane::qt {
+
+namespace {
+
+// The flags word of a stylus message: the left button held, or nothing held.
+constexpr int kLeftButtonHeld = 0x0001;
+constexpr int kNoButton = 0;
+
+} // namespace
+
+PictureLayout layoutPicture(QSize widgetSize, double devicePixelRatio) {
+    const int deviceWidth = static_cast<int>(std::floor(widgetSize.width() * devicePixelRatio));
+    const int deviceHeight = static_cast<int>(std::floor(widgetSize.height() * devicePixelRatio));
+    // Whole steps of 3 x 4 device pixels keep the picture exactly 3:4.
+    const int step = std::max(1, std::min(deviceWidth / 3, deviceHeight / 4));
+    const int width = 3 * step;
+    const int height = 4 * step;
+    PictureLayout layout;
+    layout.device = QRect((deviceWidth - width) / 2, (deviceHeight - height) / 2, width, height);
+    layout.scale = static_cast<double>(width) / PuzzleView::kPictureWidth;
+    return layout;
+}
+
+QPoint toLogical(const PictureLayout& layout, QPointF widgetPos, double devicePixelRatio) {
+    const double x = (widgetPos.x() * devicePixelRatio - layout.device.x()) / layout.scale;
+    const double y = (widgetPos.y() * devicePixelRatio - layout.device.y()) / layout.scale;
+    return QPoint(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
+}
+
+PuzzleView::PuzzleView(PuzzleDialog& dialog, QImageCanvas& backBuffer, QWidget* parent)
+    : QWidget(parent), dialog_(dialog), backBuffer_(backBuffer) {
+    // Every pixel is painted from the back buffer: the view is never erased first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(kPictureWidth / 4, kPictureHeight / 4);
+}
+
+void PuzzleView::setStarted(bool started) {
+    started_ = started;
+}
+
+void PuzzleView::setPreferredSize(QSize size) {
+    preferredSize_ = size;
+    updateGeometry();
+}
+
+PictureLayout PuzzleView::pictureLayout() const {
+    return layoutPicture(size(), devicePixelRatioF());
+}
+
+QPoint PuzzleView::toLogical(QPointF widgetPos) const {
+    return korvane::qt::toLogical(pictureLayout(), widgetPos, devicePixelRatioF());
+}
+
+bool PuzzleView::matchBackBufferToView() {
+    const double scale = pictureLayout().scale;
+    if (backBuffer_.mode() != QImageCanvas::Mode::Smooth || backBuffer_.scale() == scale) {
+        return false;
+    }
+    backBuffer_.setScale(scale);
+    return true;
+}
+
+void PuzzleView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (started_ && matchBackBufferToView()) {
+        dialog_.redraw();
+    }
+}
+
+void PuzzleView::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QColor margin = started_ && dialog_.g.bgColour == 1 ? Qt::white : Qt::black;
+    painter.fillRect(rect(), margin);
+    if (!started_) {
+        return;
+    }
+    // A new device pixel ratio (the window moved to another screen) needs a whole new picture.
+    if (matchBackBufferToView()) {
+        dialog_.g.renderMode = 1;
+    }
+    dialog_.paintWindow();
+
+    const PictureLayout layout = pictureLayout();
+    const double dpr = devicePixelRatioF();
+    const QRectF target(layout.device.x() / dpr, layout.device.y() / dpr,
+                        layout.device.width() / dpr, layout.device.height() / dpr);
+    const double bufferScale = backBuffer_.scale();
+    const QRectF source(0, 0, kPictureWidth * bufferScale, kPictureHeight * bufferScale);
+    painter.drawImage(target, backBuffer_.image(), source);
+}
+
+void PuzzleView::mousePressEvent(QMouseEvent* event) {
+    if (!started_ || event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint at = toLogical(event->position());
+    dialog_.OnLButtonDown(kLeftButtonHeld, at.x(), at.y());
+}
+
+void PuzzleView::mouseMoveEvent(QMouseEvent* event) {
+    if (!started_ || !(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    const QPoint at = toLogical(event->position());
+    dialog_.OnMouseMove(kLeftButtonHeld, at.x(), at.y());
+}
+
+void PuzzleView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!started_ || event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint at = toLogical(event->position());
+    dialog_.OnLButtonUp(kNoButton, at.x(), at.y());
+}
+
+void PuzzleView::keyPressEvent(QKeyEvent* event) {
+    dialog_.OnKeyDown();
+    event->accept();
+}
+
+void PuzzleView::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+}
+
+} // namespace korvane::qt

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+namespace korvane {
+class PuzzleDialog;
+}
+
+namespace korvane::qt {
+
+class QImageCanvas;
+
+// Where the 240 x 320 logical picture lies in the view: the largest 3:4 rectangle of whole
+// device pixels that fits, centred. Its width is a multiple of 3, so scale (device pixels per
+// logical pixel) is width / 240 exactly.
+struct PictureLayout {
+    QRect device;
+    double scale = 1.0;
+    friend bool operator==(const PictureLayout&, const PictureLayout&) = default;
+};
+
+PictureLayout layoutPicture(QSize widgetSize, double devicePixelRatio);
+// The logical picture pixel under a widget position (widget coordinates, device independent).
+// Points off the picture map beyond 0..239 x 0..319, as the stylus handlers expect.
+QPoint toLogical(const PictureLayout& layout, QPointF widgetPos, double devicePixelRatio);
+
+// The central widget: shows the back buffer's picture scaled to fit, turns mouse (and touch,
+// which arrives as mouse events) into the stylus handlers in logical coordinates, and
+// swallows keys. While the button is held the mouse stays with the view, so a release outside
+// the window still ends the stroke. The back buffer follows the view's resolution.
+class PuzzleView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kPictureWidth = 240;
+    static constexpr int kPictureHeight = 320;
+
+    PuzzleView(PuzzleDialog& dialog, QImageCanvas& backBuffer, QWidget* parent = nullptr);
+
+    // Once the dialog is initialised the view paints it and passes input on.
+    void setStarted(bool started);
+    void setPreferredSize(QSize size);
+    QSize sizeHint() const override { return preferredSize_; }
+
+    PictureLayout pictureLayout() const;
+    QPoint toLogical(QPointF widgetPos) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    bool matchBackBufferToView();
+
+    PuzzleDialog& dialog_;
+    QImageCanvas& backBuffer_;
+    bool started_ = false;
+    QSize preferredSize_{2 * kPictureWidth, 2 * kPictureHeight};
+};
+
+} // namespace korvane::qt

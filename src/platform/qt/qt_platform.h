@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QAction>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "app/platform.h"
+#include "platform/qt/frame_pacer.h"
+#include "platform/qt/profile_storage.h"
+
+namespace korvane {
+class PuzzleDialog;
+}
+
+namespace korvane::qt {
+
+// The window services on Qt. The main window hands it the dialog, the view and the command
+// actions once they exist; until then the services that need them do nothing. Timers are one
+// QTimer per id, delivering PuzzleDialog::OnTimer on the user-interface thread.
+class QtPlatform : public Platform {
+public:
+    explicit QtPlatform(QWidget* window);
+    ~QtPlatform() override;
+
+    void setDialog(PuzzleDialog* dialog) { dialog_ = dialog; }
+    void setView(QWidget* view) { view_ = view; }
+    // The action that stands for a command in the menus or on the tool bar.
+    void addCommandAction(int command, QAction* action);
+    QAction* commandAction(int command) const;
+    bool timerRunning(int id) const;
+    int timerPeriod(int id) const;
+    ProfileStorage& storage() { return storage_; }
+    FramePacer& pacer() { return pacer_; }
+
+    void repaintNow() override;
+    void paceFrame() override;
+    void setTimer(int id, int periodMs) override;
+    void killTimer(int id) override;
+    void enableButton(int command, bool enabled) override;
+    void checkMenuItem(int command, bool checked) override;
+    void messageBox(const std::string& text, const std::string& caption) override;
+    void showHighscoreDialog(int table) override;
+    void showAboutBox() override;
+    void startHelpViewer(const std::string& program, const std::string& commandLine) override;
+    int readInt(const std::string& section, const std::string& name, int def) override;
+    void writeInt(const std::string& section, const std::string& name, int value) override;
+    std::string readString(const std::string& section, const std::string& name,
+                           const std::string& def) override;
+    void writeString(const std::string& section, const std::string& name,
+                     const std::string& value) override;
+    void lockHighscores() override;
+    void unlockHighscores() override;
+    std::int64_t nowSeconds() override;
+    unsigned randomSeed() override;
+    void closeWindow() override;
+
+private:
+    QWidget* window_;
+    QPointer<QWidget> view_;
+    PuzzleDialog* dialog_ = nullptr;
+    std::map<int, QPointer<QAction>> actions_;
+    std::map<int, std::unique_ptr<QTimer>> timers_;
+    ProfileStorage storage_;
+    FramePacer pacer_;
+};
+
+} // namespace korvane::qt
