@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <ostream>
 
 #include "input/strokes.h"
@@ -14,127 +15,87 @@ inline void PrintTo(const TurnRequest& t, std::ostream* os) {
 
 namespace testing_layout {
 
-// Hand-made screen records: each face slot s gets its own region far from the others, starting
-// at x = 1000 s; sticker slot (r, c) is the 10-pixel cell at column c and row r of that region.
-// The records need not look like a puzzle; they only have to be what a redraw could leave.
+// Hand-made screen records, as a redraw could leave them: face slot s lies at x = 1000 s, its
+// sticker slot (r, c) is a 10-pixel cell at row r and column c there (a square for the cube, its
+// top-left half for the triangles), the outline covers them all, and every face faces the viewer.
 inline constexpr int kCell = 10;
 
-inline int originX(int slot) {
-    return 1000 * slot;
-}
-inline int originY(int /*slot*/) {
-    return 100;
-}
-
-// A point well inside cell (r, c) of slot s, inside both its square and its triangle.
 inline Point cellPoint(int slot, int row, int col) {
-    return {originX(slot) + col * kCell + 2, originY(slot) + row * kCell + 2};
+    return {1000 * slot + col * kCell + 2, 100 + row * kCell + 2};
 }
 
-inline void setSquare(Point* p, int x, int y, int side) {
+inline void setPolygon(Point* p, int points, int x, int y, int side) {
     p[0] = {x, y};
     p[1] = {x + side, y};
-    p[2] = {x + side, y + side};
-    p[3] = {x, y + side};
-}
-
-// A right triangle that covers the top-left half of a square of the given side.
-inline void setTriangle(Point* p, int x, int y, int side) {
-    p[0] = {x, y};
-    p[1] = {x + side, y};
-    p[2] = {x, y + side};
-}
-
-inline void setCell(GameState& g, int slot, int row, int col, int points) {
-    Point* p = g.stickerPoly[slot - 1][row][col].p;
-    const int x = originX(slot) + col * kCell;
-    const int y = originY(slot) + row * kCell;
     if (points == 4) {
-        setSquare(p, x, y, kCell);
+        p[2] = {x + side, y + side};
+        p[3] = {x, y + side};
     } else {
-        setTriangle(p, x, y, kCell - 1);
+        p[2] = {x, y + side};
     }
 }
 
-// Cube of level n: slots 1..3 with (n + 1) x (n + 1) square cells inside a square outline.
-inline void layOutCube(GameState& g, int n, int sign1, int sign2, int sign3) {
-    g.puzzleType = kCube;
-    g.size = n;
-    g.twoSize = 2 * n;
-    const int signs[3] = {sign1, sign2, sign3};
-    for (int s = 1; s <= 3; ++s) {
-        setSquare(g.faceOutline[s - 1], originX(s), originY(s), (n + 1) * kCell);
-        g.faceSign[s - 1] = signs[s - 1];
-        for (int r = 0; r <= n; ++r) {
-            for (int c = 0; c <= n; ++c) {
-                setCell(g, s, r, c, 4);
-            }
-        }
-    }
+inline void setCell(GameState& g, int slot, int row, int col) {
+    const int points = g.puzzleType == kCube ? 4 : 3;
+    const Point at = cellPoint(slot, row, col);
+    setPolygon(g.stickerPoly[slot - 1][row][col].p, points, at.x - 2, at.y - 2, kCell - 1);
 }
 
-// The frames of every triangle slot as the puzzle build leaves them in triIndexTable.
+// The puzzle build's frames of every triangle: [r][m] holds (colA, rowA, colB, rowB) of the
+// upright triangle (r, 2m), then of the inverted one (r, 2m + 1).
 inline void fillTriIndexTable(GameState& g, int n) {
     for (int r = 0; r <= n; ++r) {
         for (int m = 0; m <= n; ++m) {
-            int* e = g.triIndexTable[r][m];
-            const int up[8] = {2 * n - 2 * m - 2 * r,     m, 2 * r,     n - m - r,
-                               2 * n - 2 * m - 2 * r - 1, m, 2 * r + 1, n - m - r - 1};
-            for (int k = 0; k < 8; ++k) {
-                e[k] = up[k];
-            }
+            const int e[8] = {2 * (n - m - r),     m, 2 * r,     n - m - r,
+                              2 * (n - m - r) - 1, m, 2 * r + 1, n - m - r - 1};
+            std::copy(e, e + 8, g.triIndexTable[r][m]);
         }
     }
 }
 
-// Tetrahedron of level n: slots 1..4, every face facing the viewer, triangles (r, c) for
-// columns 0..2n-2r inside a triangular outline that covers the whole region.
-inline void layOutTetrahedron(GameState& g, int n) {
-    g.puzzleType = kTetrahedron;
+// Cube of level n, tetrahedron of level n, or the Piracube (its handles and a centre record at
+// (0, 0)); signs are the faceSign of slots 1..3.
+inline void layOut(GameState& g, int type, int n, int sign1 = +1, int sign2 = +1, int sign3 = +1) {
+    g.puzzleType = type;
     g.size = n;
     g.twoSize = 2 * n;
-    for (int k = 0; k < kFaces; ++k) {
-        g.faceNormal[k][2] = 1.0;
-    }
-    const int span = 2 * (2 * n + 2) * kCell;
-    for (int s = 1; s <= 4; ++s) {
-        setTriangle(g.faceOutline[s - 1], originX(s) - 1, originY(s) - 1, span);
-        for (int r = 0; r <= n; ++r) {
-            for (int c = 0; c <= 2 * n - 2 * r; ++c) {
-                setCell(g, s, r, c, 3);
-            }
-        }
-    }
-    fillTriIndexTable(g, n);
-}
-
-// Piracube: slots 1..3 with a square outline of 4 x 4 cells; the handles are the triangles of
-// cells (1, 0), (1, 1), (2, 0), (2, 1), and a non-handle record sits at (0, 0). Every face
-// counts as facing the viewer, whichever sign its slot shows.
-inline void layOutPiracube(GameState& g, int sign1, int sign2, int sign3) {
-    g.puzzleType = kPiracube;
-    g.size = 3.0;
-    g.twoSize = 6.0;
     const int signs[3] = {sign1, sign2, sign3};
     for (int k = 0; k < kFaces; ++k) {
         g.faceNormal[k][2] = 1.0;
     }
-    for (int s = 1; s <= 3; ++s) {
-        setSquare(g.faceOutline[s - 1], originX(s), originY(s), 4 * kCell);
-        g.faceSign[s - 1] = signs[s - 1];
-        setCell(g, s, 0, 0, 3);
-        for (int r = 1; r <= 2; ++r) {
-            for (int c = 0; c <= 1; ++c) {
-                setCell(g, s, r, c, 3);
+    const int slots = type == kTetrahedron ? 4 : 3;
+    for (int s = 1; s <= slots; ++s) {
+        const Point at = cellPoint(s, 0, 0);
+        const int side = type == kTetrahedron ? 4 * (n + 1) * kCell : (n + 1) * kCell;
+        setPolygon(g.faceOutline[s - 1], type == kTetrahedron ? 3 : 4, at.x - 3, at.y - 3, side);
+        if (s <= 3) {
+            g.faceSign[s - 1] = signs[s - 1];
+        }
+        for (int r = 0; r <= n; ++r) {
+            for (int c = 0; c <= (type == kTetrahedron ? 2 * n - 2 * r : n); ++c) {
+                if (type != kPiracube || (r == 0 && c == 0) || (r >= 1 && r <= 2 && c <= 1)) {
+                    setCell(g, s, r, c);
+                }
             }
         }
     }
+    fillTriIndexTable(g, type == kTetrahedron ? n : 0);
 }
 
 inline void press(GameState& g, int slot, int row, int col) {
     g.gestureState = slot;
     g.pressedRow = row;
     g.pressedCol = col;
+}
+
+inline TurnRequest release(const GameState& g, int slot, int row, int col) {
+    const Point p = cellPoint(slot, row, col);
+    return decodeStroke(g, p.x, p.y);
+}
+
+inline StickerHit pressAt(const GameState& g, int slot, int row, int col) {
+    const Point p = cellPoint(slot, row, col);
+    return hitTestPress(g, p.x, p.y);
 }
 
 } // namespace testing_layout
