@@ -159,8 +159,8 @@ TEST_F(GameTest, SolvingAGameTellsThePlayerAndEntersTheResult) {
     EXPECT_EQ(dialog.g.clockRunning, 0);
     EXPECT_FALSE(platform.timerRunning(kClockTimer));
     EXPECT_EQ(dialog.g.elapsedSeconds, 95);
-    EXPECT_EQ(platform.strings[{"HighScores", "Cube2M"}], "19,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
-    EXPECT_EQ(platform.strings[{"HighScores", "Cube2T"}], "95,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
+    EXPECT_EQ((platform.strings[{"HighScores", "Cube2M"}]), "19,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
+    EXPECT_EQ((platform.strings[{"HighScores", "Cube2T"}]), "95,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
     EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{1}));
     EXPECT_EQ(platform.locks, 1);
     EXPECT_FALSE(platform.locked);
@@ -176,11 +176,11 @@ TEST_F(GameTest, SolvedPuzzlesWithoutATableEnterNothing) {
 
 TEST_F(GameTest, ResultsGoIntoTheListsOfTheirTable) {
     startWith(2, 3);
-    platform.strings[{"HighScores", "Tetra3M"}] = "10,20,30,40,50,60,70,80,90,100,";
-    platform.strings[{"HighScores", "Tetra3T"}] = "garbage";
+    (platform.strings[{"HighScores", "Tetra3M"}]) = "10,20,30,40,50,60,70,80,90,100,";
+    (platform.strings[{"HighScores", "Tetra3T"}]) = "garbage";
     solveScrambledGame(*this, platform, dialog, 12);
-    EXPECT_EQ(platform.strings[{"HighScores", "Tetra3M"}], "10,19,20,30,40,50,60,70,80,90,");
-    EXPECT_EQ(platform.strings[{"HighScores", "Tetra3T"}], "12,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
+    EXPECT_EQ((platform.strings[{"HighScores", "Tetra3M"}]), "10,19,20,30,40,50,60,70,80,90,");
+    EXPECT_EQ((platform.strings[{"HighScores", "Tetra3T"}]), "12,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
 }
 
 TEST_F(GameTest, TheClockNeverRunsBackwards) {
