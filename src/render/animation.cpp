@@ -17,6 +17,8 @@ struct OrderEntry {
 };
 
 constexpr int kOrderLength = 8;
+constexpr int kCubeOrder = 0;
+constexpr int kTetraOrder = 1;
 
 // The painter's order of a frame, [kind: cube, tetrahedron][layer 0 is near: nz > 0]. Far parts
 // are drawn first, so whatever is nearer covers them. Always: every still layer and layer L
@@ -97,14 +99,14 @@ int appendStep(FramePiece* out, int count, OrderEntry entry, int turning, int le
 
 int axisFramePieces(const GameState& g, int turningLayer, FramePiece out[kMaxFramePieces]) {
     const int axis = g.turnAxis;
-    int kind = 0;
+    int kind = kCubeOrder;
     int normal = 0;
     int level = 0;
     if (g.puzzleType == kCube && axis >= 1 && axis <= 3) {
         normal = kCubeLayerZeroNormal[axis - 1];
         level = cubeLevel(g);
     } else if (g.puzzleType == kTetrahedron && axis >= 1 && axis <= 4) {
-        kind = 1;
+        kind = kTetraOrder;
         normal = kTetraLayerZeroNormal[axis - 1];
         level = tetraLevel(g);
     } else {
@@ -113,14 +115,13 @@ int axisFramePieces(const GameState& g, int turningLayer, FramePiece out[kMaxFra
     if (turningLayer < 0 || turningLayer > level) {
         return 0;
     }
-    const int turning = turningLayer;
     const bool nearSide = g.faceNormal[normal][2] > 0.0;
     int count = 0;
     for (const OrderEntry& entry : kFrameOrder[kind][nearSide ? 1 : 0]) {
         if (entry.step == Step::End) {
             break;
         }
-        count = appendStep(out, count, entry, turning, level);
+        count = appendStep(out, count, entry, turningLayer, level);
     }
     return count;
 }
