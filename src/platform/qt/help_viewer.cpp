@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -50,6 +51,7 @@ HelpViewer::HelpViewer(const QString& pageAndAnchor, QWidget* parent)
 
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(true);
+    browser_->document()->setDocumentMargin(10);
 
     auto* tools = new QToolBar(this);
     QAction* back = tools->addAction(QStringLiteral("Back"), browser_, &QTextBrowser::backward);

@@ -136,7 +136,7 @@ void HighscoreDialog::fitListToTenRows() {
     const int height = 2 * placeList_->frameWidth() + placeList_->header()->sizeHint().height() +
                        kHighscorePlaces * rowHeight;
     placeList_->setMinimumSize(width, height);
-    adjustSize();
+    resize(minimumSizeHint());
 }
 
 void runHighscoreDialog(QWidget* parent, Platform& storage, int selectedTable) {
