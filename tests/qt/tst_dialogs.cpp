@@ -184,7 +184,7 @@ void DialogsTest::changingTheTableRefillsTheList() {
 }
 
 void DialogsTest::storedTextsAreShownPlaceByPlace_data() {
-    QTest::addColumn<QString>("stored"); // empty: no stored value
+    QTest::addColumn<QString>("stored"); // null: no stored value
     QTest::addColumn<QStringList>("shown");
     QTest::newRow("missing") << QString() << places({});
     QTest::newRow("first game") << "57,-1,-1,-1,-1,-1,-1,-1,-1,-1," << places({"57"});
@@ -192,8 +192,8 @@ void DialogsTest::storedTextsAreShownPlaceByPlace_data() {
                           << QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
     QTest::newRow("garbage") << "no scores here" << places({});
     QTest::newRow("nothing") << "" << places({});
-    QTest::newRow("a field that is no number") << "7,oops,9," << places({"7", "NA", "9"});
-    QTest::newRow("negative") << "4,-3,5," << places({"4", "NA", "5"});
+    QTest::newRow("a field that is no number") << "7,oops,9," << places({"7", "9"});
+    QTest::newRow("negative") << "4,-3,5," << places({"4", "5"});
     QTest::newRow("more than ten fields")
         << "1,2,3,4,5,6,7,8,9,10,11,12,"
         << QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
