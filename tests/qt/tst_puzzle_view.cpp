@@ -134,6 +134,8 @@ private slots:
         QCOMPARE(window_->dialog().g.zoomDir, -1);
         QVERIFY(window_->platform().timerRunning(kZoomTimer));
         QCOMPARE(window_->platform().timerPeriod(kZoomTimer), kZoomPeriodMs);
+        // The timer's ticks reach the game while the button is held.
+        QTRY_VERIFY(window_->dialog().g.zoom < 1.2);
         QTest::mouseRelease(&view, Qt::LeftButton, {}, widgetPointFor(view, 10, 10));
         QCOMPARE(window_->dialog().g.zoomDir, 0);
         QVERIFY(!window_->platform().timerRunning(kZoomTimer));

@@ -58,7 +58,7 @@ void QImageCanvas::remake() {
     const int height = static_cast<int>(std::ceil(kHeight * scale_));
     image_ = QImage(width, height, QImage::Format_RGB32);
     image_.fill(Qt::black);
-    strip_ = renderStatusStrip(scale_, mode_ == Mode::Smooth);
+    strip_ = renderStatusStrip(scale_);
 }
 
 QPainter& QImageCanvas::painter() {
@@ -115,11 +115,24 @@ Pen QImageCanvas::selectPen(Pen pen) {
 }
 
 void QImageCanvas::polygon(const Point* points, int count) {
-    QPolygon shape(count);
+    QPolygonF shape(count);
     for (int i = 0; i < count; ++i) {
-        shape.setPoint(i, points[i].x, points[i].y);
+        shape[i] = QPointF(points[i].x, points[i].y);
     }
-    painter().drawPolygon(shape, Qt::OddEvenFill);
+    QPainter& p = painter();
+    if (pen_ == Pen::Null) {
+        p.drawPolygon(shape, Qt::OddEvenFill);
+        return;
+    }
+    // The outline runs through the centres of the corner pixels, as the game's pens draw it;
+    // a pen of even width is centred on the pixel edges instead, so both stay crisp.
+    p.setPen(Qt::NoPen);
+    p.drawPolygon(shape, Qt::OddEvenFill);
+    const double shift = pen_ == Pen::Thin ? 0.5 : 0.0;
+    p.setPen(toQPen(pen_));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(shape.translated(shift, shift));
+    p.setBrush(toQColor(brush_.colour));
 }
 
 void QImageCanvas::rectangle(int left, int top, int right, int bottom) {

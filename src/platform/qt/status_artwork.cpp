@@ -55,13 +55,13 @@ double statusFontAscent() {
     return kPixelSize * kWinAscent / kUnitsPerEm;
 }
 
-QImage renderStatusStrip(double scale, bool smooth) {
+QImage renderStatusStrip(double scale) {
     const int width = static_cast<int>(std::lround(240 * scale));
     const int height = static_cast<int>(std::lround(24 * scale));
     QImage strip(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     strip.fill(Qt::black);
     QPainter painter(&strip);
-    painter.setRenderHint(QPainter::Antialiasing, smooth);
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(scale, scale);
     QSvgRenderer artwork(QStringLiteral(":/strip.svg"));
     artwork.render(&painter, QRectF(0, 0, 240, 23));

@@ -14,7 +14,7 @@ double statusFontAscent();
 
 // The status strip (240 x 23 artwork) for the top 240 x 24 logical pixels, rendered at the given
 // device pixels per logical pixel (the image holds device pixels): row 23 is black, a rule under
-// the strip.
-QImage renderStatusStrip(double scale, bool smooth);
+// the strip. The artwork is always antialiased, also for exact-pixel tests.
+QImage renderStatusStrip(double scale);
 
 } // namespace korvane::qt
