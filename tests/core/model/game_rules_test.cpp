@@ -1,10 +1,12 @@
 #include <set>
+#include <string>
 
 #include <gtest/gtest.h>
 
 #include "model/game_rules.h"
 #include "model/puzzle_build.h"
 #include "model/turns.h"
+#include "sticker_geometry.h"
 
 namespace korvane {
 namespace {
@@ -78,13 +80,15 @@ TEST_P(Scramble, DrawsInTheGamesOrder) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, Scramble,
-                         ::testing::Values(ScrambleCase{kCube, 1, 3, 2},
-                                           ScrambleCase{kCube, 4, 3, 5},
-                                           ScrambleCase{kTetrahedron, 2, 4, 3},
-                                           ScrambleCase{kPiracube, 3, 5, 0},
-                                           // A level the build would clamp never divides by zero.
-                                           ScrambleCase{kCube, 0, 3, 2}));
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, Scramble,
+    ::testing::Values(ScrambleCase{kCube, 1, 3, 2}, ScrambleCase{kCube, 4, 3, 5},
+                      ScrambleCase{kTetrahedron, 2, 4, 3}, ScrambleCase{kPiracube, 3, 5, 0},
+                      // A level the build would clamp never divides by zero.
+                      ScrambleCase{kCube, 0, 3, 2}),
+    [](const auto& info) {
+        return testing::kindName(info.param.kind) + std::to_string(info.param.level);
+    });
 
 TEST(Scramble, SphereAndUnknownKindsHaveNoTurns) {
     RuntimeRandom rng;
@@ -167,7 +171,11 @@ INSTANTIATE_TEST_SUITE_P(Puzzles, HighscoreTable,
                                            TableCase{kTetrahedron, 4, 7},
                                            TableCase{kPiracube, 3, 8}, TableCase{kCube, 5, -1},
                                            TableCase{kTetrahedron, 5, -1}, TableCase{kCube, 0, -1},
-                                           TableCase{kSphere, 2, -1}));
+                                           TableCase{kSphere, 2, -1}),
+                         [](const auto& info) {
+                             return testing::kindName(info.param.kind) +
+                                    std::to_string(static_cast<int>(info.param.size));
+                         });
 
 } // namespace
 } // namespace korvane

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -56,7 +58,13 @@ INSTANTIATE_TEST_SUITE_P(QuarterTurns, Spin,
                                            SpinCase{true, 90, {1, 0, 0}, {0, 0, -1}},
                                            SpinCase{true, 90, {0, 0, 1}, {1, 0, 0}},
                                            SpinCase{true, -90, {0, 0, -1}, {1, 0, 0}},
-                                           SpinCase{true, 90, {0, 1, 0}, {0, 1, 0}}));
+                                           SpinCase{true, 90, {0, 1, 0}, {0, 1, 0}}),
+                         [](const auto& info) {
+                             const int angle = static_cast<int>(info.param.angle);
+                             return std::string(info.param.aboutY ? "Y" : "X") +
+                                    (angle < 0 ? "Minus" : "") + std::to_string(std::abs(angle)) +
+                                    "_" + std::to_string(info.index);
+                         });
 
 TEST(Spin, SphereMovesOnlyItsPoints) {
     GameState g;
@@ -170,7 +178,11 @@ TEST_P(ModelRotation, ForwardThenBackRestoresTheModel) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryAxis, ModelRotation, ::testing::ValuesIn(everyAxis()));
+INSTANTIATE_TEST_SUITE_P(EveryAxis, ModelRotation, ::testing::ValuesIn(everyAxis()),
+                         [](const auto& info) {
+                             return testing::kindName(info.param.kind) +
+                                    std::to_string(info.param.axis);
+                         });
 
 TEST(ModelRotation, PiracubeCornerFiveStaysOnItsAxis) {
     GameState g;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "model/game_state.h"
@@ -121,6 +122,12 @@ inline std::vector<Sticker> piracubeStickers() {
         }
     }
     return out;
+}
+
+// The kind's name in test names.
+inline std::string kindName(int kind) {
+    static const char* const kNames[] = {"", "Cube", "Tetra", "Pira", "Sphere"};
+    return kind >= 1 && kind <= 4 ? kNames[kind] : "Kind" + std::to_string(kind);
 }
 
 // Give every cell of every face its own number, so a permutation can be read back exactly.

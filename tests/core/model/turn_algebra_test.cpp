@@ -2,6 +2,7 @@
 // turn must leave alone.
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -20,26 +21,35 @@ struct LayerTurn {
     int layer;
 };
 
-std::vector<LayerTurn> everyLayer() {
+struct PuzzleCase {
+    int kind;
+    int n;
+};
+
+// Every layer of a puzzle: each axis and layer, or each Piracube corner.
+std::vector<LayerTurn> layersOf(const PuzzleCase& p) {
     std::vector<LayerTurn> out;
-    for (int n = 1; n <= 5; ++n) {
-        for (int axis = 1; axis <= 3; ++axis) {
-            for (int layer = 0; layer <= n; ++layer) {
-                out.push_back({kCube, n, axis, layer});
-            }
+    if (p.kind == kPiracube) {
+        for (int corner = 0; corner < 8; ++corner) {
+            out.push_back({p.kind, p.n, corner, 0});
         }
+        return out;
     }
-    for (int n = 1; n <= 4; ++n) {
-        for (int axis = 1; axis <= 4; ++axis) {
-            for (int layer = 0; layer <= n; ++layer) {
-                out.push_back({kTetrahedron, n, axis, layer});
-            }
+    const int axes = p.kind == kCube ? 3 : 4;
+    for (int axis = 1; axis <= axes; ++axis) {
+        for (int layer = 0; layer <= p.n; ++layer) {
+            out.push_back({p.kind, p.n, axis, layer});
         }
-    }
-    for (int corner = 0; corner < 8; ++corner) {
-        out.push_back({kPiracube, 3, corner, 0});
     }
     return out;
+}
+
+std::string puzzleName(const ::testing::TestParamInfo<PuzzleCase>& info) {
+    return testing::kindName(info.param.kind) + std::to_string(info.param.n);
+}
+
+std::string layerName(const LayerTurn& t) {
+    return "axis/corner " + std::to_string(t.axis) + " layer " + std::to_string(t.layer);
 }
 
 void turn(GameState& g, const LayerTurn& t, int dir) {
@@ -56,43 +66,60 @@ bool sameColours(const GameState& x, const GameState& y) {
     return std::memcmp(x.stickerColour, y.stickerColour, sizeof x.stickerColour) == 0;
 }
 
-class TurnAlgebra : public ::testing::TestWithParam<LayerTurn> {
-protected:
-    void SetUp() override {
-        buildPuzzleState(g, GetParam().kind, GetParam().n);
-        testing::labelAllCells(g);
-        start = g;
-    }
+GameState labelledPuzzle(const LayerTurn& t) {
     GameState g;
-    GameState start;
-};
+    buildPuzzleState(g, t.kind, t.n);
+    testing::labelAllCells(g);
+    return g;
+}
+
+class TurnAlgebra : public ::testing::TestWithParam<PuzzleCase> {};
 
 TEST_P(TurnAlgebra, ReverseUndoesTheTurn) {
-    for (int dir : {1, -1}) {
-        turn(g, GetParam(), dir);
-        EXPECT_FALSE(sameColours(g, start));
-        turn(g, GetParam(), -dir);
-        EXPECT_TRUE(sameColours(g, start));
+    for (const LayerTurn& t : layersOf(GetParam())) {
+        SCOPED_TRACE(layerName(t));
+        GameState g = labelledPuzzle(t);
+        const GameState start = g;
+        for (int dir : {1, -1}) {
+            turn(g, t, dir);
+            EXPECT_FALSE(sameColours(g, start));
+            turn(g, t, -dir);
+            EXPECT_TRUE(sameColours(g, start));
+        }
     }
 }
 
 TEST_P(TurnAlgebra, FullRoundRestoresTheColours) {
     const int round = GetParam().kind == kCube ? 4 : 3;
-    for (int dir : {1, -1}) {
-        for (int i = 1; i <= round; ++i) {
-            turn(g, GetParam(), dir);
-            EXPECT_EQ(sameColours(g, start), i == round) << "after " << i << " turns";
+    for (const LayerTurn& t : layersOf(GetParam())) {
+        SCOPED_TRACE(layerName(t));
+        GameState g = labelledPuzzle(t);
+        const GameState start = g;
+        for (int dir : {1, -1}) {
+            for (int i = 1; i <= round; ++i) {
+                turn(g, t, dir);
+                EXPECT_EQ(sameColours(g, start), i == round) << "after " << i << " turns";
+            }
         }
     }
 }
 
 TEST_P(TurnAlgebra, SavesTheColoursBeforeTheTurn) {
-    turn(g, GetParam(), 1);
-    EXPECT_EQ(g.savedColour[0][0][0], start.stickerColour[0][0][0]);
-    EXPECT_EQ(g.savedColour[1][1][2], start.stickerColour[1][1][2]);
+    for (const LayerTurn& t : layersOf(GetParam())) {
+        SCOPED_TRACE(layerName(t));
+        GameState g = labelledPuzzle(t);
+        const GameState start = g;
+        turn(g, t, 1);
+        EXPECT_EQ(g.savedColour[0][0][0], start.stickerColour[0][0][0]);
+        EXPECT_EQ(g.savedColour[1][1][2], start.stickerColour[1][1][2]);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryLayer, TurnAlgebra, ::testing::ValuesIn(everyLayer()));
+INSTANTIATE_TEST_SUITE_P(EveryPuzzle, TurnAlgebra,
+                         ::testing::Values(PuzzleCase{kCube, 1}, PuzzleCase{kCube, 2},
+                                           PuzzleCase{kCube, 5}, PuzzleCase{kTetrahedron, 1},
+                                           PuzzleCase{kTetrahedron, 4}, PuzzleCase{kPiracube, 3}),
+                         puzzleName);
 
 TEST(PiracubeTurn, BackwardsIsTwiceForwards) {
     for (int corner = 0; corner < 8; ++corner) {

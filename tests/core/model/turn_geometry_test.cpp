@@ -27,36 +27,51 @@ struct TurnCase {
     int dir;
 };
 
-std::vector<TurnCase> allTurns() {
+// One puzzle of the tested sizes: cube 1..5, tetrahedron 1..4, the Piracube.
+struct PuzzleCase {
+    int kind;
+    int n;
+};
+
+std::vector<PuzzleCase> testedPuzzles() {
+    std::vector<PuzzleCase> out;
+    for (int n = 1; n <= 5; ++n) {
+        out.push_back({kCube, n});
+    }
+    for (int n = 1; n <= 4; ++n) {
+        out.push_back({kTetrahedron, n});
+    }
+    out.push_back({kPiracube, 3});
+    return out;
+}
+
+// Every turn of a puzzle: each axis (or corner), layer and direction.
+std::vector<TurnCase> turnsOf(const PuzzleCase& p) {
     std::vector<TurnCase> out;
     for (int dir : {1, -1}) {
-        for (int n = 1; n <= 5; ++n) {
-            for (int axis = 1; axis <= 3; ++axis) {
-                for (int layer = 0; layer <= n; ++layer) {
-                    out.push_back({kCube, n, axis, layer, dir});
-                }
+        if (p.kind == kPiracube) {
+            for (int corner = 0; corner < 8; ++corner) {
+                out.push_back({p.kind, p.n, corner, 0, dir});
             }
+            continue;
         }
-        for (int n = 1; n <= 4; ++n) {
-            for (int axis = 1; axis <= 4; ++axis) {
-                for (int layer = 0; layer <= n; ++layer) {
-                    out.push_back({kTetrahedron, n, axis, layer, dir});
-                }
+        const int axes = p.kind == kCube ? 3 : 4;
+        for (int axis = 1; axis <= axes; ++axis) {
+            for (int layer = 0; layer <= p.n; ++layer) {
+                out.push_back({p.kind, p.n, axis, layer, dir});
             }
-        }
-        for (int corner = 0; corner < 8; ++corner) {
-            out.push_back({kPiracube, 3, corner, 0, dir});
         }
     }
     return out;
 }
 
-std::string turnName(const ::testing::TestParamInfo<TurnCase>& info) {
-    const TurnCase& t = info.param;
-    static const char* const kKind[] = {"", "Cube", "Tetra", "Pira"};
-    std::string name = std::string(kKind[t.kind]) + std::to_string(t.n) + "_axis" +
-                       std::to_string(t.axis) + "_layer" + std::to_string(t.layer);
-    return name + (t.dir > 0 ? "_fwd" : "_back");
+std::string puzzleName(const ::testing::TestParamInfo<PuzzleCase>& info) {
+    return testing::kindName(info.param.kind) + std::to_string(info.param.n);
+}
+
+std::string turnName(const TurnCase& t) {
+    return "axis/corner " + std::to_string(t.axis) + " layer " + std::to_string(t.layer) + " dir " +
+           std::to_string(t.dir);
 }
 
 // The turn axis vector in the puzzle's own frame, and the turn's angle.
@@ -140,10 +155,7 @@ void applyTurn(GameState& g, const TurnCase& t) {
     }
 }
 
-class TurnGeometry : public ::testing::TestWithParam<TurnCase> {};
-
-TEST_P(TurnGeometry, ColoursFollowTheRotatedStickers) {
-    const TurnCase& t = GetParam();
+void checkTurn(const TurnCase& t) {
     GameState g;
     buildPuzzleState(g, t.kind, t.n);
     testing::labelAllCells(g);
@@ -190,7 +202,20 @@ TEST_P(TurnGeometry, ColoursFollowTheRotatedStickers) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryTurn, TurnGeometry, ::testing::ValuesIn(allTurns()), turnName);
+class TurnGeometry : public ::testing::TestWithParam<PuzzleCase> {};
+
+TEST_P(TurnGeometry, ColoursFollowTheRotatedStickers) {
+    for (const TurnCase& t : turnsOf(GetParam())) {
+        SCOPED_TRACE(turnName(t));
+        checkTurn(t);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPuzzle, TurnGeometry, ::testing::ValuesIn(testedPuzzles()),
+                         puzzleName);
 
 // The Piracube's halves: a corner's half is the side of the plane through the centre,
 // square to the corner's diagonal, on which the corner lies; 15 stickers each.
