@@ -10,16 +10,16 @@ namespace korvane::qt {
 // that it stays crisp at any device pixel ratio.
 class LogoView : public QWidget {
     Q_OBJECT
-  public:
+public:
     static constexpr QSize kLogoSize{240, 280};
 
     explicit LogoView(QWidget* parent = nullptr);
     bool hasPicture() const { return renderer_.isValid(); }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     QSvgRenderer renderer_;
 };
 
@@ -27,11 +27,11 @@ class LogoView : public QWidget {
 // has no buttons; the window's close control (or Escape) ends it.
 class AboutDialog : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit AboutDialog(QWidget* parent = nullptr);
     LogoView* logo() const { return logo_; }
 
-  private:
+private:
     LogoView* logo_;
 };
 

@@ -14,7 +14,7 @@ namespace korvane::qt {
 // request of the game starts its own viewer; a window deletes itself when it is closed.
 class HelpViewer : public QWidget {
     Q_OBJECT
-  public:
+public:
     // pageAndAnchor names a page of the game's resources and an optional anchor after '#',
     // e.g. "Korvane.htm#MAIN_CONTENTS".
     explicit HelpViewer(const QString& pageAndAnchor, QWidget* parent = nullptr);
@@ -27,7 +27,7 @@ class HelpViewer : public QWidget {
     QTextBrowser* browser() const { return browser_; }
     QAction* browserAction() const { return browserAction_; }
 
-  private:
+private:
     void openInDesktopBrowser();
 
     QTextBrowser* browser_;

@@ -16,7 +16,7 @@ namespace korvane::qt {
 // stored texts anew, and the list always holds exactly ten rows.
 class HighscoreDialog : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit HighscoreDialog(Platform& storage, QWidget* parent = nullptr);
 
     // The table shown when the dialog opens; set between construction and showing. A number
@@ -31,10 +31,10 @@ class HighscoreDialog : public QDialog {
     QComboBox* tableBox() const { return tableBox_; }
     QTreeWidget* placeList() const { return placeList_; }
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
 
-  private:
+private:
     void insertColumns();
     void fitListToTenRows();
 
