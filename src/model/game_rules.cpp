@@ -81,7 +81,7 @@ bool isSolved(const GameState& g) {
     const bool triangular = g.puzzleType == kTetrahedron;
     const bool square = g.puzzleType == kCube || g.puzzleType == kPiracube;
     const int faces = triangular ? 4 : (square ? kFaces : 0);
-    const int n = std::clamp(sizeLevel(g), 0, triangular ? (kCells - 1) / 2 : kCells - 1);
+    const int n = std::clamp(sizeLevel(g), 0, triangular ? kMaxTetraSize : kMaxCubeSize);
     for (int f = 0; f < faces; ++f) {
         if (!faceOneColour(g, f, n, triangular)) {
             return false;

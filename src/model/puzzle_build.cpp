@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 #include "model/rotation.h"
 
@@ -45,10 +46,8 @@ constexpr const char* kPiraMask[kCorners][6] = {
     {"00010", "10111", "00010", "10111", "10111", "00010"},
 };
 
-// The largest sizes the sticker arrays hold: a cube row has N + 1 cells, a tetrahedron row
-// 2N + 1 entries and its index table N + 1 pairs.
-constexpr int kMaxCubeSize = kCells - 1;
-constexpr int kMaxTetraSize = 8;
+static_assert(kMaxTetraSize < std::extent_v<decltype(GameState::triIndexTable), 1>,
+              "the index table must hold a pair for every triangle of the largest row");
 
 template <int Rows> void copyPoints(double (*to)[3], const double (&from)[Rows][3]) {
     for (int i = 0; i < Rows; ++i) {

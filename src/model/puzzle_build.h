@@ -4,6 +4,11 @@
 
 namespace korvane {
 
+// The largest sizes the sticker arrays hold: a cube row has N + 1 cells, a tetrahedron row
+// 2N + 1 entries and its index table N + 1 pairs.
+inline constexpr int kMaxCubeSize = kCells - 1;
+inline constexpr int kMaxTetraSize = (kCells - 1) / 2;
+
 // Put a new, solved puzzle of the given kind and level into g in its standard view (45 degrees
 // about x, then 45 about y), and stop the game: counters, undo record, layer, axis and gesture
 // are reset. The platform side of a build (clock timer, undo button, pen, stored settings) is

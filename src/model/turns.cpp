@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "model/puzzle_build.h"
+
 namespace korvane {
 
 namespace {
-
-constexpr int kMaxCubeSize = kCells - 1;
-constexpr int kMaxTetraSize = 8;
 
 // Copy the cells a = 0..lastA, b = 0..lastB of faces 0..faces-1 into savedColour.
 void saveColours(GameState& g, int faces, int lastA, int lastB) {

@@ -220,25 +220,5 @@ TEST(ModelRotation, KindWithoutAxisUsesTheXRotation) {
     expectNear(toVec(g.corner[3]), {0, -1, 0});
 }
 
-TEST(MultiplyMatrices, UsesIndicesOneToFourOnly) {
-    GameState g;
-    for (int i = 0; i < 5; ++i) {
-        for (int j = 0; j < 5; ++j) {
-            g.matA[i][j] = (i == 0 || j == 0) ? 1e9 : i + 2 * j;
-            g.matB[i][j] = (i == 0 || j == 0) ? 1e9 : i * j - 3;
-        }
-    }
-    multiplyMatrices(g);
-    for (int i = 1; i <= 4; ++i) {
-        for (int j = 1; j <= 4; ++j) {
-            double want = 0;
-            for (int k = 1; k <= 4; ++k) {
-                want += (i + 2 * k) * (k * j - 3);
-            }
-            EXPECT_EQ(g.matC[i][j], want);
-        }
-    }
-}
-
 } // namespace
 } // namespace korvane

@@ -104,17 +104,6 @@ TEST_P(TurnAlgebra, FullRoundRestoresTheColours) {
     }
 }
 
-TEST_P(TurnAlgebra, SavesTheColoursBeforeTheTurn) {
-    for (const LayerTurn& t : layersOf(GetParam())) {
-        SCOPED_TRACE(layerName(t));
-        GameState g = labelledPuzzle(t);
-        const GameState start = g;
-        turn(g, t, 1);
-        EXPECT_EQ(g.savedColour[0][0][0], start.stickerColour[0][0][0]);
-        EXPECT_EQ(g.savedColour[1][1][2], start.stickerColour[1][1][2]);
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(EveryPuzzle, TurnAlgebra,
                          ::testing::Values(PuzzleCase{kCube, 1}, PuzzleCase{kCube, 2},
                                            PuzzleCase{kCube, 5}, PuzzleCase{kTetrahedron, 1},
