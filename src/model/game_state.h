@@ -105,6 +105,8 @@ struct GameState {
 };
 
 // The whole-number part of size, the level a rebuild or a stored "Nivel" uses.
-inline int sizeLevel(const GameState& g) { return static_cast<int>(g.size); }
+inline int sizeLevel(const GameState& g) {
+    return static_cast<int>(g.size);
+}
 
 } // namespace korvane

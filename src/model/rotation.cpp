@@ -89,16 +89,20 @@ template <typename Rotate> void spin(GameState& g, double angle, Rotate rotate) 
 
 } // namespace
 
+// The product is formed in a local matrix first: GCC 12 at -O3 miscompiled the loop that wrote
+// matC in place while it read matA and matB of the same object.
 void multiplyMatrices(GameState& g) {
+    double product[5][5] = {};
     for (int i = 1; i <= 4; ++i) {
         for (int j = 1; j <= 4; ++j) {
             double sum = 0.0;
             for (int k = 1; k <= 4; ++k) {
                 sum += g.matA[i][k] * g.matB[k][j];
             }
-            g.matC[i][j] = sum;
+            product[i][j] = sum;
         }
     }
+    copyMatrix(g.matC, product);
 }
 
 void rotatePointX(GameState& g, double* p) {
