@@ -53,14 +53,16 @@ bool inLayer(LayerRule rule, int a, int b, int layer, int level) {
     return false;
 }
 
-// S(u, v): u steps along Q0-Q3 (and Q1-Q2), v from the first edge towards the second; in
-// doubles from the whole-pixel outline, truncated at the end.
+// A whole pixel the fraction t / n of the way from a to b, reckoned in doubles.
+Point interpolate(Point a, Point b, int t, double n) {
+    return {truncToPixel(a.x + static_cast<double>(b.x - a.x) * t / n),
+            truncToPixel(a.y + static_cast<double>(b.y - a.y) * t / n)};
+}
+
+// S(u, v): E(u) on the edge Q0-Q3 and G(u) on the edge Q1-Q2, each a whole pixel, and S the
+// point v / n of the way from E to G; every step lands on whole pixels, as the outline does.
 Point cellCorner(const Point* q, double n, int u, int v) {
-    const double ex = q[0].x + static_cast<double>(q[3].x - q[0].x) * u / n;
-    const double ey = q[0].y + static_cast<double>(q[3].y - q[0].y) * u / n;
-    const double gx = q[1].x + static_cast<double>(q[2].x - q[1].x) * u / n;
-    const double gy = q[1].y + static_cast<double>(q[2].y - q[1].y) * u / n;
-    return {truncToPixel(ex + (gx - ex) * v / n), truncToPixel(ey + (gy - ey) * v / n)};
+    return interpolate(interpolate(q[0], q[3], u, n), interpolate(q[1], q[2], u, n), v, n);
 }
 
 void drawCubeFace(GameState& g, Canvas& canvas, const CubeFaceView& view,
