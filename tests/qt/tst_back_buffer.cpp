@@ -117,6 +117,49 @@ private slots:
         QCOMPARE(canvas.logicalPixel(140, 130), QColor(Qt::white));
     }
 
+    void smoothPicturesMatchTheExactOne() {
+        // A black cell with its thin outline covers the same pixels at any whole scale.
+        QImageCanvas exact(QImageCanvas::Mode::ExactPixels);
+        QImageCanvas smooth;
+        smooth.setScale(2.0);
+        for (QImageCanvas* canvas : {&exact, &smooth}) {
+            fillWhite(*canvas);
+            canvas->selectBrush(kBlackBrush);
+            canvas->selectPen(Pen::Thin);
+            square(*canvas, 10, 10, 20, 20);
+        }
+        for (int x = 8; x <= 22; ++x) {
+            QCOMPARE(smooth.logicalPixel(x, 15), exact.logicalPixel(x, 15));
+            QCOMPARE(smooth.logicalPixel(15, x), exact.logicalPixel(15, x));
+        }
+        QCOMPARE(smooth.image().pixelColor(20, 30), QColor(Qt::black));
+        QCOMPARE(smooth.image().pixelColor(19, 30), QColor(Qt::white));
+        QCOMPARE(smooth.image().pixelColor(41, 30), QColor(Qt::black));
+        QCOMPARE(smooth.image().pixelColor(42, 30), QColor(Qt::white));
+    }
+
+    void neighboursLeaveNoSeam() {
+        // Two triangles sharing a slanted edge, as the facets of the sphere do: no background
+        // may show along the edge.
+        QImageCanvas canvas;
+        canvas.setScale(2.0);
+        fillWhite(canvas);
+        canvas.selectBrush(kRed);
+        const Point upper[3] = {{20, 20}, {80, 20}, {20, 70}};
+        const Point lower[3] = {{80, 20}, {80, 70}, {20, 70}};
+        canvas.polygon(upper, 3);
+        canvas.polygon(lower, 3);
+        const QImage& image = canvas.image();
+        int worst = 0;
+        for (int x = 50; x < 150; ++x) {
+            const int y = 140 - (x - 40) * 100 / 120;
+            for (int dy = -1; dy <= 1; ++dy) {
+                worst = std::max(worst, image.pixelColor(x, y + dy).green());
+            }
+        }
+        QVERIFY2(worst < 8, qPrintable(QString::number(worst)));
+    }
+
     void textIsRightAlignedOnTheStatusBaseline_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("right");

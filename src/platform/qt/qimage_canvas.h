@@ -40,7 +40,6 @@ public:
 
 private:
     QPainter& painter();
-    void applyBrushAndPen();
     void remake();
 
     Mode mode_;
