@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -82,6 +83,12 @@ private slots:
         QVERIFY(!window->commandAction(kCmdUndo)->isEnabled());
         QVERIFY(window->commandAction(kCmdHelp)->isEnabled());
         QCOMPARE(window->windowTitle(), QStringLiteral("Korvane"));
+        // Twice the picture's size where the screen has room (the test screen has not):
+        // 3:4 and inside the screen.
+        const QSize view = window->view().size();
+        QVERIFY(view.width() <= 480 && view.height() <= 640);
+        QVERIFY(qAbs(view.width() * 4 - view.height() * 3) <= 4);
+        QVERIFY(window->screen()->availableGeometry().contains(window->geometry()));
         QVERIFY(!window->windowIcon().isNull());
 
         // The build stores its choice at once; the background is not stored until chosen.

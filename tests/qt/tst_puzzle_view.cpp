@@ -127,6 +127,21 @@ private slots:
         QVERIFY(sameCorners(window_->dialog().g, *expected));
     }
 
+    void touchDragSpinsLikeTheMouse() {
+        resizeView(QSize(300, 500));
+        PuzzleView& view = window_->view();
+        static QPointingDevice* touchScreen = QTest::createTouchDevice();
+        const auto expected = spunAboutX(window_->dialog().g, 30, 1);
+        const QPoint from = widgetPointFor(view, 120, 310);
+        const QPoint to = widgetPointFor(view, 120, 280);
+        QTest::touchEvent(&view, touchScreen).press(0, from, &view);
+        QCOMPARE(window_->dialog().g.spinActive, 1);
+        QTest::touchEvent(&view, touchScreen).move(0, to, &view);
+        QTest::touchEvent(&view, touchScreen).release(0, to, &view);
+        QCOMPARE(window_->dialog().g.spinActive, 0);
+        QVERIFY(sameCorners(window_->dialog().g, *expected));
+    }
+
     void zoomButtonsAtTheirLogicalPlace() {
         resizeView(QSize(300, 500));
         PuzzleView& view = window_->view();
