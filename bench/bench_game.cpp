@@ -1,0 +1,74 @@
+// Whole turns without pacing (every frame drawn on the QImage back buffer and composed with the
+// status line, as a repaint does) and one spin-drag event through the real window offscreen.
+#include <QCoreApplication>
+
+#include "app/commands.h"
+#include "app/puzzle_dialog.h"
+#include "bench_main.h"
+#include "fakes/fake_platform.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qimage_canvas.h"
+
+namespace {
+
+using namespace korvane;
+
+struct Turn {
+    int type;
+    int level;
+    int op; // 1..4 an axis turn of layer 1, 5 a corner turn
+    const char* name;
+};
+constexpr Turn kTurns[] = {
+    {kCube, 5, 1, "cube level 5"},
+    {kCube, 2, 1, "cube level 2"},
+    {kTetrahedron, 4, 4, "tetrahedron level 4"},
+    {kPiracube, 2, 5, "Piracube"},
+};
+
+void wholeTurn(benchmark::State& state) {
+    const Turn& turn = kTurns[state.range(0)];
+    testing::FakePlatform platform;
+    qt::QImageCanvas canvas;
+    PuzzleDialog dialog(platform, canvas);
+    platform.onRepaint = [&] {
+        dialog.paintWindow();
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    };
+    dialog.OnInitDialog();
+    dialog.buildPuzzle(turn.type, turn.level);
+    dialog.redraw();
+    for (auto _ : state) {
+        if (turn.op == 5) {
+            dialog.turnCorner(+1, 3);
+        } else {
+            dialog.g.layer = 1;
+            dialog.turnAxis1(+1);
+        }
+    }
+    state.SetLabel(turn.name);
+}
+BENCHMARK(wholeTurn)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// OnMouseMove to the painted window, the view at scale 2 (480 x 640 device pixels).
+void spinDragEvent(benchmark::State& state) {
+    qt::MainWindow window;
+    window.platform().storage();
+    window.start();
+    window.dialog().OnCommand(kCmdCubeLevel4);
+    QCoreApplication::processEvents();
+    PuzzleDialog& dialog = window.dialog();
+    dialog.OnLButtonDown(0, 5, 310);
+    int x = 5;
+    for (auto _ : state) {
+        x = x == 5 ? 6 : 5;
+        dialog.OnMouseMove(0, x, 310);
+    }
+    dialog.OnLButtonUp(0, x, 310);
+    state.SetLabel("cube level 4, scale " + std::to_string(window.backBuffer().scale()));
+}
+BENCHMARK(spinDragEvent)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+KORVANE_BENCHMARK_MAIN()

@@ -1,0 +1,162 @@
+// A long random session against the game: every kind of event in any order, and after each one
+// the game's invariants must hold.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "app/commands.h"
+#include "dialog_fixture.h"
+#include "model/puzzle_build.h"
+
+namespace korvane::testing {
+namespace {
+
+constexpr int kCommands[] = {32774, 32775, 32776, 32777, 32785, 32786, 32788, 32789,
+                             32790, 32791, 32792, 32793, 32794, 32795, 32796, 32797,
+                             32801, 32802, 32803, 32804, 32805, 32806, 32807, 32810,
+                             32811, 57600, 32771, 32781, 32798, 0,     -1,    99999};
+constexpr int kPuzzleCommands[] = {32774, 32775, 32776, 32777, 32788, 32789, 32790,
+                                   32791, 32792, 32793, 32794, 32795, 32796, 32805};
+
+class Monkey : public DialogTest {
+protected:
+    std::mt19937 rng{20261206};
+
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+    Point anywhere() { return {pick(280) - 20, pick(360) - 20}; }
+
+    // The centre of a random sticker slot of a random face slot, as last drawn.
+    Point stickerCentre() {
+        const GameState& g = dialog.g;
+        const int n = sizeLevel(g);
+        if (g.puzzleType == kCube) {
+            return DialogTest::stickerCentre(1 + pick(3), pick(n + 1), pick(n + 1), 4);
+        }
+        if (g.puzzleType == kPiracube) {
+            return DialogTest::stickerCentre(1 + pick(3), 1 + pick(2), pick(2), 3);
+        }
+        if (g.puzzleType == kTetrahedron) {
+            const int row = pick(n + 1);
+            return DialogTest::stickerCentre(1 + pick(4), row, pick(2 * (n - row) + 1), 3);
+        }
+        return anywhere();
+    }
+
+    void randomEvent() {
+        const int roll = pick(1000);
+        if (roll < 300) {
+            stroke(stickerCentre(), stickerCentre());
+        } else if (roll < 420) {
+            stroke(anywhere(), anywhere());
+        } else if (roll < 560) {
+            const Point from = anywhere();
+            dialog.OnLButtonDown(0, from.x, from.y);
+            for (int i = pick(6); i > 0; --i) {
+                const Point to = anywhere();
+                dialog.OnMouseMove(0, to.x, to.y);
+            }
+            dialog.OnLButtonUp(0, from.x, from.y);
+        } else if (roll < 640) {
+            dialog.OnLButtonDown(0, pick(40), pick(21));
+            for (int i = pick(60); i > 0; --i) {
+                dialog.OnTimer(kZoomTimer);
+            }
+            const Point to = anywhere();
+            dialog.OnLButtonUp(0, to.x, to.y);
+        } else if (roll < 720) {
+            const int ids[] = {kZoomTimer, kClockTimer, 1, 0};
+            dialog.OnTimer(ids[pick(4)]);
+        } else if (roll < 800) {
+            dialog.OnCommand(kCmdUndo);
+        } else if (roll < 860) {
+            dialog.OnCommand(kPuzzleCommands[pick(std::size(kPuzzleCommands))]);
+        } else if (roll < 990) {
+            const int command = kCommands[pick(std::size(kCommands))];
+            if (command != kCmdNewGame || pick(8) == 0) { // a scramble is 19 turns
+                dialog.OnCommand(command);
+            }
+        } else {
+            dialog.OnKeyDown();
+            dialog.OnHelpRequest();
+        }
+    }
+
+    // Each colour (N + 1)^2 times on the cube and the tetrahedron, five times on the Piracube.
+    void expectColourCounts() {
+        const GameState& g = dialog.g;
+        const int n = sizeLevel(g);
+        int count[kFaces] = {};
+        if (g.puzzleType == kCube) {
+            for (int f = 0; f < 6; ++f)
+                for (int a = 0; a <= n; ++a)
+                    for (int b = 0; b <= n; ++b)
+                        ++count[g.stickerColour[a][b][f]];
+        } else if (g.puzzleType == kTetrahedron) {
+            for (int f = 0; f < 4; ++f)
+                for (int a = 0; a <= n; ++a)
+                    for (int b = 0; b <= 2 * (n - a); ++b)
+                        ++count[g.stickerColour[a][b][f]];
+        } else if (g.puzzleType == kPiracube) {
+            const int cells[5][2] = {{0, 0}, {1, 0}, {1, 1}, {2, 0}, {2, 1}};
+            for (int f = 0; f < 6; ++f)
+                for (const auto& c : cells)
+                    ++count[g.stickerColour[c[0]][c[1]][f]];
+        } else {
+            return;
+        }
+        const int faces = g.puzzleType == kTetrahedron ? 4 : 6;
+        const int each = g.puzzleType == kPiracube ? 5 : (n + 1) * (n + 1);
+        for (int f = 0; f < faces; ++f) {
+            ASSERT_EQ(count[f], each) << "colour " << f;
+        }
+    }
+
+    // The corners the kind uses keep the distances of a freshly built puzzle.
+    void expectRigidCorners() {
+        const GameState& g = dialog.g;
+        if (g.puzzleType == kSphere) {
+            return;
+        }
+        GameState built;
+        buildPuzzleState(built, g.puzzleType, sizeLevel(g));
+        const int used = g.puzzleType == kTetrahedron ? 4 : 8;
+        for (int i = 0; i < used; ++i) {
+            for (int j = i + 1; j < used; ++j) {
+                ASSERT_NEAR(distance(g.corner[i], g.corner[j]),
+                            distance(built.corner[i], built.corner[j]), 1e-9);
+            }
+        }
+    }
+    static double distance(const double* p, const double* q) {
+        return std::sqrt((p[0] - q[0]) * (p[0] - q[0]) + (p[1] - q[1]) * (p[1] - q[1]) +
+                         (p[2] - q[2]) * (p[2] - q[2]));
+    }
+
+    void expectInvariants() {
+        const GameState& g = dialog.g;
+        ASSERT_EQ(platform.buttonEnabled(kCmdUndo), g.undoState == 0);
+        ASSERT_GE(g.moveCount, 0);
+        ASSERT_GE(g.zoom, 0.2);
+        ASSERT_LE(g.zoom, 2.0);
+        expectColourCounts();
+        expectRigidCorners();
+    }
+};
+
+TEST_F(Monkey, TwoHundredThousandRandomEventsKeepTheGameSound) {
+    start();
+    dialog.redraw();
+    for (int event = 0; event < 200000; ++event) {
+        canvas.clear();
+        randomEvent();
+        expectInvariants();
+        if (HasFatalFailure()) {
+            FAIL() << "after event " << event;
+        }
+    }
+}
+
+} // namespace
+} // namespace korvane::testing
