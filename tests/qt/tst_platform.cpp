@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -18,6 +19,7 @@ namespace {
 
 // Write raw text into the settings file, as a hand edit or another program would.
 void writeSettingsFile(const QString& fileName, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
     QFile file(fileName);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(text);
