@@ -58,16 +58,6 @@ QRect artworkBounds(QImageCanvas& canvas, QRect area) {
 class BackBufferTest : public QObject {
     Q_OBJECT
 private slots:
-    void selectingReturnsWhatWasSelected() {
-        QImageCanvas canvas(QImageCanvas::Mode::ExactPixels);
-        canvas.selectBrush(kRed);
-        QCOMPARE(canvas.selectBrush(kBlackBrush), kRed);
-        QCOMPARE(canvas.selectBrush(kWhiteBrush), kBlackBrush);
-        canvas.selectPen(Pen::Thick);
-        QCOMPARE(canvas.selectPen(Pen::Thin), Pen::Thick);
-        QCOMPARE(canvas.selectPen(Pen::Null), Pen::Thin);
-    }
-
     void polygonsAndRectanglesCoverTheirPixels_data() {
         QTest::addColumn<int>("pen");
         QTest::addColumn<int>("border"); // dark pixels inward from the edge
@@ -184,15 +174,6 @@ private slots:
                  qPrintable(QString("%1..%2").arg(ink.top()).arg(ink.bottom())));
     }
 
-    void textStaysInsideItsRectangle() {
-        QImageCanvas canvas(QImageCanvas::Mode::ExactPixels);
-        fillWhite(canvas);
-        canvas.drawTextRight("1234567890123", 100, 3, 148, 24);
-        const QRect ink = darkBounds(canvas, QRect(60, 0, 100, 30));
-        QVERIFY(ink.left() >= 100);
-        QVERIFY(ink.right() < 148);
-    }
-
     void statusStripCoversTheTopRows() {
         QImageCanvas canvas(QImageCanvas::Mode::ExactPixels);
         canvas.selectBrush(kRed);
@@ -244,13 +225,6 @@ private slots:
             QCOMPARE(canvas.image().pixelColor(40, 100), QColor(Qt::red));
             QCOMPARE(canvas.image().pixelColor(39, 100), QColor(Qt::black));
         }
-    }
-
-    void exactPixelsStayAtOneToOne() {
-        QImageCanvas canvas(QImageCanvas::Mode::ExactPixels);
-        canvas.setScale(3.0);
-        QCOMPARE(canvas.scale(), 1.0);
-        QCOMPARE(canvas.image().size(), QSize(242, 322));
     }
 };
 

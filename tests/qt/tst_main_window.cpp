@@ -201,19 +201,14 @@ private slots:
             titles << menu->text();
         }
         QCOMPARE(titles, QStringList({"File", "Options", "Type"}));
-        // Items sit in their submenus, with their texts, marks and shortcuts.
-        auto* level3 = window->commandAction(32790);
+        // Items sit in their submenus, with their marks and shortcuts.
+        QAction* level3 = window->commandAction(32790);
         QCOMPARE(level3->text(), QStringLiteral("Level 3"));
+        QVERIFY(level3->isCheckable());
         QCOMPARE(qobject_cast<QMenu*>(level3->parent())->title(), QStringLiteral("Cube"));
-        QCOMPARE(qobject_cast<QMenu*>(window->commandAction(32794)->parent())->title(),
-                 QStringLiteral("Tetrahedron"));
         QCOMPARE(qobject_cast<QMenu*>(window->commandAction(kCmdWhite)->parent())->title(),
                  QStringLiteral("BackColor"));
-        QVERIFY(level3->isCheckable());
-        QVERIFY(!window->commandAction(kCmdNewGame)->isCheckable());
         QCOMPARE(window->commandAction(kCmdNewGame)->shortcut(), QKeySequence("Ctrl+N"));
-        QCOMPARE(window->commandAction(kCmdExit)->shortcut(), QKeySequence("Ctrl+Q"));
-        QCOMPARE(window->commandAction(kCmdUndo)->shortcut(), QKeySequence(QKeySequence::Undo));
         auto* bar = window->findChild<QToolBar*>();
         QVERIFY(bar);
         QCOMPARE(bar->actions().size(), 2);

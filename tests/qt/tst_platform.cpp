@@ -8,7 +8,6 @@
 
 #include "platform/qt/frame_pacer.h"
 #include "platform/qt/profile_storage.h"
-#include "platform/qt/qt_platform.h"
 #include "qt/window_helpers.h"
 
 using namespace korvane::qt;
@@ -28,7 +27,7 @@ void writeSettingsFile(const QString& fileName, const QByteArray& text) {
 } // namespace
 
 // The window services on Qt that the window tests do not reach: storage read defensively and
-// written at once, the highscore lock, timers by id, and the pacing of animation frames.
+// written at once, the highscore lock, and the pacing of animation frames.
 class PlatformTest : public QObject {
     Q_OBJECT
 private slots:
@@ -92,22 +91,6 @@ private slots:
         QVERIFY(other.tryLock(0));
         QCOMPARE(QSettings(settingsFile, QSettings::IniFormat).value("HighScores/PiraT").toString(),
                  QStringLiteral("5,"));
-    }
-
-    void timersByIdRestartAndStop() {
-        QWidget window;
-        QtPlatform platform(&window);
-        platform.setTimer(9956, 1000);
-        QVERIFY(platform.timerRunning(9956));
-        QCOMPARE(platform.timerPeriod(9956), 1000);
-        platform.setTimer(9956, 250);
-        QCOMPARE(platform.timerPeriod(9956), 250);
-        QVERIFY(!platform.timerRunning(9955));
-        platform.killTimer(9955);
-        platform.killTimer(9956);
-        QVERIFY(!platform.timerRunning(9956));
-        platform.setTimer(9956, 1000);
-        QVERIFY(platform.timerRunning(9956));
     }
 
     void frameIntervalFromTheEnvironment_data() {
