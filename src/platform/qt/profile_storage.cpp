@@ -1,9 +1,12 @@
 #include "platform/qt/profile_storage.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QVariant>
+#include <algorithm>
 
 namespace korvane::qt {
 
@@ -12,6 +15,9 @@ namespace {
 // Another copy holds the lock only while it enters one result; waiting longer than this means
 // something is wrong with the folder, and the game carries on unlocked rather than hang.
 constexpr int kLockWaitMs = 10000;
+// A copy holds the lock for milliseconds; a lock file older than this was left by a copy that
+// died before it could write its name into it.
+constexpr int kStaleLockMs = 5000;
 
 QString key(const std::string& section, const std::string& name) {
     return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(name);
@@ -37,7 +43,7 @@ int ProfileStorage::readInt(const std::string& section, const std::string& name,
 
 void ProfileStorage::writeInt(const std::string& section, const std::string& name, int value) {
     settings_.setValue(key(section, name), value);
-    settings_.sync();
+    syncAndStamp();
 }
 
 std::string ProfileStorage::readString(const std::string& section, const std::string& name,
@@ -59,7 +65,22 @@ std::string ProfileStorage::readString(const std::string& section, const std::st
 void ProfileStorage::writeString(const std::string& section, const std::string& name,
                                  const std::string& value) {
     settings_.setValue(key(section, name), QString::fromStdString(value));
+    syncAndStamp();
+}
+
+// QSettings notices another copy's write only by a change of the file's size or of its
+// modification time in milliseconds; the file system's clock is coarser than that, and a new
+// highscore text is often as long as the old. So every write moves the time on by at least a
+// millisecond past the last one, and a re-read after taking the lock always sees the change.
+void ProfileStorage::syncAndStamp() {
     settings_.sync();
+    QFile file(settings_.fileName());
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+        return;
+    }
+    const QDateTime written = QFileInfo(file).lastModified();
+    const QDateTime now = QDateTime::currentDateTime();
+    file.setFileTime(std::max(now, written.addMSecs(1)), QFileDevice::FileModificationTime);
 }
 
 QString ProfileStorage::lockFileName() const {
@@ -72,6 +93,7 @@ QString ProfileStorage::lockFileName() const {
 void ProfileStorage::lockHighscores() {
     QDir().mkpath(QFileInfo(settings_.fileName()).absolutePath());
     lock_ = std::make_unique<QLockFile>(lockFileName());
+    lock_->setStaleLockTime(kStaleLockMs);
     if (!lock_->tryLock(kLockWaitMs)) {
         lock_.reset();
     }

@@ -32,6 +32,8 @@ public:
     QString lockFileName() const;
 
 private:
+    void syncAndStamp();
+
     QSettings settings_;
     std::unique_ptr<QLockFile> lock_;
 };

@@ -1,0 +1,77 @@
+// A stand-in for a running copy of the game that only stores: it enters results through the
+// game's own enterResult over the real profile storage, and can loop writing settings too.
+//   storage_writer enter <table> <first> <step> <count>   enter count results, reporting each
+//   storage_writer loop                                    write settings and results until killed
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/puzzle_dialog.h"
+#include "fakes/fake_platform.h"
+#include "fakes/recording_canvas.h"
+#include "platform/qt/profile_storage.h"
+
+namespace {
+
+using korvane::qt::ProfileStorage;
+
+// The fake window services with the real storage and lock underneath.
+class StoringPlatform : public korvane::testing::FakePlatform {
+public:
+    ProfileStorage storage;
+    int readInt(const std::string& s, const std::string& n, int d) override {
+        return storage.readInt(s, n, d);
+    }
+    void writeInt(const std::string& s, const std::string& n, int v) override {
+        storage.writeInt(s, n, v);
+    }
+    std::string readString(const std::string& s, const std::string& n,
+                           const std::string& d) override {
+        return storage.readString(s, n, d);
+    }
+    void writeString(const std::string& s, const std::string& n, const std::string& v) override {
+        storage.writeString(s, n, v);
+    }
+    void lockHighscores() override { storage.lockHighscores(); }
+    void unlockHighscores() override { storage.unlockHighscores(); }
+};
+
+void report(const char* what, int n) {
+    std::printf("%s %d\n", what, n);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    StoringPlatform platform;
+    korvane::testing::RecordingCanvas canvas;
+    korvane::PuzzleDialog dialog(platform, canvas);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "enter" && argc == 6) {
+        const int table = std::atoi(argv[2]);
+        const int first = std::atoi(argv[3]);
+        const int step = std::atoi(argv[4]);
+        const int count = std::atoi(argv[5]);
+        for (int i = 0; i < count; ++i) {
+            dialog.enterResult(table, first + i * step, first + i * step);
+            report("entered", first + i * step);
+        }
+        return 0;
+    }
+    if (mode == "loop") {
+        // Round r stores every setting as r mod its range and enters the result 100000 - r,
+        // better than every result before it.
+        for (int r = 1;; ++r) {
+            platform.writeInt("Config", "Figura", 1 + r % 4);
+            platform.writeInt("Config", "Nivel", 1 + r % 4);
+            platform.writeInt("Config", "BkColor", r % 2);
+            dialog.enterResult(r % 9, 100000 - r, 100000 - r);
+            report("round", r);
+        }
+    }
+    std::fprintf(stderr, "usage: storage_writer enter <table> <first> <step> <count> | loop\n");
+    return 2;
+}
