@@ -1,6 +1,9 @@
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
 
 #include "platform/qt/main_window.h"
+#include "platform/qt/puzzle_view.h"
 
 namespace {
 
@@ -16,6 +19,14 @@ public:
 
     int InitInstance() {
         korvane::qt::MainWindow window;
+        // For start-up measurements and package checks: end once the first picture is painted.
+        if (qEnvironmentVariableIsSet("KORVANE_EXIT_AFTER_FIRST_PAINT")) {
+            QObject::connect(&window.view(), &korvane::qt::PuzzleView::firstPainted, this, [] {
+                std::puts("first paint");
+                std::fflush(stdout);
+                QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            });
+        }
         window.start();
         return exec();
     }

@@ -102,6 +102,10 @@ void PuzzleView::paintEvent(QPaintEvent* /*event*/) {
     const double bufferScale = backBuffer_.scale();
     const QRectF source(0, 0, kPictureWidth * bufferScale, kPictureHeight * bufferScale);
     painter.drawImage(target, backBuffer_.image(), source);
+    if (!painted_) {
+        painted_ = true;
+        emit firstPainted();
+    }
 }
 
 void PuzzleView::mousePressEvent(QMouseEvent* event) {

@@ -57,12 +57,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
+signals:
+    // The first picture of the game has been painted (start-up measurements wait for it).
+    void firstPainted();
+
 private:
     bool matchBackBufferToView();
 
     PuzzleDialog& dialog_;
     QImageCanvas& backBuffer_;
     bool started_ = false;
+    bool painted_ = false;
     QSize preferredSize_{2 * kPictureWidth, 2 * kPictureHeight};
 };
 
