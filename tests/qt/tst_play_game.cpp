@@ -1,0 +1,194 @@
+// A whole game through the real window: New Game with a known seed, then, turn by turn, a
+// mouse stroke between two visible stickers that takes back the scramble's last turn, until the
+// game says "You did it." and enters the result.
+#include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+#include <vector>
+
+#include "app/commands.h"
+#include "app/highscores.h"
+#include "input/strokes.h"
+#include "model/game_rules.h"
+#include "render/projection.h"
+#include "window_helpers.h"
+
+using namespace korvane;
+using namespace korvane::qt;
+using namespace korvane::qt::testing;
+
+namespace {
+
+struct Sticker {
+    int slot;
+    int row;
+    int col;
+    QPoint centre;
+};
+
+int cornerCount(int puzzleType) {
+    return puzzleType == kCube ? 4 : 3;
+}
+
+// Which face slots show a face now, by the face tests the last redraw used.
+bool slotShown(const GameState& g, int slot) {
+    if (g.puzzleType == kTetrahedron) {
+        return g.faceNormal[kTetraFaceSlots[slot - 1].normal][2] > 0.0;
+    }
+    for (int face = 0; face < kFaces; ++face) {
+        const CubeFaceSlot& s = kCubeFaceSlots[face];
+        if (s.slot == slot && s.sign == g.faceSign[slot - 1] &&
+            faceVisible(g.puzzleType, g.faceNormal[face][2])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every sticker slot on a shown face, with its centre as last drawn, that a press there hits.
+std::vector<Sticker> visibleStickers(const GameState& g) {
+    std::vector<Sticker> out;
+    const int n = sizeLevel(g);
+    const int points = cornerCount(g.puzzleType);
+    for (int slot = 1; slot <= (g.puzzleType == kTetrahedron ? 4 : 3); ++slot) {
+        if (!slotShown(g, slot)) {
+            continue;
+        }
+        for (int row = 0; row <= n; ++row) {
+            const int last = g.puzzleType == kTetrahedron ? 2 * (n - row) : n;
+            for (int col = 0; col <= last; ++col) {
+                if (g.puzzleType == kPiracube && (row < 1 || row > 2 || col > 1)) {
+                    continue;
+                }
+                const StickerScreen& s = g.stickerPoly[slot - 1][row][col];
+                int x = 0;
+                int y = 0;
+                for (int i = 0; i < points; ++i) {
+                    x += s.p[i].x;
+                    y += s.p[i].y;
+                }
+                const Sticker sticker{slot, row, col, QPoint(x / points, y / points)};
+                const StickerHit hit = hitTestPress(g, sticker.centre.x(), sticker.centre.y());
+                if (hit.slot == slot && hit.row == row && hit.col == col) {
+                    out.push_back(sticker);
+                }
+            }
+        }
+    }
+    return out;
+}
+
+bool sameTurn(const TurnRequest& a, const ScrambleTurn& b) {
+    if (a.op != b.op || a.dir != b.dir) {
+        return false;
+    }
+    return a.op == 5 ? a.corner == b.corner : a.layer == b.layer;
+}
+
+} // namespace
+
+class PlayGameTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> window_;
+    QStringList modalTexts_;
+
+    // Closes whatever modal box a turn opens (the message box, then the highscores).
+    void closeModalBoxes() {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                modalTexts_ << box->text();
+                box->accept();
+            } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                modalTexts_ << QString::fromLatin1(modal->metaObject()->className());
+                dialog->reject();
+            }
+        }
+    }
+
+    // The stroke between two visible stickers whose rule names the turn, or false.
+    bool findStroke(const ScrambleTurn& turn, QPoint& from, QPoint& to) {
+        const GameState& shown = window_->dialog().g;
+        const std::vector<Sticker> stickers = visibleStickers(shown);
+        auto probe = std::make_unique<GameState>(shown);
+        for (const Sticker& press : stickers) {
+            probe->gestureState = press.slot;
+            probe->pressedRow = press.row;
+            probe->pressedCol = press.col;
+            for (const Sticker& release : stickers) {
+                if (sameTurn(decodeStroke(*probe, release.centre.x(), release.centre.y()), turn)) {
+                    from = press.centre;
+                    to = release.centre;
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+private slots:
+    void init() {
+        clearGameSettings();
+        modalTexts_.clear();
+        window_ = std::make_unique<MainWindow>();
+        window_->start();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void cleanup() { window_.reset(); }
+
+    void solvesAScrambleStrokeByStroke_data() {
+        QTest::addColumn<int>("typeCommand");
+        QTest::addColumn<QString>("movesValue");
+        QTest::newRow("cube level 2") << static_cast<int>(kCmdCubeLevel1 + 1) << "Cube2M";
+        QTest::newRow("tetrahedron level 2") << static_cast<int>(kCmdTetraLevel1 + 1) << "Tetra2M";
+        QTest::newRow("Piracube") << static_cast<int>(kCmdPiracube) << "PiraM";
+    }
+    void solvesAScrambleStrokeByStroke() {
+        QFETCH(int, typeCommand);
+        QFETCH(QString, movesValue);
+        PuzzleDialog& dialog = window_->dialog();
+        window_->commandAction(typeCommand)->trigger();
+        const unsigned seed = 4242;
+        dialog.setScrambleSeed(seed);
+        window_->commandAction(kCmdNewGame)->trigger();
+        QCOMPARE(dialog.g.clockRunning, 1);
+
+        RuntimeRandom rng;
+        rng.srand(seed);
+        ScrambleTurn turns[kScrambleTurns];
+        QCOMPARE(planScramble(dialog.g.puzzleType, sizeLevel(dialog.g), rng, turns),
+                 kScrambleTurns);
+
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [this] { closeModalBoxes(); });
+        closer.start(20);
+        PuzzleView& view = window_->view();
+        for (int i = kScrambleTurns - 1; i >= 0; --i) {
+            ScrambleTurn undo = turns[i];
+            undo.dir = -undo.dir;
+            QPoint from;
+            QPoint to;
+            // A turn no visible stroke names becomes visible after a spin off the puzzle.
+            for (int spins = 0; !findStroke(undo, from, to); ++spins) {
+                QVERIFY2(spins < 12, qPrintable(QStringLiteral("no stroke for turn %1").arg(i)));
+                dragLogical(view, QPoint(5, 310), QPoint(35, 300), 3);
+            }
+            dragLogical(view, from, to, 2);
+            if (i > 0) {
+                QCOMPARE(dialog.g.moveCount, kScrambleTurns - i);
+            }
+        }
+        QTRY_VERIFY(modalTexts_.size() >= 2);
+        QCOMPARE(modalTexts_.front(), QStringLiteral("You did it."));
+        QCOMPARE(dialog.g.clockRunning, 0);
+        QCOMPARE(dialog.g.moveCount, 0);
+        const std::string stored = window_->platform().readString(
+            "HighScores", movesValue.toStdString(), emptyHighscoreText());
+        QCOMPARE(parseHighscoreText(stored).value[0], kScrambleTurns);
+    }
+};
+
+QTEST_MAIN(PlayGameTest)
+#include "tst_play_game.moc"
