@@ -6,8 +6,13 @@
 #include "app/puzzle_dialog.h"
 #include "bench_main.h"
 #include "fakes/fake_platform.h"
+#include "platform/qt/frame_pacer.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qimage_canvas.h"
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
 
 namespace {
 
@@ -68,6 +73,51 @@ void spinDragEvent(benchmark::State& state) {
     state.SetLabel("cube level 4, scale " + std::to_string(window.backBuffer().scale()));
 }
 BENCHMARK(spinDragEvent)->Unit(benchmark::kMicrosecond);
+
+// The window's frame pacing at its default 25 ms: the intervals between the frames of paced
+// cube turns as shown, against the interval asked for.
+class PacedPlatform : public testing::FakePlatform {
+public:
+    qt::FramePacer pacer{std::chrono::milliseconds(qt::FramePacer::kDefaultFrameMs)};
+    std::vector<qt::FramePacer::Clock::time_point> shown;
+    void paceFrame() override {
+        shown.push_back(qt::FramePacer::Clock::now());
+        pacer.paceFrame();
+    }
+};
+
+void pacedTurnFrames(benchmark::State& state) {
+    PacedPlatform platform;
+    qt::QImageCanvas canvas;
+    PuzzleDialog dialog(platform, canvas);
+    platform.onRepaint = [&] {
+        dialog.paintWindow();
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    };
+    dialog.OnInitDialog();
+    dialog.buildPuzzle(kCube, 5);
+    std::vector<double> intervals;
+    for (auto _ : state) {
+        platform.shown.clear();
+        dialog.g.layer = 2;
+        dialog.turnAxis2(+1);
+        for (std::size_t i = 1; i < platform.shown.size(); ++i) {
+            intervals.push_back(
+                std::chrono::duration<double, std::milli>(platform.shown[i] - platform.shown[i - 1])
+                    .count());
+        }
+    }
+    std::sort(intervals.begin(), intervals.end());
+    double sum = 0.0;
+    for (double v : intervals) {
+        sum += v;
+    }
+    state.counters["interval_mean_ms"] = sum / static_cast<double>(intervals.size());
+    state.counters["interval_min_ms"] = intervals.front();
+    state.counters["interval_max_ms"] = intervals.back();
+    state.SetLabel("cube level 5, 25 ms asked");
+}
+BENCHMARK(pacedTurnFrames)->Iterations(8)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
