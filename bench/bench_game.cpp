@@ -31,18 +31,27 @@ constexpr Turn kTurns[] = {
     {kPiracube, 2, 5, "Piracube"},
 };
 
+// A game on the QImage back buffer whose repaints compose the picture as the window's do.
+template <typename Services> struct BufferedGame {
+    Services platform;
+    qt::QImageCanvas canvas;
+    PuzzleDialog dialog{platform, canvas};
+
+    BufferedGame(int type, int level) {
+        platform.onRepaint = [this] {
+            dialog.paintWindow();
+            benchmark::DoNotOptimize(canvas.image().constBits());
+        };
+        dialog.OnInitDialog();
+        dialog.buildPuzzle(type, level);
+        dialog.redraw();
+    }
+};
+
 void wholeTurn(benchmark::State& state) {
     const Turn& turn = kTurns[state.range(0)];
-    testing::FakePlatform platform;
-    qt::QImageCanvas canvas;
-    PuzzleDialog dialog(platform, canvas);
-    platform.onRepaint = [&] {
-        dialog.paintWindow();
-        benchmark::DoNotOptimize(canvas.image().constBits());
-    };
-    dialog.OnInitDialog();
-    dialog.buildPuzzle(turn.type, turn.level);
-    dialog.redraw();
+    BufferedGame<testing::FakePlatform> game(turn.type, turn.level);
+    PuzzleDialog& dialog = game.dialog;
     for (auto _ : state) {
         if (turn.op == 5) {
             dialog.turnCorner(+1, 3);
@@ -87,15 +96,9 @@ public:
 };
 
 void pacedTurnFrames(benchmark::State& state) {
-    PacedPlatform platform;
-    qt::QImageCanvas canvas;
-    PuzzleDialog dialog(platform, canvas);
-    platform.onRepaint = [&] {
-        dialog.paintWindow();
-        benchmark::DoNotOptimize(canvas.image().constBits());
-    };
-    dialog.OnInitDialog();
-    dialog.buildPuzzle(kCube, 5);
+    BufferedGame<PacedPlatform> game(kCube, 5);
+    PacedPlatform& platform = game.platform;
+    PuzzleDialog& dialog = game.dialog;
     std::vector<double> intervals;
     for (auto _ : state) {
         platform.shown.clear();
