@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "input/strokes.h"
+#include "model/puzzle_build.h"
+
+namespace korvane {
+namespace {
+
+constexpr TurnRequest kNone{};
+
+// Hand-made screen records, as a redraw could leave them: face slot s lies at x = 1000 s, its
+// sticker slot (r, c) is a 10-pixel cell at row r and column c there (a square for the cube, its
+// top-left half for the triangles) inside the slot's outline, and every face faces the viewer.
+Point cellPoint(int slot, int row, int col) {
+    return {1000 * slot + 10 * col + 2, 100 + 10 * row + 2};
+}
+
+void setPolygon(Point* p, bool square, int x, int y, int side) {
+    p[0] = {x, y};
+    p[1] = {x + side, y};
+    p[2] = square ? Point{x + side, y + side} : Point{x, y + side};
+    p[3] = {x, y + side};
+}
+
+// A built puzzle (so the tetrahedron's frames are the build's own) laid out as above.
+std::unique_ptr<GameState> laidOut(int type, int n, std::array<int, 3> signs) {
+    auto g = std::make_unique<GameState>();
+    buildPuzzleState(*g, type, n);
+    for (auto& normal : g->faceNormal) {
+        normal[2] = 1.0;
+    }
+    for (int s = 1; s <= kFaceSlots; ++s) {
+        setPolygon(g->faceOutline[s - 1], type != kTetrahedron, 1000 * s - 1, 99, 40 * (n + 1));
+        for (int r = 0; r <= n; ++r) {
+            for (int c = 0; c <= 2 * n; ++c) {
+                const Point p = cellPoint(s, r, c);
+                setPolygon(g->stickerPoly[s - 1][r][c].p, type == kCube, p.x - 2, p.y - 2, 9);
+            }
+        }
+    }
+    std::copy(signs.begin(), signs.end(), g->faceSign);
+    return g;
+}
+
+using Cell = StickerHit; // sticker slot (row, col) of face slot `slot`
+
+TurnRequest stroke(GameState& g, Cell from, Cell to) {
+    g.gestureState = from.slot;
+    g.pressedRow = from.row;
+    g.pressedCol = from.col;
+    const Point p = cellPoint(to.slot, to.row, to.col);
+    return decodeStroke(g, p.x, p.y);
+}
+
+struct Stroke {
+    int type, sign;
+    Cell from, to;
+    TurnRequest expected;
+};
+
+class Strokes : public ::testing::TestWithParam<Stroke> {};
+
+TEST_P(Strokes, NameTheTurnOfTheLayerTheyFollow) {
+    const Stroke& s = GetParam();
+    auto g = laidOut(s.type, s.type == kCube ? 3 : 2, {s.sign, s.sign, s.sign});
+    EXPECT_EQ(stroke(*g, s.from, s.to), s.expected);
+}
+
+// Level 3 cubes: along a row, along a column, under the other faceSign; slot 3 turns its columns
+// the other way round; a tap, a diagonal and a stroke onto another face do nothing.
+constexpr Stroke kExamples[] = {
+    {kCube, +1, {1, 1, 1}, {1, 1, 2}, {3, +1, 1, -1}},
+    {kCube, +1, {1, 1, 1}, {1, 0, 1}, {2, -1, 1, -1}},
+    {kCube, -1, {1, 1, 1}, {1, 1, 2}, {3, -1, 1, -1}},
+    {kCube, +1, {3, 1, 1}, {3, 2, 1}, {1, -1, 1, -1}},
+    {kCube, +1, {1, 1, 1}, {1, 1, 1}, kNone},
+    {kCube, +1, {1, 1, 1}, {1, 2, 2}, kNone},
+    {kCube, +1, {1, 1, 1}, {2, 1, 2}, kNone},
+    // Level 2 tetrahedra: along a row; (0, 1) and (1, 0) share frame B row 1 before frame A row 0,
+    // (0, 0) and (1, 1) only frame A row 0, (0, 0) and (1, 2) nothing. Corner strokes turn the tip
+    // (layer N) where two faces meet and their reverse turns it back; another tip's corner does
+    // nothing.
+    {kTetrahedron, 1, {2, 1, 0}, {2, 1, 2}, {1, +1, 1, -1}},
+    {kTetrahedron, 1, {1, 0, 1}, {1, 1, 0}, {4, +1, 1, -1}},
+    {kTetrahedron, 1, {1, 0, 0}, {1, 1, 1}, {3, -1, 0, -1}},
+    {kTetrahedron, 1, {1, 0, 0}, {1, 1, 2}, kNone},
+    {kTetrahedron, 1, {1, 0, 0}, {3, 0, 0}, {4, +1, 2, -1}},
+    {kTetrahedron, 1, {3, 0, 0}, {1, 0, 0}, {4, -1, 2, -1}},
+    {kTetrahedron, 1, {1, 0, 0}, {4, 0, 0}, kNone}};
+INSTANTIATE_TEST_SUITE_P(Examples, Strokes, ::testing::ValuesIn(kExamples));
+
+// The faceSign slot k shows while its face holds corner c.
+int signAtCorner(int slot, int c) {
+    const bool set = (c & (4 >> (slot - 1))) != 0;
+    return slot == 1 ? (set ? -1 : +1) : (set ? +1 : -1);
+}
+
+// The Piracube's turn handles: rows 1..2, columns 0..1 of slots 1..3, numbered 0..11.
+Cell handle(int i) {
+    return {1 + i / 4, 1 + i % 4 / 2, i % 2};
+}
+
+// Every handle-to-handle stroke under every view: the 48 of the table turn only under their own
+// faceSigns, whatever the third slot shows, so 96 in all; each turns a corner of both faces it
+// joins, and its reverse turns it back.
+TEST(PiracubeStrokes, EveryStrokeAndItsReverseTurnTheSameCornerOppositeWays) {
+    int turns = 0;
+    for (int view = 0; view < 8; ++view) {
+        const std::array<int, 3> signs = {view & 1 ? -1 : 1, view & 2 ? -1 : 1, view & 4 ? -1 : 1};
+        auto g = laidOut(kPiracube, 3, signs);
+        for (int i = 0; i < 12 * 12; ++i) {
+            const Cell from = handle(i / 12), to = handle(i % 12);
+            SCOPED_TRACE(::testing::Message() << i / 12 << " -> " << i % 12 << " view " << view);
+            const TurnRequest t = stroke(*g, from, to);
+            EXPECT_TRUE(from.slot != to.slot || t == kNone); // within one face: nothing
+            if (from.slot == to.slot || t == kNone) {
+                continue;
+            }
+            ++turns;
+            EXPECT_EQ(signs[from.slot - 1], signAtCorner(from.slot, t.corner));
+            EXPECT_EQ(signs[to.slot - 1], signAtCorner(to.slot, t.corner));
+            EXPECT_EQ(stroke(*g, to, from), (TurnRequest{5, -t.dir, 0, t.corner}));
+        }
+    }
+    EXPECT_EQ(turns, 96);
+}
+
+// The Piracube's redraw keeps the records of a slot whose face turned away since: what is no
+// longer on screen cannot be stroked onto.
+TEST(PiracubeStrokes, DoNotEndOnAFaceTurnedEdgeOnSinceTheRedraw) {
+    auto g = laidOut(kPiracube, 3, {+1, -1, +1});
+    g->faceNormal[2][2] = 0.15; // slot 2 shows face 2 (faceSign -1)
+    EXPECT_EQ(stroke(*g, {1, 1, 0}, {2, 1, 0}), kNone);
+}
+
+} // namespace
+} // namespace korvane
