@@ -12,7 +12,6 @@
 #include "app/highscores.h"
 #include "input/strokes.h"
 #include "model/game_rules.h"
-#include "render/projection.h"
 #include "window_helpers.h"
 
 using namespace korvane;
@@ -32,30 +31,13 @@ int cornerCount(int puzzleType) {
     return puzzleType == kCube ? 4 : 3;
 }
 
-// Which face slots show a face now, by the face tests the last redraw used.
-bool slotShown(const GameState& g, int slot) {
-    if (g.puzzleType == kTetrahedron) {
-        return g.faceNormal[kTetraFaceSlots[slot - 1].normal][2] > 0.0;
-    }
-    for (int face = 0; face < kFaces; ++face) {
-        const CubeFaceSlot& s = kCubeFaceSlots[face];
-        if (s.slot == slot && s.sign == g.faceSign[slot - 1] &&
-            faceVisible(g.puzzleType, g.faceNormal[face][2])) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Every sticker slot on a shown face, with its centre as last drawn, that a press there hits.
+// Every sticker slot with its centre as last drawn where a press there hits that sticker: the
+// press test knows which faces are shown.
 std::vector<Sticker> visibleStickers(const GameState& g) {
     std::vector<Sticker> out;
     const int n = sizeLevel(g);
     const int points = cornerCount(g.puzzleType);
     for (int slot = 1; slot <= (g.puzzleType == kTetrahedron ? 4 : 3); ++slot) {
-        if (!slotShown(g, slot)) {
-            continue;
-        }
         for (int row = 0; row <= n; ++row) {
             const int last = g.puzzleType == kTetrahedron ? 2 * (n - row) : n;
             for (int col = 0; col <= last; ++col) {
