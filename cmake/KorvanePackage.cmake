@@ -25,5 +25,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://helmfirth.github.io/korvane/")
 # platform plugins Qt loads at run time nor the status font read from its file.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-croscore")
+# Native Wayland windows; without it the game runs through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)
