@@ -1,90 +1,63 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/highscores.h"
+#include "dialog_fixture.h"
 
 namespace korvane {
 namespace {
 
 const std::string kEmpty = "-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,";
+const std::string kFull = "10,20,30,40,50,60,70,80,90,100,";
 
-TEST(HighscoreNames, NameEveryTableInDialogOrder) {
-    for (int level = 1; level <= 4; ++level) {
-        const std::string n = std::to_string(level);
-        EXPECT_EQ(movesValueName(level - 1), "Cube" + n + "M");
-        EXPECT_EQ(timeValueName(level - 1), "Cube" + n + "T");
-        EXPECT_EQ(tableTitle(level - 1), "Cube Level " + n);
-        EXPECT_EQ(movesValueName(level + 3), "Tetra" + n + "M");
-        EXPECT_EQ(timeValueName(level + 3), "Tetra" + n + "T");
-        EXPECT_EQ(tableTitle(level + 3), "Tetra Level " + n);
-    }
-    EXPECT_STREQ(movesValueName(8), "PiraM");
-    EXPECT_STREQ(timeValueName(8), "PiraT");
-    EXPECT_STREQ(tableTitle(8), "Piracube");
-    EXPECT_STREQ(movesValueName(9), "");
-    EXPECT_STREQ(tableTitle(-1), "");
-}
-
-std::string entered(const std::string& stored, int value, bool placed = true) {
-    HighscoreList list = parseHighscoreText(stored);
-    EXPECT_EQ(insertResult(list, value), placed) << stored << " + " << value;
-    return formatHighscoreText(list);
-}
-
-TEST(HighscoreText, ResultsTakeTheirRank) {
-    EXPECT_EQ(emptyHighscoreText(), kEmpty);
-    EXPECT_EQ(entered(kEmpty, 57), "57,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
-    // A tie goes below the earlier result.
-    EXPECT_EQ(entered("40,57,80,", 57), "40,57,57,80,-1,-1,-1,-1,-1,-1,");
-    const std::string full = "10,20,30,40,50,60,70,80,90,100,";
-    EXPECT_EQ(entered(full, 100, false), full);
-    EXPECT_EQ(entered(full, 40), "10,20,30,40,40,50,60,70,80,90,");
-    EXPECT_EQ(entered(full, 0), "0,10,20,30,40,50,60,70,80,90,");
-    EXPECT_EQ(entered("5,", -1, false), "5,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
-    // A list stored out of order is ranked again before the result goes in.
-    EXPECT_EQ(entered("90,10,-1,50,", 40), "10,40,50,90,-1,-1,-1,-1,-1,-1,");
-}
-
-TEST(HighscoreText, PlacesShowTheirValueOrNA) {
-    const HighscoreList list = parseHighscoreText("57,");
-    EXPECT_EQ(placeText(list, 0), "57");
-    for (int place = 1; place < kHighscorePlaces; ++place) {
-        EXPECT_EQ(placeText(list, place), "NA");
-    }
-    EXPECT_EQ(placeText(list, -1), "");
-    EXPECT_EQ(placeText(list, kHighscorePlaces), "");
-}
-
-struct StoredText {
-    std::string text;
-    std::vector<int> front; // the list's leading results, empty places after them
+// A table's stored moves and time texts, the moves and seconds of a solved game, and the texts
+// written back.
+struct Entry {
+    std::string moves, times;
+    int newMoves, newSeconds;
+    std::string movesAfter, timesAfter;
 };
 
-class StoredHighscoreText : public ::testing::TestWithParam<StoredText> {};
+class EnterResult : public testing::DialogTest, public ::testing::WithParamInterface<Entry> {};
+
+TEST_P(EnterResult, PutsEachValueAtItsRankInItsOwnList) {
+    const Entry& e = GetParam();
+    platform.strings[{"HighScores", "Tetra2M"}] = e.moves;
+    platform.strings[{"HighScores", "Tetra2T"}] = e.times;
+    dialog.enterResult(5, e.newMoves, e.newSeconds);
+    EXPECT_EQ((platform.strings[{"HighScores", "Tetra2M"}]), e.movesAfter);
+    EXPECT_EQ((platform.strings[{"HighScores", "Tetra2T"}]), e.timesAfter);
+}
+
+// The first result of a table; a tie goes below the earlier result, so it stays out of a full
+// list whose last place holds it; a full list keeps out a worse result while the other list of
+// the table takes the same game's value.
+INSTANTIATE_TEST_SUITE_P(
+    Rules, EnterResult,
+    ::testing::Values(Entry{kEmpty, kEmpty, 57, 95, "57,-1,-1,-1,-1,-1,-1,-1,-1,-1,",
+                            "95,-1,-1,-1,-1,-1,-1,-1,-1,-1,"},
+                      Entry{"40,57,80,", kFull, 57, 100, "40,57,57,80,-1,-1,-1,-1,-1,-1,", kFull},
+                      Entry{kFull, kFull, 101, 45, kFull, "10,20,30,40,45,50,60,70,80,90,"}));
+
+class StoredHighscoreText : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
 
 // Whatever is stored, the list read from it is sound and goes back in the proper form.
 TEST_P(StoredHighscoreText, IsReadFieldByField) {
-    std::vector<int> expected = GetParam().front;
-    expected.resize(kHighscorePlaces, kEmptyPlace);
-    std::string text;
-    for (int v : expected) {
-        text += std::to_string(v) + ",";
-    }
-    const HighscoreList list = parseHighscoreText(GetParam().text);
-    EXPECT_EQ(std::vector<int>(std::begin(list.value), std::end(list.value)), expected);
-    EXPECT_EQ(formatHighscoreText(list), text);
+    const HighscoreList list = parseHighscoreText(GetParam().first);
+    EXPECT_EQ(formatHighscoreText(list), GetParam().second);
 }
 
+// Missing and extra fields, fields that are no plain number, numbers past the int range, and a
+// list stored out of order.
 INSTANTIATE_TEST_SUITE_P(
     Garbage, StoredHighscoreText,
-    ::testing::Values(StoredText{kEmpty, {}}, StoredText{"", {}}, StoredText{",,,,,,,,,,,,", {}},
-                      StoredText{"12,30,", {12, 30}}, StoredText{"12,30", {12, 30}},
-                      StoredText{"1,2,3,4,5,6,7,8,9,10,11,", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-                      StoredText{"abc,12,x7,7x,,", {12}}, StoredText{"+5, 6,-7,-0,8,", {8}},
-                      StoredText{"2147483647,2147483648,99999999999999999999,3,", {3, 2147483647}},
-                      StoredText{"0,", {0}}, StoredText{"30,-1,10,20,-1,", {10, 20, 30}}));
+    ::testing::Values(std::pair{"", kEmpty.c_str()}, std::pair{",,,,,,,,,,,,", kEmpty.c_str()},
+                      std::pair{"1,2,3,4,5,6,7,8,9,10,11,", "1,2,3,4,5,6,7,8,9,10,"},
+                      std::pair{"abc,12,x7,7x,,+5, 6,-7,-0,0,", "0,12,-1,-1,-1,-1,-1,-1,-1,-1,"},
+                      std::pair{"2147483647,2147483648,99999999999999999999,3,",
+                                "3,2147483647,-1,-1,-1,-1,-1,-1,-1,-1,"},
+                      std::pair{"30,-1,10,20", "10,20,30,-1,-1,-1,-1,-1,-1,-1,"}));
 
 } // namespace
 } // namespace korvane
