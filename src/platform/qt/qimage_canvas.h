@@ -49,6 +49,7 @@ private:
     QPainter painter_;
     Brush brush_ = kWhiteBrush;
     Pen pen_ = Pen::Null;
+    bool backgroundBlack_ = false; // the last clear of the whole buffer was black
 };
 
 } // namespace korvane::qt
