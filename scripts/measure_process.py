@@ -73,7 +73,7 @@ def idle_and_spin():
     time.sleep(0.3)
     before = cpu_seconds(game.pid)
     for i in range(moves):
-        xdotool("mousemove", str(x + (i % 2)), str(y), "sleep", "0.004")
+        xdotool("mousemove", str(x + (i % 2)), str(y), "sleep", "0.02")
     time.sleep(0.3)
     spent = cpu_seconds(game.pid) - before
     xdotool("mouseup", "1")
