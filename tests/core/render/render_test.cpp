@@ -1,0 +1,295 @@
+// The renderer on a recording canvas: projection and shading, the full redraw with its screen
+// records, the animation pieces against the turns, the cuts and the Piracube's halves, and the
+// status line.
+
+#include <algorithm>
+#include <numeric>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fakes/recording_canvas.h"
+#include "model/puzzle_build.h"
+#include "model/turns.h"
+#include "render/animation.h"
+#include "render/palette.h"
+#include "render/projection.h"
+#include "render/renderer.h"
+#include "render/status_line.h"
+
+namespace korvane {
+namespace {
+
+using testing::RecordingCanvas;
+using Op = RecordingCanvas::Op;
+using Points = std::vector<Point>;
+using Cells = std::vector<std::pair<int, int>>;
+
+// The cube and tetrahedron in their own frame: the cube's face 0 (+z) looks straight at the
+// viewer and at zoom 1.2 projects to x 60..180, y 85..205.
+constexpr double kCubeCorners[kCorners][3] = {{-1, 1, 1},  {1, 1, 1},  {-1, -1, 1},  {1, -1, 1},
+                                              {-1, 1, -1}, {1, 1, -1}, {-1, -1, -1}, {1, -1, -1}};
+constexpr double kCubeNormals[kFaces][3] = {{0, 0, 1},  {0, 0, -1}, {0, 1, 0},
+                                            {0, -1, 0}, {1, 0, 0},  {-1, 0, 0}};
+constexpr double kTetraCorners[4][3] = {{-1, 1, 1}, {1, -1, 1}, {1, 1, -1}, {-1, -1, -1}};
+constexpr double kTetraNormals[4][3] = {{1, 1, 1}, {-1, -1, 1}, {-1, 1, -1}, {1, -1, -1}};
+// The normal of the face that layer 0 of each axis holds, [cube, tetrahedron][turnAxis - 1].
+constexpr int kLayerZeroNormal[2][4] = {{0, 2, 5}, {2, 3, 1, 0}};
+// Tetrahedron slots 1..4: the normal shown and the colour face drawn.
+constexpr int kSlotNormal[4] = {2, 3, 1, 0}, kSlotFace[4] = {1, 3, 0, 2};
+
+// A new puzzle of level N turned into that view; with `onlyNormal` set, only that normal passes
+// the face test.
+GameState puzzle(int type, int level, int onlyNormal = -1) {
+    GameState g;
+    buildPuzzleState(g, type, level);
+    const bool tetra = type == kTetrahedron;
+    std::copy_n(*(tetra ? kTetraCorners : kCubeCorners), tetra ? 12 : 24, *g.corner);
+    std::copy_n(*(tetra ? kTetraNormals : kCubeNormals), tetra ? 12 : 18, *g.faceNormal);
+    for (int i = 0; i < kFaces && onlyNormal >= 0; ++i)
+        g.faceNormal[i][2] = i == onlyNormal ? 1.0 : -1.0;
+    return g;
+}
+
+RecordingCanvas render(GameState& g, int mode) {
+    RecordingCanvas canvas;
+    g.renderMode = mode;
+    renderPuzzle(g, canvas);
+    return canvas;
+}
+
+Points pointsOf(const Point* p, int count) {
+    return {p, p + count};
+}
+
+// The black cells of `count` points a drawing made, named by the stored record they match.
+Cells cellsDrawn(const GameState& recorded, int slot, const RecordingCanvas& canvas, int count) {
+    Cells cells;
+    for (const auto& call : canvas.polygons())
+        for (int a = 0; a < kCells && call.pen == Pen::Thin; ++a)
+            for (int b = 0; b < kCells; ++b)
+                if (pointsOf(recorded.stickerPoly[slot - 1][a][b].p, count) == call.points)
+                    cells.emplace_back(a, b);
+    return cells;
+}
+
+// Pixels at the start view (zoom 1.2, centre 120, 145) and other zooms: model +y is drawn
+// downwards, nearer points lie further out, and coordinates truncate toward zero (the last
+// two rows land between -3 and -2). Then the face test of each kind.
+TEST(Projection, PixelsAndFaceTests) {
+    // Perspective (or parallel), zoom, x, y, z and the pixel.
+    using Row = std::tuple<bool, double, double, double, double, Point>;
+    for (const auto& [perspective, zoom, x, y, z, want] :
+         {Row{true, 1.2, 1, 0, 0, {170, 145}}, Row{false, 1.2, 1, 0, 0, {180, 145}},
+          Row{true, 1.2, 0, 1, 0, {120, 195}}, Row{true, 1.2, 1, 0, 1, {180, 145}},
+          Row{false, 1.2, -2.045, -2.46, 0, {-2, -2}}, Row{true, 1.2, -2.45, -2.95, 0, {-2, -2}}}) {
+        GameState g;
+        g.zoom = zoom;
+        const Point got = perspective ? projectPerspective(g, x, y, z) : projectParallel(g, x, y);
+        EXPECT_TRUE(got == want) << x << "," << y << "," << z << ": " << got.x << "," << got.y;
+    }
+    for (const auto& [kind, nz, visible] :
+         {std::tuple{kCube, 0.15, false}, std::tuple{kPiracube, 0.1500001, true},
+          std::tuple{kTetrahedron, 0.0, false}, std::tuple{kTetrahedron, 1e-12, true},
+          std::tuple{kSphere, 0.0, true}, std::tuple{kSphere, -1e-12, false}})
+        EXPECT_EQ(faceVisible(kind, nz), visible) << kind << " " << nz;
+}
+
+// The shade B of a face and the sticker colours made from it: nz 0.2 gives B 130 and F 30
+// (130 x 10/13 lies just below 100); F never drops below zero; B is limited to 255; the
+// tetrahedron's numbers take the cube's rows 0, 5, 4, 1 (nz 0.5 gives B 186); numbers outside
+// the palette draw grey.
+TEST(Palette, ShadesEachColourByTheNormal) {
+    using Row = std::tuple<int, double, int, Rgb>; // kind, nz, colour number, colour
+    for (const auto& [kind, nz, number, colour] :
+         {Row{kCube, 1.0, 4, {0, 155, 255}}, Row{kCube, 0.2, 0, {108, 108, 108}},
+          Row{kCube, 0.2, 1, {130, 52, 0}}, Row{kCube, 0.2, 2, {118, 0, 0}},
+          Row{kPiracube, 0.2, 5, {16, 99, 16}}, Row{kCube, 0.04, 4, {0, 0, 90}},
+          Row{kTetrahedron, 1.0, 0, {212, 212, 212}}, Row{kTetrahedron, 0.5, 1, {23, 143, 23}},
+          Row{kTetrahedron, 0.5, 2, {0, 86, 186}}, Row{kTetrahedron, 0.5, 3, {186, 74, 0}},
+          Row{kCube, 0.2, 6, {85, 85, 85}}, Row{kTetrahedron, 0.2, 4, {85, 85, 85}}})
+        EXPECT_TRUE(stickerRgb(kind, number, faceBrightness(kind, nz)) == colour)
+            << kind << " nz " << nz << " number " << number;
+}
+
+// The background, then per sticker its black cell with the thin pen and its coloured polygon
+// with no pen; the cells and the face outline are recorded, and the other cube slots show
+// (-1, -1) outlines (slot 4 is not the cube's and is left alone).
+TEST(Redraw, CubeDrawsBackgroundThenEachCellBlackUnderItsColour) {
+    GameState g = puzzle(kCube, 2);
+    g.bgColour = 1;
+    g.stickerColour[1][2][0] = 4;
+    std::fill(&g.faceOutline[0][0], &g.faceOutline[0][0] + 16, Point{7, 7});
+    const RecordingCanvas canvas = render(g, 1);
+    ASSERT_EQ(canvas.calls.size(), 1u + 9u * 2u);
+    EXPECT_TRUE(canvas.calls[0].op == Op::Rectangle && canvas.calls[0].brush == kWhiteBrush);
+    EXPECT_EQ(canvas.calls[0].points, (Points{{-1, -1}, {242, 322}}));
+    for (int k = 0; k < 9; ++k) {
+        // Level 2, face 0 looking at the viewer: 40-pixel cells, a along x, b up the screen, the
+        // coloured polygon a twelfth of the cell inside.
+        const int a = k / 3, b = k % 3, l = 60 + 40 * a, t = 165 - 40 * b;
+        const auto &cell = canvas.calls[1 + 2 * k], &paint = canvas.calls[2 + 2 * k];
+        const Points at{{l, t}, {l, t + 40}, {l + 40, t + 40}, {l + 40, t}};
+        EXPECT_EQ(cell.points, at) << a << "," << b;
+        EXPECT_TRUE(cell.brush == kBlackBrush && cell.pen == Pen::Thin && paint.pen == Pen::Null);
+        EXPECT_EQ(paint.points,
+                  (Points{{l + 3, t + 3}, {l + 3, t + 37}, {l + 37, t + 37}, {l + 37, t + 3}}));
+        EXPECT_EQ(paint.brush.colour, (a == 1 && b == 2 ? Rgb{0, 155, 255} : Rgb{212, 212, 212}));
+        EXPECT_EQ(pointsOf(g.stickerPoly[0][a][b].p, 4), at);
+    }
+    EXPECT_EQ(pointsOf(g.faceOutline[0], 4), (Points{{60, 205}, {180, 205}, {180, 85}, {60, 85}}));
+    EXPECT_EQ(pointsOf(g.faceOutline[1], 8), Points(8, {-1, -1}));
+    EXPECT_TRUE(g.faceSign[0] == 1 && g.faceOutline[3][0] == (Point{7, 7}) && g.renderMode == 0);
+}
+
+// Each tetrahedron face of level 4 shows 15 upright, then 10 inverted triangles, entries
+// b = 0 to 8 - 2a of row a; normals 0 and 1 face the viewer: slot 3 (colour face 0), then slot
+// 4 (colour face 2). A coloured triangle moves its corners a twelfth of the way to the middle
+// of the opposite side.
+TEST(Redraw, TetrahedronOfLevelFourDrawsFifteenUprightThenTenInvertedTriangles) {
+    GameState g = puzzle(kTetrahedron, 4);
+    const RecordingCanvas canvas = render(g, 1);
+    EXPECT_EQ(canvas.polygons().size(), 2u * 25u * 2u);
+    EXPECT_EQ(canvas.calls.back().brush.colour, (Rgb{0, 155, 255}));
+    EXPECT_EQ(canvas.calls[52].points, (Points{{62, 204}, {83, 183}, {83, 204}}));
+    Cells expected;
+    for (int inverted : {0, 1})
+        for (int m = 0; m <= 4; ++m)
+            for (int a = 0; a + m + inverted <= 4; ++a)
+                expected.emplace_back(a, 2 * m + inverted);
+    EXPECT_EQ(cellsDrawn(g, 4, canvas, 3), expected);
+    EXPECT_EQ(pointsOf(g.stickerPoly[3][0][1].p, 3), (Points{{108, 181}, {84, 181}, {84, 205}}));
+}
+
+// A layer piece draws, face by face (each shown alone), exactly the stickers the turn of that
+// layer moves, whose colours the model's own tests check against the turn's rotation. At
+// these levels no sticker turns onto itself.
+TEST(Pieces, LayerDrawsTheStickersItsTurnMoves) {
+    for (int view = 0; view < 10; ++view) // cube faces 0..5, then tetrahedron slots 1..4
+        for (int axis = 1; axis <= (view < 6 ? 3 : 4); ++axis)
+            for (int layer = 0; layer <= (view < 6 ? 3 : 2); ++layer) {
+                const bool tetra = view >= 6;
+                const int n = tetra ? 2 : 3, i = tetra ? view - 6 : view;
+                const int slot = tetra ? i + 1 : i / 2 + 1, face = tetra ? kSlotFace[i] : i;
+                GameState g = puzzle(tetra ? kTetrahedron : kCube, n, tetra ? kSlotNormal[i] : i);
+                std::iota(*g.stickerColour[0], *g.stickerColour[0] + kCells * kCells * kFaces, 0);
+                GameState t = g;
+                (tetra ? permuteTetrahedronColours : permuteCubeColours)(t, axis, layer, 1);
+                render(g, 1);
+                g.turnAxis = axis;
+                g.layer = layer;
+                Cells drawn = cellsDrawn(g, slot, render(g, 2), tetra ? 3 : 4), expected;
+                std::sort(drawn.begin(), drawn.end());
+                for (int a = 0; a <= n; ++a)
+                    for (int b = 0; b <= (tetra ? 2 * (n - a) : n); ++b)
+                        if (t.stickerColour[a][b][face] != g.stickerColour[a][b][face])
+                            expected.emplace_back(a, b);
+                EXPECT_EQ(drawn, expected)
+                    << "view " << view << " axis " << axis << " layer " << layer;
+            }
+}
+
+// A cut piece is one black polygon with the thin pen a third of the way in from the face layer
+// 0 holds, each point on an edge along the axis between the projected corners (cube: face 0
+// at 60..180, 85..205, face 1 at 77..162, 102..187; tetrahedron: from corners 3, 0, 2 towards
+// the apex: corner 1 at 180, 85 for axis 1, corner 0 at 60, 205 for axis 2); only inner depths
+// draw one.
+TEST(Pieces, CutIsOneBlackPolygonAtItsDepth) {
+    using Row = std::tuple<int, int, Points>; // kind, axis, the cut at depth 1
+    for (const auto& [kind, axis, cut] :
+         {Row{kCube, 1, {{65, 199}, {174, 199}, {174, 90}, {65, 90}}},
+          Row{kCube, 2, {{60, 165}, {180, 165}, {162, 158}, {77, 158}}},
+          Row{kCube, 3, {{100, 205}, {100, 85}, {105, 102}, {105, 187}}},
+          Row{kTetrahedron, 1, {{100, 85}, {100, 165}, {180, 165}}},
+          Row{kTetrahedron, 2, {{140, 205}, {140, 125}, {60, 125}}}}) {
+        GameState g = puzzle(kind, 2);
+        g.turnAxis = axis;
+        const auto piece = [&g](int code) { return g.layer = code, render(g, 2).calls; };
+        const auto calls = piece(-5);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].points, cut) << kind << " axis " << axis;
+        EXPECT_TRUE(calls[0].brush == kBlackBrush && calls[0].pen == Pen::Thin);
+        EXPECT_TRUE(piece(-4).empty() && piece(-7).empty() && piece(3).empty());
+    }
+}
+
+// A Piracube piece draws the stickers of its half as the mask says (k = 0 the centre diamond,
+// 1..4 the corner triangles), each face shown alone; the still half first draws the black
+// hexagon of the cut.
+TEST(Pieces, PiracubeHalvesFollowTheMask) {
+    constexpr int kMaskSlot[kFaces] = {0, 1, 2, 4, 3, 5};
+    for (int face : {0, 3, 4})
+        for (int corner = 0; corner < kCorners; ++corner)
+            for (int part = 0; part <= 1; ++part) {
+                GameState g = puzzle(kPiracube, 3, face);
+                render(g, 1);
+                g.turnAxis = corner;
+                g.drawTurningPart = part;
+                const RecordingCanvas piece = render(g, 2);
+                std::vector<int> drawn, expected;
+                for (int k = 0; k < 5; ++k)
+                    if (g.piraMask[corner][kMaskSlot[face]][k] == part)
+                        expected.push_back(k);
+                for (const auto& call : piece.polygons()) // the centre diamond's black cell
+                    if (call.pen == Pen::Thin && call.points.size() == 4)
+                        drawn.push_back(0);
+                for (auto [a, b] : cellsDrawn(g, face / 2 + 1, piece, 3))
+                    drawn.push_back(2 * a - 1 + b);
+                EXPECT_EQ(drawn, expected) << face << " corner " << corner << " part " << part;
+                EXPECT_EQ(piece.polygons().at(0).points.size() == 6, part == 0);
+            }
+}
+
+// The pieces of a level-3 frame in painter's order on every axis (layers and cut codes, T when
+// drawn turned), when the face that layer 0 holds has normal z = nz and every other face the
+// opposite: far parts first. The outer layer's outer cut draws nothing but keeps its place; no
+// pieces for layers past the last or for the Piracube.
+TEST(Pieces, PainterOrderDrawsFarPartsFirst) {
+    const char *cubeFar = "-6 -5 -6T -5T 0 -6T 1T 2 3", *tetraFar = "-6 1 0 -7T 2T 3";
+    using Row = std::tuple<int, double, int, std::string>; // kind, nz, turning layer, pieces
+    for (const auto& [kind, nz, turning, order] :
+         {Row{kCube, -0.5, 1, cubeFar}, Row{kCube, 0.0, 1, cubeFar}, Row{kCube, 0.5, 4, ""},
+          Row{kCube, 0.5, 1, "-5 -6 -5T -6T 2 3 -5T 1T 0"}, Row{kPiracube, 0.5, 1, ""},
+          Row{kCube, -0.5, 0, "-5 -4 -5T -4T -5T 0T 1 2 3"}, Row{kTetrahedron, -0.5, 2, tetraFar},
+          Row{kTetrahedron, 0.0, 2, tetraFar}, Row{kTetrahedron, 0.5, 2, "-7 3 -6T 2T 1 0"}})
+        for (int axis = 1; axis <= (kind == kCube ? 3 : 4); ++axis) {
+            GameState g = puzzle(kind, 3);
+            for (int i = 0; i < kFaces; ++i)
+                g.faceNormal[i][2] = i == kLayerZeroNormal[kind != kCube][axis - 1] ? nz : -nz;
+            g.turnAxis = axis;
+            FramePiece out[kMaxFramePieces];
+            std::string got;
+            for (int i = 0, count = axisFramePieces(g, turning, out); i < count; ++i)
+                got += (i ? " " : "") + std::to_string(out[i].code) + (out[i].turned ? "T" : "");
+            EXPECT_EQ(got, order) << kind << " nz " << nz << " axis " << axis;
+        }
+}
+
+// The strip first (it wipes the old texts), then the seconds right-aligned in (100, 3, 148, 24)
+// and the move count in (180, 3, 215, 24): noughts while no game runs, and never a negative
+// time.
+TEST(StatusLine, ShowsTheSecondsAndTheMoves) {
+    GameState g;
+    g.moveCount = 17;
+    g.startTime = 1000;
+    const auto at = [](Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); };
+    const auto box = [&at](const Points& p) { return at(p[0]) + "-" + at(p[1]); };
+    for (const auto& [running, now, texts] :
+         {std::tuple{0, 5000, "strip 0@180,3-215,24 0@100,3-148,24"},
+          std::tuple{1, 1125, "strip 125@100,3-148,24 17@180,3-215,24"},
+          std::tuple{1, 990, "strip 0@100,3-148,24 17@180,3-215,24"}}) {
+        RecordingCanvas canvas;
+        g.clockRunning = running;
+        composeStatusLine(g, canvas, now);
+        std::string got;
+        for (const auto& c : canvas.calls)
+            got += c.op == Op::Strip ? "strip" : " " + c.text + "@" + box(c.points);
+        EXPECT_EQ(got, texts);
+        EXPECT_TRUE(!running || (g.clockNow == now && g.elapsedSeconds == std::max(now - 1000, 0)));
+    }
+}
+
+} // namespace
+} // namespace korvane
