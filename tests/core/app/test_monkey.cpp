@@ -87,29 +87,26 @@ protected:
     void expectColourCounts() {
         const GameState& g = dialog.g;
         const int n = sizeLevel(g);
+        const auto used = [&](int a, int b, int f) {
+            switch (g.puzzleType) {
+            case kCube:
+                return a <= n && b <= n;
+            case kTetrahedron:
+                return f < 4 && a <= n && b <= 2 * (n - a);
+            case kPiracube:
+                return (a == 0 && b == 0) || ((a == 1 || a == 2) && b <= 1);
+            default:
+                return false;
+            }
+        };
         int count[kFaces] = {};
-        if (g.puzzleType == kCube) {
-            for (int f = 0; f < 6; ++f)
-                for (int a = 0; a <= n; ++a)
-                    for (int b = 0; b <= n; ++b)
-                        ++count[g.stickerColour[a][b][f]];
-        } else if (g.puzzleType == kTetrahedron) {
-            for (int f = 0; f < 4; ++f)
-                for (int a = 0; a <= n; ++a)
-                    for (int b = 0; b <= 2 * (n - a); ++b)
-                        ++count[g.stickerColour[a][b][f]];
-        } else if (g.puzzleType == kPiracube) {
-            const int cells[5][2] = {{0, 0}, {1, 0}, {1, 1}, {2, 0}, {2, 1}};
-            for (int f = 0; f < 6; ++f)
-                for (const auto& c : cells)
-                    ++count[g.stickerColour[c[0]][c[1]][f]];
-        } else {
-            return;
-        }
-        const int faces = g.puzzleType == kTetrahedron ? 4 : 6;
-        const int each = g.puzzleType == kPiracube ? 5 : (n + 1) * (n + 1);
+        for (int a = 0; a < kCells; ++a)
+            for (int b = 0; b < kCells; ++b)
+                for (int f = 0; f < kFaces; ++f)
+                    count[used(a, b, f) ? g.stickerColour[a][b][f] : 0] += used(a, b, f) ? 1 : 0;
+        const int faces = g.puzzleType == kTetrahedron ? 4 : g.puzzleType == kSphere ? 0 : 6;
         for (int f = 0; f < faces; ++f) {
-            ASSERT_EQ(count[f], each) << "colour " << f;
+            ASSERT_EQ(count[f], g.puzzleType == kPiracube ? 5 : (n + 1) * (n + 1)) << f;
         }
     }
 

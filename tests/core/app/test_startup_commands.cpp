@@ -26,41 +26,6 @@ TEST_F(StartupTest, EmptyStoreStartsWithThePiracubeOnBlack) {
     EXPECT_EQ(configInt("PenW"), -999);
 }
 
-struct StoredStart {
-    int figura, nivel, bk;
-    int type;
-    double size;
-    int markedItem; // 0: no Type item
-    int bgColour;
-};
-
-class StoredStartTest : public DialogTest, public ::testing::WithParamInterface<StoredStart> {};
-
-TEST_P(StoredStartTest, BuildsAndMarksTheStoredChoice) {
-    const StoredStart& p = GetParam();
-    startWith(p.figura, p.nivel, p.bk);
-    EXPECT_EQ(dialog.g.puzzleType, p.type);
-    EXPECT_EQ(dialog.g.size, p.size);
-    EXPECT_EQ(dialog.g.bgColour, p.bgColour);
-    EXPECT_EQ(platform.checked(kCmdBlack), p.bgColour == 0);
-    EXPECT_EQ(platform.checked(kCmdWhite), p.bgColour == 1);
-    for (int item = kCmdCubeLevel1; item <= kCmdPiracube; ++item) {
-        EXPECT_EQ(platform.checked(item), item == p.markedItem) << item;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Stored, StoredStartTest,
-                         ::testing::Values(StoredStart{1, 3, 0, kCube, 3.0, 32790, 0},
-                                           StoredStart{2, 1, 1, kTetrahedron, 1.0, 32792, 1},
-                                           StoredStart{3, 3, 0, kPiracube, 3.0, 32796, 0},
-                                           StoredStart{4, 2, 0, kSphere, 2.0, 0, 0},
-                                           StoredStart{1, 5, 0, kCube, 5.0, 0, 0},
-                                           // values the game cannot use fall back to their defaults
-                                           StoredStart{9, 2, 7, kPiracube, 3.0, 32796, 0},
-                                           StoredStart{1, 40, -3, kPiracube, 3.0, 32796, 0},
-                                           StoredStart{2, 5, 2, kPiracube, 3.0, 32796, 0},
-                                           StoredStart{1, 0, 0, kPiracube, 3.0, 32796, 0}));
-
 using CommandTest = DialogTest;
 
 int markedTypeItems(const FakePlatform& platform) {
