@@ -53,16 +53,10 @@ bool inLayer(LayerRule rule, int a, int b, int layer, int level) {
     return false;
 }
 
-// A whole pixel the fraction t / n of the way from a to b, reckoned in doubles.
-Point interpolate(Point a, Point b, int t, double n) {
-    return {truncToPixel(a.x + static_cast<double>(b.x - a.x) * t / n),
-            truncToPixel(a.y + static_cast<double>(b.y - a.y) * t / n)};
-}
-
 // S(u, v): E(u) on the edge Q0-Q3 and G(u) on the edge Q1-Q2, each a whole pixel, and S the
 // point v / n of the way from E to G; every step lands on whole pixels, as the outline does.
 Point cellCorner(const Point* q, double n, int u, int v) {
-    return interpolate(interpolate(q[0], q[3], u, n), interpolate(q[1], q[2], u, n), v, n);
+    return pointBetween(pointBetween(q[0], q[3], u, n), pointBetween(q[1], q[2], u, n), v, n);
 }
 
 void drawCubeFace(GameState& g, Canvas& canvas, const CubeFaceView& view,

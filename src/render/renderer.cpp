@@ -20,40 +20,26 @@ constexpr int kClearBottom = 322;
 // Cut codes start below the layer codes: -4 - K names the cut at depth K.
 constexpr int kFirstCutCode = -4;
 
-void drawWholePuzzle(GameState& g, Canvas& canvas) {
-    clearBackBuffer(g, canvas);
-    switch (g.puzzleType) {
-    case kSphere:
-        drawSphere(g, canvas);
-        break;
-    case kCube:
-        drawCube(g, canvas);
-        break;
-    case kPiracube:
-        drawPiracube(g, canvas);
-        break;
-    case kTetrahedron:
-        drawTetrahedron(g, canvas);
-        break;
-    default:
-        break;
-    }
-}
+// How each kind draws itself whole and, when it has turns, one piece of a turn's frame.
+struct KindDrawing {
+    int puzzleType;
+    void (*whole)(GameState&, Canvas&);
+    void (*piece)(GameState&, Canvas&);
+};
+const KindDrawing kKindDrawings[] = {
+    {kCube, drawCube, drawCubePiece},
+    {kTetrahedron, drawTetrahedron, drawTetrahedronPiece},
+    {kPiracube, drawPiracube, drawPiracubePiece},
+    {kSphere, [](GameState& g, Canvas& canvas) { drawSphere(g, canvas); }, nullptr},
+};
 
-void drawFramePiece(GameState& g, Canvas& canvas) {
-    switch (g.puzzleType) {
-    case kCube:
-        drawCubePiece(g, canvas);
-        break;
-    case kPiracube:
-        drawPiracubePiece(g, canvas);
-        break;
-    case kTetrahedron:
-        drawTetrahedronPiece(g, canvas);
-        break;
-    default:
-        break;
+const KindDrawing* drawingOf(int puzzleType) {
+    for (const KindDrawing& kind : kKindDrawings) {
+        if (kind.puzzleType == puzzleType) {
+            return &kind;
+        }
     }
+    return nullptr;
 }
 
 } // namespace
@@ -82,10 +68,7 @@ void drawCut(Canvas& canvas, const Point* corners, const CutEdge* edges, int cou
     Point cut[4];
     const double n = layers;
     for (int i = 0; i < count; ++i) {
-        const Point a = corners[edges[i].from];
-        const Point b = corners[edges[i].to];
-        cut[i] = {truncToPixel(a.x + static_cast<double>(b.x - a.x) * depth / n),
-                  truncToPixel(a.y + static_cast<double>(b.y - a.y) * depth / n)};
+        cut[i] = pointBetween(corners[edges[i].from], corners[edges[i].to], depth, n);
     }
     drawBlackPolygon(canvas, cut, count);
 }
@@ -96,12 +79,17 @@ void clearBackBuffer(const GameState& g, Canvas& canvas) {
 }
 
 void renderPuzzle(GameState& g, Canvas& canvas) {
-    if (g.renderMode == 1) {
-        drawWholePuzzle(g, canvas);
-    } else if (g.renderMode == 2) {
-        drawFramePiece(g, canvas);
-    } else {
+    if (g.renderMode != 1 && g.renderMode != 2) {
         return;
+    }
+    const KindDrawing* kind = drawingOf(g.puzzleType);
+    if (g.renderMode == 1) {
+        clearBackBuffer(g, canvas);
+        if (kind != nullptr) {
+            kind->whole(g, canvas);
+        }
+    } else if (kind != nullptr && kind->piece != nullptr) {
+        kind->piece(g, canvas);
     }
     g.renderMode = 0;
 }

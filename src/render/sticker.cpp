@@ -41,6 +41,11 @@ Point midpoint(Point p, Point q) {
     return {p.x + (q.x - p.x) / 2, p.y + (q.y - p.y) / 2};
 }
 
+Point pointBetween(Point a, Point b, int t, double n) {
+    return {truncToPixel(a.x + static_cast<double>(b.x - a.x) * t / n),
+            truncToPixel(a.y + static_cast<double>(b.y - a.y) * t / n)};
+}
+
 void insetPolygon(Inset rule, const Point* cell, Point* out) {
     switch (rule) {
     case Inset::CubeCell:

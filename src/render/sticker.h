@@ -17,6 +17,9 @@ void insetPolygon(Inset rule, const Point* cell, Point* out);
 // Midpoint of two screen points in whole pixels: p + (q - p) / 2, truncating toward zero.
 Point midpoint(Point p, Point q);
 
+// The whole pixel t / n of the way from a to b: a + (b - a) x t / n in doubles, truncated.
+Point pointBetween(Point a, Point b, int t, double n);
+
 // One sticker: the black cell with the thin pen, then the coloured polygon with no outline in a
 // fresh brush, after which the brush selected before is put back. record, when given, receives
 // the cell as the stylus will test it.
