@@ -1,6 +1,10 @@
 // The secondary windows: the highscores dialog over stored texts, the about box and the help
 // window, offscreen.
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -74,27 +78,43 @@ private slots:
         QCOMPARE(storage.strings.size(), size_t(korvane::kHighscoreTables));
     }
 
-    void aboutBoxIsTheLogoUnderTheCaption() {
+    // The logo under the caption, then the version, licence and home page, and Close ends it.
+    void aboutBoxShowsLogoVersionLicenceAndCloses() {
+        QCoreApplication::setApplicationVersion("1.1");
         AboutDialog about;
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QCOMPARE(about.windowTitle(), QStringLiteral("Korvane V1.1"));
         QVERIFY(about.logo()->hasPicture());
-        QCOMPARE(about.size(), QSize(240, 280));
+        QCOMPARE(about.logo()->size(), QSize(240, 280));
+        for (const char* words : {"Korvane 1.1", "MIT licence", AboutDialog::kHomePage}) {
+            QVERIFY2(about.text()->text().contains(words), words);
+        }
+        auto* close = about.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+        QVERIFY(close);
+        close->click();
+        QVERIFY(!about.isVisible());
     }
 
-    // Each request opens a window of its own, at the contents, which follow an introduction.
-    void helpOpensAtTheContentsInANewWindowEachTime() {
+    // One window at the contents (which follow an introduction); a second request raises it,
+    // and Escape or Ctrl+W closes it.
+    void helpIsOneWindowClosedByEscapeOrCtrlW() {
         QWidget game;
-        openHelpViewer(&game, "Korvane.htm#MAIN_CONTENTS");
-        openHelpViewer(&game, "Korvane.htm#MAIN_CONTENTS");
-        const QList<HelpViewer*> viewers = game.findChildren<HelpViewer*>();
-        QCOMPARE(viewers.size(), 2);
-        for (HelpViewer* viewer : viewers) {
+        for (const QKeySequence& close :
+             {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+            openHelpViewer(&game, "Korvane.htm#MAIN_CONTENTS");
+            openHelpViewer(&game, "Korvane.htm#MAIN_CONTENTS");
+            const QList<HelpViewer*> viewers = game.findChildren<HelpViewer*>();
+            QCOMPARE(viewers.size(), 1);
+            HelpViewer* viewer = viewers.front();
             QVERIFY(QTest::qWaitForWindowExposed(viewer));
             QVERIFY(viewer->isWindow() && !viewer->isModal());
             QCOMPARE(viewer->browser()->source(), QUrl("qrc:/Korvane.htm#MAIN_CONTENTS"));
             QTRY_VERIFY(viewer->browser()->verticalScrollBar()->value() > 0);
+            QPointer<HelpViewer> watched(viewer);
+            viewer->activateWindow();
+            QTest::keySequence(viewer, close);
+            QTRY_VERIFY(watched.isNull());
         }
     }
 };

@@ -1,6 +1,10 @@
 #include "platform/qt/about_dialog.h"
 
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/qt/dialogs.h"
@@ -19,12 +23,34 @@ void LogoView::paintEvent(QPaintEvent*) {
     renderer_.render(&painter, QRectF(QPointF(0, 0), kLogoSize));
 }
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), logo_(new LogoView(this)) {
+// The words under the logo: what the game is, its version, its licence and where it lives.
+QString AboutDialog::aboutText() {
+    return QStringLiteral("<p align=\"center\"><b>Korvane %1</b><br>A twisty-puzzle game.</p>"
+                          "<p align=\"center\">Free software under the MIT licence.<br>"
+                          "<a href=\"%2\">%2</a></p>")
+        .arg(QCoreApplication::applicationVersion(), QString::fromLatin1(kHomePage));
+}
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent), logo_(new LogoView(this)), text_(new QLabel(aboutText(), this)) {
     setWindowTitle(QStringLiteral("Korvane V1.1"));
+    text_->setTextFormat(Qt::RichText);
+    text_->setOpenExternalLinks(true);
+    text_->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    text_->setAlignment(Qt::AlignHCenter);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    buttons->button(QDialogButtonBox::Close)->setDefault(true);
+
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 10);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(logo_);
+    layout->addWidget(text_);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(10, 0, 10, 0);
+    row->addWidget(buttons);
+    layout->addLayout(row);
 }
 
 void runAboutDialog(QWidget* parent) {

@@ -13,9 +13,10 @@ namespace korvane::qt {
 // The highscores dialog on a table (0..8), reading the stored texts through the platform's
 // storage; modal.
 void runHighscoreDialog(QWidget* parent, Platform& storage, int selectedTable);
-// The about box with the logo; modal.
+// The about box with the logo, the version, the licence and a Close button; modal.
 void runAboutDialog(QWidget* parent);
-// A new, non-modal help window on the game's page (e.g. "Korvane.htm#MAIN_CONTENTS").
+// The non-modal help window on the game's page (e.g. "Korvane.htm#MAIN_CONTENTS"): opened,
+// or the open one raised.
 void openHelpViewer(QWidget* parent, const QString& pageAndAnchor);
 
 } // namespace korvane::qt

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolBar>
@@ -82,6 +84,16 @@ HelpViewer::HelpViewer(const QString& pageAndAnchor, QWidget* parent)
         setWindowTitle(title.isEmpty() ? QStringLiteral("Korvane Help") : title);
     });
     browser_->setSource(pageUrl(pageAndAnchor));
+
+    // A window of reading closes the way desktop readers do.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close),
+                                    QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+    }
+}
+
+void HelpViewer::showPage(const QString& pageAndAnchor) {
+    browser_->setSource(pageUrl(pageAndAnchor));
 }
 
 // The desktop's browser may drop the anchor of a file URL; it opens at the top of the page then.
@@ -91,8 +103,17 @@ void HelpViewer::openInDesktopBrowser() {
     QDesktopServices::openUrl(url);
 }
 
+// One help window per game window: a second request brings the open one to the front at the
+// asked page rather than stacking copies.
 void openHelpViewer(QWidget* parent, const QString& pageAndAnchor) {
-    auto* viewer = new HelpViewer(pageAndAnchor, parent);
+    HelpViewer* viewer =
+        parent ? parent->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (viewer) {
+        viewer->showPage(pageAndAnchor);
+        viewer->showNormal();
+    } else {
+        viewer = new HelpViewer(pageAndAnchor, parent);
+    }
     viewer->show();
     viewer->raise();
     viewer->activateWindow();

@@ -10,8 +10,8 @@ class QTextBrowser;
 namespace korvane::qt {
 
 // A help window of the game's own: the help page compiled into the game, opened at an anchor,
-// with its internal links, back and forward. Each request makes a new window, as each help
-// request of the game starts its own viewer; a window deletes itself when it is closed.
+// with its internal links, back and forward. A game window has at most one: a later request
+// raises it at the asked page. Escape, Ctrl+W or the close control end it (it deletes itself).
 class HelpViewer : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +23,9 @@ public:
     static QUrl pageUrl(const QString& pageAndAnchor);
     // The copy of the page installed with the game, for the desktop's browser.
     static QString installedPagePath();
+
+    // Show another page and anchor of the game's resources in this window.
+    void showPage(const QString& pageAndAnchor);
 
     QTextBrowser* browser() const { return browser_; }
     QAction* browserAction() const { return browserAction_; }
