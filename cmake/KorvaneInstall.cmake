@@ -17,3 +17,13 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/korvane.svg
 # The PNG sizes are rendered by tools/ at build time (target korvane_icons).
 install(DIRECTORY ${KORVANE_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor
         FILES_MATCHING PATTERN "korvane.png")
+
+# The manual page, compressed as Debian installs manual pages (gzip -9n: no name, no time, so
+# the package builds the same bytes every time).
+find_program(GZIP_EXECUTABLE gzip REQUIRED)
+set(KORVANE_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/korvane.6.gz)
+add_custom_command(OUTPUT ${KORVANE_MAN_PAGE}
+    COMMAND ${GZIP_EXECUTABLE} -9n -c ${PROJECT_SOURCE_DIR}/packaging/korvane.6 > ${KORVANE_MAN_PAGE}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/korvane.6 VERBATIM)
+add_custom_target(korvane_man ALL DEPENDS ${KORVANE_MAN_PAGE})
+install(FILES ${KORVANE_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)

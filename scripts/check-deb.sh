@@ -46,7 +46,8 @@ expected=(usr/bin/korvane
     usr/share/metainfo/$app_id.metainfo.xml
     usr/share/doc/korvane/Korvane.htm
     usr/share/doc/korvane/copyright
-    usr/share/icons/hicolor/scalable/apps/korvane.svg)
+    usr/share/icons/hicolor/scalable/apps/korvane.svg
+    usr/share/man/man6/korvane.6.gz)
 for f in "${expected[@]}"; do
     [ -s "$root/$f" ] || fail "missing $f"
 done
@@ -68,6 +69,9 @@ strings -a -el "$root/usr/bin/korvane" | grep -q "^/usr/share/doc/korvane" ||
 if ldd "$root/usr/bin/korvane" | grep -q "not found"; then
     fail "unresolved libraries: $(ldd "$root/usr/bin/korvane" | grep 'not found' | tr '\n' ' ')"
 fi
+# The manual page reads without a formatter warning.
+man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man6/korvane.6.gz" 2>&1 >/dev/null)
+[ -z "$man_warnings" ] || fail "manual page: $man_warnings"
 [ "$failures" -eq 0 ] && pass "files in place"
 
 # Desktop entry and metainfo.

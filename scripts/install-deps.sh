@@ -6,7 +6,7 @@ packages=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
           clang libclang-rt-14-dev)
 if [ "${1:-}" = "--test" ]; then
-    packages+=(xvfb xdotool imagemagick appstream dpkg-dev file desktop-file-utils)
+    packages+=(xvfb xdotool imagemagick appstream dpkg-dev file desktop-file-utils man-db)
 fi
 missing=()
 for p in "${packages[@]}"; do
