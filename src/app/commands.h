@@ -33,13 +33,15 @@ inline constexpr int kClockTimer = 9956;
 inline constexpr int kClockPeriodMs = 1000;
 
 // The menu bar as data: one loop over it builds the menus. Menu and Submenu open a level, End
-// closes it; Items carry their command, whether they hold a check mark, and a shortcut.
+// closes it; Items carry their command, their check group and a shortcut. Items of one group
+// exclude each other (at most one is marked); items of no group carry no mark.
 enum class MenuEntryKind { Menu, Submenu, Item, Separator, End };
+enum class CheckGroup { None, Puzzle, Background };
 struct MenuEntry {
     MenuEntryKind kind;
     const char* text;
     int command;
-    bool checkable;
+    CheckGroup group;
     const char* shortcut; // in the desktop's portable notation, or nullptr
 };
 extern const MenuEntry kMenuBar[];

@@ -1,5 +1,8 @@
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
+#include <QMenuBar>
+#include <QSet>
 #include <QTest>
 
 #include "app/commands.h"
@@ -73,6 +76,42 @@ private slots:
         const QColor handle =
             shownAt(shot, view, (p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3);
         QVERIFY2(!isDark(handle) && !isLight(handle), qPrintable(handle.name()));
+    }
+
+    // Every menu gives each entry its own accelerator without changing its words; the puzzle
+    // and background items are radio groups the game may leave all clear (the sphere); the
+    // buttons' tooltips name their keys.
+    void menusHaveAcceleratorsRadioGroupsAndNamedShortcuts() {
+        auto window = startWindow();
+        QVERIFY(window);
+        QList<QList<QAction*>> menus{window->menuBar()->actions()};
+        for (QMenu* menu : window->findChildren<QMenu*>()) {
+            menus.append(menu->actions());
+        }
+        for (const QList<QAction*>& actions : menus) {
+            QSet<QChar> letters;
+            for (QAction* action : actions) {
+                if (action->isSeparator()) {
+                    continue;
+                }
+                const QString text = action->text();
+                const qsizetype amp = text.indexOf('&');
+                QVERIFY2(amp >= 0 && amp + 1 < text.size(), qPrintable(text));
+                QVERIFY2(!letters.contains(text.at(amp + 1).toLower()), qPrintable(text));
+                letters.insert(text.at(amp + 1).toLower());
+            }
+        }
+        QCOMPARE(window->commandAction(kCmdNewGame)->text(), QString("&New Game"));
+        QActionGroup* puzzles = window->commandAction(kCmdPiracube)->actionGroup();
+        QVERIFY(puzzles && puzzles->isExclusive());
+        QCOMPARE(puzzles->actions().size(), 9);
+        QVERIFY(window->commandAction(kCmdBlack)->actionGroup()->isExclusive());
+        window->dialog().OnCommand(kCmdSphere);
+        QCOMPARE(markedTypeItem(*window), 0);
+        window->commandAction(kCmdTetraLevel1)->trigger();
+        QCOMPARE(markedTypeItem(*window), int(kCmdTetraLevel1));
+        QCOMPARE(window->commandAction(kCmdUndo)->toolTip(), QString("Undo (Ctrl+Z)"));
+        QCOMPARE(window->commandAction(kCmdHelp)->toolTip(), QString("Help (F1)"));
     }
 
     void storedSettingsChooseTheStart_data() {

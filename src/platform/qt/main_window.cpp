@@ -1,6 +1,7 @@
 #include "platform/qt/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeySequence>
@@ -25,11 +26,12 @@ struct ToolButtonArt {
     int command;
     const char* icon;
     const char* text;
-    QKeySequence::StandardKey key;
+    QKeySequence::StandardKey key;        // the button's own shortcut
+    QKeySequence::StandardKey toolTipKey; // the keys its tooltip names (help's is the window's)
 };
 constexpr ToolButtonArt kToolButtonArt[] = {
-    {kCmdUndo, ":/undo.svg", "Undo", QKeySequence::Undo},
-    {kCmdHelp, ":/help.svg", "Help", QKeySequence::UnknownKey},
+    {kCmdUndo, ":/undo.svg", "Undo", QKeySequence::Undo, QKeySequence::Undo},
+    {kCmdHelp, ":/help.svg", "Help", QKeySequence::UnknownKey, QKeySequence::HelpContents},
 };
 
 const ToolButtonArt* toolButtonArt(int command) {
@@ -39,6 +41,26 @@ const ToolButtonArt* toolButtonArt(int command) {
         }
     }
     return nullptr;
+}
+
+// The text with an accelerator mark (&) before its first letter or digit that no earlier entry
+// of the same menu uses; the words stay as they are. "taken" collects the used letters.
+QString withMnemonic(const QString& text, QString& taken) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i).toLower();
+        if (c.isLetterOrNumber() && !taken.contains(c)) {
+            taken.append(c);
+            return text.left(i) + QLatin1Char('&') + text.mid(i);
+        }
+    }
+    return text;
+}
+
+// "Undo (Ctrl+Z)": a button's name with the keys that do the same.
+QString toolTipWithShortcut(const QString& text, const QKeySequence& key) {
+    return key.isEmpty()
+               ? text
+               : QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText));
 }
 
 // The window opens with the picture at twice its logical size when the screen has room.
@@ -87,21 +109,36 @@ QAction* MainWindow::addCommand(QWidget* container, const QString& text, int com
     return action;
 }
 
+// One loop over the menu table. Each menu level keeps the accelerator letters it has given
+// out; the items of a check group show radio marks, and the game may leave all of them clear.
 void MainWindow::buildMenus() {
     std::vector<QMenu*> open;
+    std::vector<QString> taken(1);
+    QActionGroup* groups[] = {nullptr, new QActionGroup(this), new QActionGroup(this)};
+    for (QActionGroup* group : groups) {
+        if (group) {
+            group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        }
+    }
     for (int i = 0; i < kMenuBarEntries; ++i) {
         const MenuEntry& entry = kMenuBar[i];
-        const QString text = QString::fromUtf8(entry.text ? entry.text : "");
+        const QString text =
+            withMnemonic(QString::fromUtf8(entry.text ? entry.text : ""), taken.back());
         switch (entry.kind) {
         case MenuEntryKind::Menu:
             open.push_back(menuBar()->addMenu(text));
+            taken.emplace_back();
             break;
         case MenuEntryKind::Submenu:
             open.push_back(open.back()->addMenu(text));
+            taken.emplace_back();
             break;
         case MenuEntryKind::Item: {
             QAction* action = addCommand(open.back(), text, entry.command);
-            action->setCheckable(entry.checkable);
+            if (QActionGroup* group = groups[static_cast<int>(entry.group)]) {
+                action->setCheckable(true);
+                group->addAction(action);
+            }
             if (entry.shortcut) {
                 action->setShortcut(QKeySequence(QString::fromUtf8(entry.shortcut)));
             }
@@ -112,6 +149,7 @@ void MainWindow::buildMenus() {
             break;
         case MenuEntryKind::End:
             open.pop_back();
+            taken.pop_back();
             break;
         }
     }
@@ -129,6 +167,7 @@ void MainWindow::buildToolBar() {
         if (art) {
             action->setIcon(QIcon(QString::fromUtf8(art->icon)));
             action->setShortcut(QKeySequence(art->key));
+            action->setToolTip(toolTipWithShortcut(text, QKeySequence(art->toolTipKey)));
         }
     }
 }
