@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -109,14 +108,11 @@ void otherKeysKept(const QString& before, const QString& after) {
     }
     QSettings oldSettings(before, QSettings::IniFormat);
     QSettings newSettings(after, QSettings::IniFormat);
+    // QSettings misses a General key holding a '/' when value() is the first thing asked of
+    // it, so each is asked for its keys first.
+    newSettings.allKeys();
     for (const QString& key : oldSettings.allKeys()) {
-        // QSettings itself may miss a key it decoded from broken UTF-8 or control bytes when
-        // another file holds the same key; the game's own reading above covers those.
-        const bool plainKey = std::all_of(key.begin(), key.end(), [](QChar c) {
-            return c.unicode() >= 0x20 && c.unicode() < 0x7f;
-        });
-        if (plainKey && !kStoredKeys.contains(key) &&
-            newSettings.value(key) != oldSettings.value(key)) {
+        if (!kStoredKeys.contains(key) && newSettings.value(key) != oldSettings.value(key)) {
             std::fprintf(stderr, "%s: [%s] became [%s] in\n%s\n", qPrintable(key),
                          qPrintable(oldSettings.value(key).toString()),
                          qPrintable(newSettings.value(key).toString()), contentOf(after).data());
