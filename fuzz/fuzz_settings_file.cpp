@@ -66,7 +66,8 @@ void readLikeQSettings(ProfileStorage& storage, const QString& name) {
     QSettings settings(name, QSettings::IniFormat);
     for (const QString& key : settings.allKeys()) {
         const qsizetype slash = key.indexOf(QLatin1Char('/'));
-        if (slash < 0 || key.indexOf(QLatin1Char('/'), slash + 1) >= 0) {
+        if (slash <= 0 || slash == key.size() - 1 ||
+            key.indexOf(QLatin1Char('/'), slash + 1) >= 0) {
             continue; // not a section/name key the game could ask for
         }
         QString text;

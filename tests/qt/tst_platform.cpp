@@ -86,6 +86,19 @@ private slots:
         QCOMPARE(storage.readString("Config", "Value", "none"), text.toStdString());
     }
 
+    // The XDG rules: a relative XDG_CONFIG_HOME is ignored, not taken from the working folder.
+    void relativeConfigHomeIgnored() {
+        QTemporaryDir home;
+        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+        const QByteArray savedHome = qgetenv("HOME");
+        qputenv("XDG_CONFIG_HOME", "relative");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        const QString name = ProfileStorage::defaultFileName();
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+        qputenv("HOME", savedHome);
+        QCOMPARE(name, home.path() + "/.config/Helmfirth/Korvane.conf");
+    }
+
     // What QSettings wrote, the game keeps, and what the game writes, QSettings reads.
     void qsettingsAndTheGameShareTheFile() {
         QTemporaryDir dir;

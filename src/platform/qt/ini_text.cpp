@@ -1,6 +1,7 @@
 #include "platform/qt/ini_text.h"
 
 #include <QByteArrayView>
+#include <QStringDecoder>
 #include <QStringList>
 #include <iterator>
 
@@ -194,6 +195,9 @@ QStringList unescapedValue(QByteArrayView raw, bool& isList) {
     qsizetype chopLimit = 0;
     qsizetype i = 0;
     bool cutShort = false; // ended inside an escape: QSettings keeps trailing spaces then
+    // One decoder for the whole value, as QSettings has: a sequence cut by an escape goes on
+    // after it, and one cut by the end of the line is dropped.
+    QStringDecoder fromUtf8(QStringDecoder::Utf8);
     const auto skipSpaces = [&] {
         while (i < raw.size() && (raw[i] == ' ' || raw[i] == '\t')) {
             ++i;
@@ -251,7 +255,7 @@ QStringList unescapedValue(QByteArrayView raw, bool& isList) {
             while (j < raw.size() && raw[j] != '\\' && raw[j] != '"' && raw[j] != ',') {
                 ++j;
             }
-            current += QString::fromUtf8(raw.sliced(i, j - i));
+            current += fromUtf8(raw.sliced(i, j - i));
             i = j;
         }
     }

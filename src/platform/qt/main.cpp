@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QDir>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -65,19 +64,9 @@ void releaseStartMessages() {
     heldMessages.clear();
 }
 
-// The XDG rules: a relative XDG_CONFIG_HOME is invalid and must be ignored, not taken from the
-// working folder.
-void dropRelativeConfigHome() {
-    const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!home.isEmpty() && !QDir::isAbsolutePath(home)) {
-        qunsetenv("XDG_CONFIG_HOME");
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    dropRelativeConfigHome();
     usualHandler = qInstallMessageHandler(holdStartMessage);
     PuzzleApp app(argc, argv);
     releaseStartMessages();
