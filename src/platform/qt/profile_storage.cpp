@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -50,23 +51,44 @@ bool writeWhole(int fd, const QByteArray& bytes) {
     return true;
 }
 
-// Reads at most limit + 1 bytes, so that a file that grew past the limit shows it.
-bool readUpTo(int fd, qint64 limit, QByteArray& bytes) {
-    bytes.resize(limit + 1);
+// A plain file's bytes, at most kMaxFileBytes + 1 of them, so that one that grew past the limit
+// shows it. Opened without blocking and checked again once open: it may have been swapped.
+bool readPlainFile(const QByteArray& path, QByteArray& bytes) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = fd < 0 || S_ISREG(st.st_mode) ? errno : EINVAL;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        errno = error;
+        return false;
+    }
+    bytes.resize(std::min<qint64>(st.st_size, kMaxFileBytes) + 1);
     qint64 done = 0;
-    while (done < bytes.size()) {
+    for (;;) {
+        if (done == bytes.size()) {
+            if (done > kMaxFileBytes) {
+                break; // enough to tell it is too large
+            }
+            bytes.resize(std::min<qint64>(2 * done, kMaxFileBytes + 1)); // it grew meanwhile
+        }
         const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n == 0) {
+            break;
+        }
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
             return false;
-        }
-        if (n == 0) {
-            break;
         }
         done += n;
     }
+    ::close(fd);
     bytes.resize(done);
     return true;
 }
@@ -155,17 +177,10 @@ ProfileStorage::FileState ProfileStorage::load() {
     if (st.st_size > kMaxFileBytes) {
         return link ? badLink() : setAside(QStringLiteral("is larger than 1 MiB"));
     }
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     QByteArray bytes;
-    const bool read = fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-                      readUpTo(fd, kMaxFileBytes, bytes);
-    const int readError = errno;
-    if (fd >= 0) {
-        ::close(fd);
-    }
-    if (!read) {
+    if (!readPlainFile(path, bytes)) {
         report(QStringLiteral("%1 cannot be read (%2); nothing will be stored in it")
-                   .arg(fileName_, reason(readError)));
+                   .arg(fileName_, reason(errno)));
         return FileState::Unusable;
     }
     if (bytes.size() > kMaxFileBytes) {
