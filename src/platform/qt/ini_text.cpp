@@ -375,11 +375,7 @@ void IniText::parse() {
         if (line.equals == -1) {
             continue;
         }
-        qsizetype keyEnd = line.equals;
-        while (keyEnd > line.start && (bytes_[keyEnd - 1] == ' ' || bytes_[keyEnd - 1] == '\t')) {
-            --keyEnd;
-        }
-        const QByteArrayView key = QByteArrayView(bytes_).sliced(line.start, keyEnd - line.start);
+        const QByteArray key = bytes_.mid(line.start, line.equals - line.start).trimmed();
         if (!key.isEmpty()) {
             entries_.push_back(
                 {section + unescapedKey(key), section, line.equals + 1, line.start + line.length});
