@@ -64,14 +64,18 @@ bool qsettingsText(const QVariant& value, QString& text) {
 
 void readLikeQSettings(ProfileStorage& storage, const QString& name) {
     QSettings settings(name, QSettings::IniFormat);
+    const IniText file(contentOf(name));
     for (const QString& key : settings.allKeys()) {
         const qsizetype slash = key.indexOf(QLatin1Char('/'));
         if (slash <= 0 || slash == key.size() - 1 ||
             key.indexOf(QLatin1Char('/'), slash + 1) >= 0) {
             continue; // not a section/name key the game could ask for
         }
+        // A typed value QSettings could not decode may still come out as text; the game
+        // never decodes one.
+        const auto plain = file.value(key);
         QString text;
-        if (!qsettingsText(settings.value(key), text)) {
+        if ((plain && plain->typed) || !qsettingsText(settings.value(key), text)) {
             continue;
         }
         const std::string ours = storage.readString(key.left(slash).toStdString(),
