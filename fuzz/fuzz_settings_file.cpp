@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -67,7 +68,10 @@ void readLikeQSettings(ProfileStorage& storage, const QString& name) {
     const IniText file(contentOf(name));
     for (const QString& key : settings.allKeys()) {
         const qsizetype slash = key.indexOf(QLatin1Char('/'));
-        if (slash <= 0 || slash == key.size() - 1 ||
+        const bool printable = std::all_of(key.begin(), key.end(), [](QChar c) {
+            return c.unicode() >= 0x20 && c.unicode() < 0x7f;
+        });
+        if (!printable || slash <= 0 || slash == key.size() - 1 ||
             key.indexOf(QLatin1Char('/'), slash + 1) >= 0) {
             continue; // not a section/name key the game could ask for
         }
