@@ -1,59 +1,135 @@
 // The settings file as anyone may have left it: the bytes become Korvane.conf and the game's
-// own profile storage reads it ("Config" integers, "HighScores" texts). Whatever the file
-// holds, the values read must be ones the game can start from, and what the game then writes
-// must read back from the rewritten file, damaged rest or not.
+// own profile storage reads it ("Config" integers, "HighScores" texts), then stores what the game
+// stores at start-up and after a solved Piracube. Whatever the file holds:
+// - the values read are ones the game can start from, and where QSettings reads a value as text,
+//   the game reads the same text;
+// - what the game stores reads back, by the game and by QSettings;
+// - every other key reads as it did before the store, by the game and by QSettings.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "app/highscores.h"
 #include "app/settings.h"
 #include "fuzz_check.h"
+#include "platform/qt/ini_text.h"
 #include "platform/qt/profile_storage.h"
 
 namespace {
 
 using korvane::fuzz::require;
+using korvane::qt::IniText;
 using korvane::qt::ProfileStorage;
 
 std::unique_ptr<QTemporaryDir> folder;
 int serial = 0;
 
-// A new settings folder each time: QSettings caches files by name and may miss a rewrite that
-// keeps the size within the same millisecond.
-QString useFreshFolder() {
-    const QString path = folder->filePath(QString::number(++serial));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
-    QDir().mkpath(path + QStringLiteral("/Helmfirth"));
-    return path;
-}
+const QString kWritten = QStringLiteral("57,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
+const QStringList kStoredKeys = {QStringLiteral("Config/Figura"), QStringLiteral("Config/Nivel"),
+                                 QStringLiteral("HighScores/PiraM")};
 
-QString settingsFile(const QString& path) {
-    return path + QStringLiteral("/Helmfirth/Korvane.conf");
-}
-
-void writeFile(const QString& name, const std::uint8_t* data, std::size_t size) {
+// A new name each time: QSettings caches files by name and may miss a rewrite.
+QString freshFile(const QByteArray& bytes) {
+    const QString name = folder->filePath(QString::number(++serial) + QStringLiteral(".conf"));
     QFile file(name);
-    require(file.open(QIODevice::WriteOnly), "the settings file can be written");
-    file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    require(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
+            "the settings file can be written");
+    return name;
+}
+
+QByteArray contentOf(const QString& name) {
+    QFile file(name);
+    require(file.open(QIODevice::ReadOnly), "the settings file can be read");
+    return file.readAll();
+}
+
+// The text QSettings gives for a key, when it gives one (not a typed value).
+bool qsettingsText(const QVariant& value, QString& text) {
+    if (value.typeId() == QMetaType::QString) {
+        text = value.toString();
+        return true;
+    }
+    if (value.typeId() == QMetaType::QStringList) {
+        text = value.toStringList().join(QLatin1Char(','));
+        return true;
+    }
+    return false;
+}
+
+void readLikeQSettings(ProfileStorage& storage, const QString& name) {
+    QSettings settings(name, QSettings::IniFormat);
+    const IniText file(contentOf(name));
+    for (const QString& key : settings.allKeys()) {
+        const qsizetype slash = key.indexOf(QLatin1Char('/'));
+        const bool printable = std::all_of(key.begin(), key.end(), [](QChar c) {
+            return c.unicode() >= 0x20 && c.unicode() < 0x7f;
+        });
+        if (!printable || slash <= 0 || slash == key.size() - 1 ||
+            key.indexOf(QLatin1Char('/'), slash + 1) >= 0) {
+            continue; // not a section/name key the game could ask for
+        }
+        // A typed value QSettings could not decode may still come out as text; the game
+        // never decodes one.
+        const auto plain = file.value(key);
+        QString text;
+        if ((plain && plain->typed) || !qsettingsText(settings.value(key), text)) {
+            continue;
+        }
+        const std::string ours = storage.readString(key.left(slash).toStdString(),
+                                                    key.mid(slash + 1).toStdString(), "(none)");
+        if (ours != text.toStdString()) {
+            std::fprintf(stderr, "%s: QSettings [%s], the game [%s]\n", qPrintable(key),
+                         qPrintable(text), ours.c_str());
+        }
+        require(ours == text.toStdString(), "a value reads as QSettings reads it");
+    }
 }
 
 void readAllHighscores(ProfileStorage& storage) {
     const std::string empty = korvane::emptyHighscoreText();
     for (int table = 0; table < korvane::kHighscoreTables; ++table) {
         for (const char* name : {korvane::movesValueName(table), korvane::timeValueName(table)}) {
-            const std::string text = storage.readString("HighScores", name, empty);
-            const std::string proper =
-                korvane::formatHighscoreText(korvane::parseHighscoreText(text));
+            const std::string proper = korvane::formatHighscoreText(
+                korvane::parseHighscoreText(storage.readString("HighScores", name, empty)));
             require(korvane::formatHighscoreText(korvane::parseHighscoreText(proper)) == proper,
                     "a stored highscore text reads back as written");
         }
     }
+}
+
+void otherKeysKept(const QString& before, const QString& after) {
+    const IniText oldText(contentOf(before));
+    const IniText newText(contentOf(after));
+    for (const QString& key : oldText.keys()) {
+        if (!kStoredKeys.contains(key)) {
+            const auto was = oldText.value(key);
+            const auto is = newText.value(key);
+            require(is && is->text == was->text && is->typed == was->typed,
+                    "another key reads as before");
+        }
+    }
+    QSettings oldSettings(before, QSettings::IniFormat);
+    QSettings newSettings(after, QSettings::IniFormat);
+    // QSettings misses a General key holding a '/' when value() is the first thing asked of
+    // it, so each is asked for its keys first.
+    newSettings.allKeys();
+    for (const QString& key : oldSettings.allKeys()) {
+        if (!kStoredKeys.contains(key) && newSettings.value(key) != oldSettings.value(key)) {
+            std::fprintf(stderr, "%s: [%s] became [%s] in\n%s\n", qPrintable(key),
+                         qPrintable(oldSettings.value(key).toString()),
+                         qPrintable(newSettings.value(key).toString()), contentOf(after).data());
+            require(false, "QSettings reads another key as before");
+        }
+    }
+    require(newSettings.value(kStoredKeys[2]).toString() == kWritten,
+            "QSettings reads the stored text");
 }
 
 } // namespace
@@ -66,35 +142,36 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString first = useFreshFolder();
-    writeFile(settingsFile(first), data, size);
-    const std::string written = "57,-1,-1,-1,-1,-1,-1,-1,-1,-1,";
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString original = freshFile(bytes);
+    const QString name = freshFile(bytes);
     korvane::StartupChoice choice;
     {
-        ProfileStorage storage;
+        ProfileStorage storage(name);
         choice = korvane::validateStartupChoice(storage.readInt("Config", "BkColor", 0),
                                                 storage.readInt("Config", "Figura", 3),
                                                 storage.readInt("Config", "Nivel", 2));
         require(choice.bgColour == 0 || choice.bgColour == 1, "the background is black or white");
         require(choice.puzzleType >= 1 && choice.puzzleType <= 4, "the kind is one the game has");
         readAllHighscores(storage);
-        // What the game writes at start-up and after a solved Piracube.
+        readLikeQSettings(storage, original);
         storage.writeInt("Config", "Figura", choice.puzzleType);
         storage.writeInt("Config", "Nivel", choice.level);
-        storage.writeString("HighScores", "PiraM", written);
+        storage.writeString("HighScores", "PiraM", kWritten.toStdString());
+        require(storage.allStored(), "the stores reached the file");
     }
-    // The next start reads the rewritten file, under a name QSettings has not seen.
-    const QString second = useFreshFolder();
-    require(QFile::copy(settingsFile(first), settingsFile(second)), "the rewritten file exists");
+    const QString rewritten = freshFile(contentOf(name));
     {
-        ProfileStorage storage;
+        ProfileStorage storage(rewritten);
         require(storage.readInt("Config", "Figura", -100) == choice.puzzleType,
                 "the kind reads back");
         require(storage.readInt("Config", "Nivel", -100) == choice.level, "the level reads back");
-        require(storage.readString("HighScores", "PiraM", "") == written,
+        require(storage.readString("HighScores", "PiraM", "") == kWritten.toStdString(),
                 "the highscore text reads back");
     }
-    QDir(first).removeRecursively();
-    QDir(second).removeRecursively();
+    otherKeysKept(original, rewritten);
+    for (const QString& file : {original, name, rewritten}) {
+        QFile::remove(file);
+    }
     return 0;
 }

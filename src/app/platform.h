@@ -43,6 +43,9 @@ public:
     // reads after lock see what the others stored, writes before unlock reach the storage.
     virtual void lockHighscores() = 0;
     virtual void unlockHighscores() = 0;
+    // The last problem the storage met (a store that failed, a file moved aside, a lock that
+    // could not be had) as a sentence for the player; empty while there was none.
+    virtual std::string storageProblem() const { return {}; }
 
     // Whole seconds of a monotonic clock: setting the wall clock never moves it.
     virtual std::int64_t nowSeconds() = 0;

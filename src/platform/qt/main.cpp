@@ -1,6 +1,9 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "platform/qt/main_window.h"
 #include "platform/qt/puzzle_view.h"
@@ -32,9 +35,40 @@ public:
     }
 };
 
+// While the application starts, Qt's messages are held back: if no window system can be reached,
+// Qt ends the program with several lines and an abort; the player gets one plain line and exit
+// status 1 instead. Otherwise the held messages go out as usual.
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler usualHandler = nullptr;
+
+void holdStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs("Korvane: no display could be opened to show the game's window\n", stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    heldMessages.push_back({type, context.category ? context.category : "", text});
+}
+
+void releaseStartMessages() {
+    qInstallMessageHandler(usualHandler);
+    for (const HeldMessage& held : heldMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.c_str());
+        qt_message_output(held.type, context, held.text);
+    }
+    heldMessages.clear();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    usualHandler = qInstallMessageHandler(holdStartMessage);
     PuzzleApp app(argc, argv);
+    releaseStartMessages();
     return app.InitInstance();
 }

@@ -4,105 +4,394 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
-#include <QVariant>
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvane::qt {
 
 namespace {
 
-// Another copy holds the lock only while it enters one result; waiting longer than this means
-// something is wrong with the folder, and the game carries on unlocked rather than hang.
-constexpr int kLockWaitMs = 10000;
-// A copy holds the lock for milliseconds; a lock file older than this was left by a copy that
-// died before it could write its name into it.
-constexpr int kStaleLockMs = 5000;
+// Far above anything the game writes (under 2 KiB); a larger file is not one of ours, and
+// reading it would cost time and memory at every start.
+constexpr qint64 kMaxFileBytes = qint64(1) << 20;
+// How long entering a result waits for another copy's store; the window is frozen meanwhile.
+constexpr int kLockWaitMs = 1000;
 
-QString key(const std::string& section, const std::string& name) {
-    return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(name);
+QByteArray encoded(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+QString reason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+bool writeWhole(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n == 0) {
+                errno = ENOSPC;
+            }
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+// A plain file's bytes, at most kMaxFileBytes + 1 of them, so that one that grew past the limit
+// shows it. Opened without blocking and checked again once open: it may have been swapped.
+bool readPlainFile(const QByteArray& path, QByteArray& bytes) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = fd < 0 || S_ISREG(st.st_mode) ? errno : EINVAL;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        errno = error;
+        return false;
+    }
+    bytes.resize(std::min<qint64>(st.st_size, kMaxFileBytes) + 1);
+    qint64 done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (done > kMaxFileBytes) {
+                break; // enough to tell it is too large
+            }
+            bytes.resize(std::min<qint64>(2 * done, kMaxFileBytes + 1)); // it grew meanwhile
+        }
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n == 0) {
+            break;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return false;
+        }
+        done += n;
+    }
+    ::close(fd);
+    bytes.resize(done);
+    return true;
+}
+
+// "<prefix><pid>.<host>.<kind>" (see StoreLock::ownedName) of a copy that died on this host.
+bool isOrphan(const QString& entry, const QString& prefix) {
+    const QStringList parts = entry.mid(prefix.size()).split(u'.');
+    bool ok = false;
+    const qint64 pid = parts.value(0).toLongLong(&ok);
+    if (parts.size() < 3 || !ok || pid <= 0 || pid == ::getpid()) {
+        return false;
+    }
+    const QString host = parts.mid(1, parts.size() - 2).join(u'.');
+    return StoreLock::holderIsGone(QByteArray::number(pid) + ' ' + host.toLatin1() + " -");
 }
 
 } // namespace
 
-ProfileStorage::ProfileStorage()
-    : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Helmfirth"),
-                QStringLiteral("Korvane")) {}
+ProfileStorage::ProfileStorage() : ProfileStorage(defaultFileName()) {}
 
-ProfileStorage::~ProfileStorage() = default;
+ProfileStorage::ProfileStorage(QString fileName)
+    : fileName_(std::move(fileName)), lock_(lockFileName()) {
+    state_ = load();
+}
+
+ProfileStorage::~ProfileStorage() {
+    // Values an earlier store had to leave for later: one last try, waiting for the lock now
+    // that no window is waiting.
+    if (!pending_.empty()) {
+        store(kLockWaitMs, true);
+    }
+}
+
+QString ProfileStorage::defaultFileName() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    // The XDG rules: a relative path is invalid and ignored.
+    if (base.isEmpty() || !QDir::isAbsolutePath(base)) {
+        base = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return base + QStringLiteral("/Helmfirth/Korvane.conf");
+}
+
+QString ProfileStorage::lockFileName() const {
+    // Not the settings file's name plus ".lock": QSettings uses that one, without a time limit.
+    const QFileInfo file(fileName_);
+    return file.absolutePath() + QLatin1Char('/') + file.completeBaseName() +
+           QStringLiteral("-store.lock");
+}
+
+void ProfileStorage::report(const QString& problem) {
+    problem_ = problem;
+    if (told_.insert(problem).second) {
+        std::fprintf(stderr, "Korvane: %s\n", problem.toLocal8Bit().constData());
+        std::fflush(stderr);
+    }
+}
+
+// Reads the file if it is a plain file of sane size, without ever opening anything else (a FIFO
+// would block, a device could be anything). Something else in its place is moved aside; a link
+// to something else is left alone, and then nothing is stored through it.
+ProfileStorage::FileState ProfileStorage::load() {
+    const QByteArray path = encoded(fileName_);
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0) {
+        if (errno == ENOENT) {
+            text_ = IniText();
+            return FileState::Missing;
+        }
+        report(QStringLiteral("%1 cannot be read (%2); nothing will be stored in it")
+                   .arg(fileName_, reason(errno)));
+        return FileState::Unusable;
+    }
+    const bool link = S_ISLNK(st.st_mode);
+    const auto badLink = [&] {
+        report(QStringLiteral("%1 is a link to something other than a settings file, or to "
+                              "nothing; nothing will be stored through it")
+                   .arg(fileName_));
+        return FileState::Unusable;
+    };
+    if (link && ::stat(path.constData(), &st) != 0) {
+        return badLink();
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return link ? badLink() : setAside(QStringLiteral("is not a plain file"));
+    }
+    if (st.st_size > kMaxFileBytes) {
+        return link ? badLink() : setAside(QStringLiteral("is larger than 1 MiB"));
+    }
+    QByteArray bytes;
+    if (!readPlainFile(path, bytes)) {
+        report(QStringLiteral("%1 cannot be read (%2); nothing will be stored in it")
+                   .arg(fileName_, reason(errno)));
+        return FileState::Unusable;
+    }
+    if (bytes.size() > kMaxFileBytes) {
+        return link ? badLink() : setAside(QStringLiteral("is larger than 1 MiB"));
+    }
+    text_ = IniText(std::move(bytes));
+    return FileState::Usable;
+}
+
+// Never deleted: renamed with the time, for the player to look into.
+ProfileStorage::FileState ProfileStorage::setAside(const QString& why) {
+    const QString aside =
+        fileName_ + QStringLiteral(".set-aside-") +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    if (::rename(encoded(fileName_).constData(), encoded(aside).constData()) != 0) {
+        if (errno == ENOENT) { // another copy moved it aside first
+            text_ = IniText();
+            return FileState::Missing;
+        }
+        report(QStringLiteral("%1 %2 and cannot be moved aside (%3); nothing will be stored in it")
+                   .arg(fileName_, why, reason(errno)));
+        return FileState::Unusable;
+    }
+    report(QStringLiteral("%1 %2; it was moved aside to %3 and the game goes on from its defaults")
+               .arg(fileName_, why, aside));
+    text_ = IniText();
+    return FileState::Missing;
+}
+
+std::optional<IniText::Value> ProfileStorage::currentValue(const std::string& section,
+                                                           const std::string& name) const {
+    const Key key{QString::fromStdString(section), QString::fromStdString(name)};
+    const auto it = pending_.find(key);
+    if (it != pending_.end()) {
+        return IniText::Value{it->second};
+    }
+    return text_.value(key.first + u'/' + key.second);
+}
 
 int ProfileStorage::readInt(const std::string& section, const std::string& name, int def) {
-    const QVariant value = settings_.value(key(section, name));
-    if (!value.isValid() || value.typeId() == QMetaType::QStringList) {
+    const std::optional<IniText::Value> value = currentValue(section, name);
+    if (!value || value->typed || value->list) {
         return def;
     }
     bool ok = false;
-    const int number = value.toString().trimmed().toInt(&ok);
+    const int number = value->text.trimmed().toInt(&ok);
     return ok ? number : def;
-}
-
-void ProfileStorage::writeInt(const std::string& section, const std::string& name, int value) {
-    settings_.setValue(key(section, name), value);
-    syncAndStamp();
 }
 
 std::string ProfileStorage::readString(const std::string& section, const std::string& name,
                                        const std::string& def) {
-    const QVariant value = settings_.value(key(section, name));
-    if (!value.isValid()) {
-        return def;
-    }
-    // A hand-edited value without quotes reads as a list split at its commas: join it again.
-    if (value.typeId() == QMetaType::QStringList) {
-        return value.toStringList().join(QLatin1Char(',')).toStdString();
-    }
-    if (!value.canConvert<QString>()) {
-        return def;
-    }
-    return value.toString().toStdString();
+    // A hand-edited value without quotes reads as a list split at its commas: joined again.
+    const std::optional<IniText::Value> value = currentValue(section, name);
+    return value && !value->typed ? value->text.toStdString() : def;
+}
+
+void ProfileStorage::writeInt(const std::string& section, const std::string& name, int value) {
+    write(section, name, QString::number(value));
 }
 
 void ProfileStorage::writeString(const std::string& section, const std::string& name,
                                  const std::string& value) {
-    settings_.setValue(key(section, name), QString::fromStdString(value));
-    syncAndStamp();
+    write(section, name, QString::fromStdString(value));
 }
 
-// QSettings notices another copy's write only by a change of the file's size or of its
-// modification time in milliseconds; the file system's clock is coarser than that, and a new
-// highscore text is often as long as the old. So every write moves the time on by at least a
-// millisecond past the last one, and a re-read after taking the lock always sees the change.
-void ProfileStorage::syncAndStamp() {
-    settings_.sync();
-    QFile file(settings_.fileName());
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
-        return;
+// A setting is stored at once unless another copy is storing right now; then it goes with the
+// next store, so that the window never waits for a setting.
+void ProfileStorage::write(const std::string& section, const std::string& name,
+                           const QString& text) {
+    pending_[{QString::fromStdString(section), QString::fromStdString(name)}] = text;
+    if (!batch_) {
+        store(0, false);
     }
-    const QDateTime written = QFileInfo(file).lastModified();
-    const QDateTime now = QDateTime::currentDateTime();
-    file.setFileTime(std::max(now, written.addMSecs(1)), QFileDevice::FileModificationTime);
-}
-
-QString ProfileStorage::lockFileName() const {
-    // Not the settings file's name plus ".lock": QSettings takes that one itself.
-    const QFileInfo file(settings_.fileName());
-    return file.absolutePath() + QLatin1Char('/') + file.completeBaseName() +
-           QStringLiteral("-highscores.lock");
 }
 
 void ProfileStorage::lockHighscores() {
-    QDir().mkpath(QFileInfo(settings_.fileName()).absolutePath());
-    lock_ = std::make_unique<QLockFile>(lockFileName());
-    lock_->setStaleLockTime(kStaleLockMs);
-    if (!lock_->tryLock(kLockWaitMs)) {
-        lock_.reset();
+    batch_ = true;
+    if (lock_.take(kLockWaitMs) != StoreLock::Outcome::Taken) {
+        report(lock_.problem() + QStringLiteral("; stored without it"));
     }
-    settings_.sync();
+    state_ = load();
 }
 
 void ProfileStorage::unlockHighscores() {
-    settings_.sync();
-    lock_.reset();
+    batch_ = false;
+    store(0, true);
+    lock_.release();
+}
+
+void ProfileStorage::refresh() {
+    if (!batch_) {
+        state_ = load();
+    }
+}
+
+bool ProfileStorage::store(int lockWaitMs, bool goAheadUnlocked) {
+    if (pending_.empty()) {
+        return true;
+    }
+    const bool hadLock = lock_.held();
+    if (!hadLock) {
+        const StoreLock::Outcome outcome = lock_.take(lockWaitMs);
+        if (outcome == StoreLock::Outcome::Busy && !goAheadUnlocked) {
+            return false;
+        }
+        if (outcome != StoreLock::Outcome::Taken) {
+            report(lock_.problem() + QStringLiteral("; stored without it"));
+        }
+    }
+    bool stored = false;
+    state_ = load();
+    if (state_ != FileState::Unusable) {
+        IniText next = text_;
+        for (const auto& [key, text] : pending_) {
+            next.setValue(key.first, key.second, text);
+        }
+        stored = replaceFile(next.bytes());
+        if (stored) {
+            text_ = std::move(next);
+            pending_.clear();
+            state_ = FileState::Usable;
+        }
+    }
+    if (!hadLock) {
+        lock_.release();
+    }
+    return stored;
+}
+
+// The new text goes to a temporary beside the file (beside the target of a link), is flushed to
+// the disk and only then renamed over the file; any step that fails leaves the file untouched.
+bool ProfileStorage::replaceFile(const QByteArray& bytes) {
+    QByteArray target = encoded(fileName_);
+    struct stat st {};
+    if (::lstat(target.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char resolved[PATH_MAX];
+        if (!::realpath(target.constData(), resolved)) {
+            report(QStringLiteral("%1 is a link to nothing; nothing will be stored through it")
+                       .arg(fileName_));
+            return false;
+        }
+        target = resolved;
+    }
+    const bool existed = ::stat(target.constData(), &st) == 0;
+    const QFileInfo info(QFile::decodeName(target));
+    const QString folder = info.absolutePath();
+    const QByteArray temp = encoded(folder + u'/' + StoreLock::ownedName(info.fileName(), "tmp"));
+    int fd = -1;
+    const auto fail = [&](const char* step) {
+        const int error = errno;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        ::unlink(temp.constData());
+        report(QStringLiteral("the settings and highscores could not be stored in %1 (%2: %3); "
+                              "the file keeps what it held before")
+                   .arg(QFile::decodeName(target), QLatin1String(step), reason(error)));
+        return false;
+    };
+    if (!QDir().mkpath(folder)) {
+        return fail("creating the folder");
+    }
+    fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return fail("creating a temporary file");
+    }
+    if (!writeWhole(fd, bytes)) {
+        return fail("writing");
+    }
+    if (existed && ::fchmod(fd, st.st_mode & 07777) != 0) {
+        return fail("keeping its permissions");
+    }
+    if (::fsync(fd) != 0) {
+        return fail("flushing it to the disk");
+    }
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0) {
+        return fail("closing");
+    }
+    if (::rename(temp.constData(), target.constData()) != 0) {
+        return fail("replacing the file");
+    }
+    const int dir = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir); // the rename itself on the disk
+        ::close(dir);
+    }
+    removeOrphans(folder, info.fileName());
+    return true;
+}
+
+// Temporaries and lock drafts of copies that died on this host, from any earlier store.
+void ProfileStorage::removeOrphans(const QString& folder, const QString& name) {
+    const QFileInfo lock(lockFileName());
+    const QString lockName = lock.fileName();
+    const QString lockFolder = lock.absolutePath();
+    const std::pair<QString, QString> kinds[] = {
+        {folder, name + u'.'},
+        {lockFolder, lockName + u'.'},
+    };
+    for (const auto& [where, prefix] : kinds) {
+        const QDir dir(where);
+        const QStringList entries =
+            dir.entryList({prefix + QStringLiteral("*")}, QDir::Files | QDir::Hidden);
+        for (const QString& entry : entries) {
+            if (isOrphan(entry, prefix)) {
+                ::unlink(encoded(dir.filePath(entry)).constData());
+            }
+        }
+    }
 }
 
 } // namespace korvane::qt

@@ -89,6 +89,7 @@ void QtPlatform::messageBox(const std::string& text, const std::string& caption)
 }
 
 void QtPlatform::showHighscoreDialog(int table) {
+    storage_.refresh(); // results other copies entered meanwhile
     runHighscoreDialog(window_, *this, table);
 }
 
@@ -125,6 +126,10 @@ void QtPlatform::lockHighscores() {
 
 void QtPlatform::unlockHighscores() {
     storage_.unlockHighscores();
+}
+
+std::string QtPlatform::storageProblem() const {
+    return storage_.lastProblem().toStdString();
 }
 
 std::int64_t QtPlatform::nowSeconds() {

@@ -53,6 +53,7 @@ public:
                      const std::string& value) override;
     void lockHighscores() override;
     void unlockHighscores() override;
+    std::string storageProblem() const override;
     std::int64_t nowSeconds() override;
     unsigned randomSeed() override;
     void closeWindow() override;
