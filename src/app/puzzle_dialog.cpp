@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/settings.h"
 #include "model/puzzle_build.h"
+#include "model/puzzle_kind.h"
 #include "render/renderer.h"
 #include "render/status_line.h"
 
@@ -102,7 +103,8 @@ void PuzzleDialog::buildPuzzle(int type, int level) {
     record_.moves.clear();
     gesture_.gestureState = 0;
     setUndoButton(false);
-    if (type == kCube || type == kTetrahedron) {
+    const PuzzleKind* kind = puzzleKind(type);
+    if (kind != nullptr && !kind->keepsPen) {
         canvas_.selectPen(Pen::Null);
     }
     platform_.writeInt(kConfig, "Figura", type);

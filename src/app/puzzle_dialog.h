@@ -113,7 +113,7 @@ private:
     void setUndoButton(bool enabled);
     void chooseBackground(int colour);
     void choosePen(int command);
-    void chooseTypeItem(int command, int type, int level);
+    void chooseTypeItem(int command);
     int readSettings();
 
     Platform& platform_;

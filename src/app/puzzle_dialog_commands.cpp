@@ -66,14 +66,7 @@ void PuzzleDialog::runCommand(int command) {
         {kCmdAbout, kCmdAbout, [](PuzzleDialog& d, int) { d.platform_.showAboutBox(); }},
         {kCmdExit, kCmdExit, [](PuzzleDialog& d, int) { d.platform_.closeWindow(); }},
         {kCmdBlack, kCmdWhite, [](PuzzleDialog& d, int c) { d.chooseBackground(c - kCmdBlack); }},
-        {kCmdCubeLevel1, kCmdCubeLevel4,
-         [](PuzzleDialog& d, int c) { d.chooseTypeItem(c, kCube, c - (kCmdCubeLevel1 - 1)); }},
-        {kCmdTetraLevel1, kCmdTetraLevel4,
-         [](PuzzleDialog& d, int c) {
-             d.chooseTypeItem(c, kTetrahedron, c - (kCmdTetraLevel1 - 1));
-         }},
-        {kCmdPiracube, kCmdPiracube,
-         [](PuzzleDialog& d, int c) { d.chooseTypeItem(c, kPiracube, 2); }},
+        {kCmdCubeLevel1, kCmdPiracube, [](PuzzleDialog& d, int c) { d.chooseTypeItem(c); }},
         {kCmdUndo, kCmdUndo, [](PuzzleDialog& d, int) { d.undoMove(); }},
         {kCmdHelp, kCmdHelp, [](PuzzleDialog& d, int) { d.showHelp(); }},
         {kCmdCube2Extra, kCmdCube5Extra,
@@ -98,8 +91,12 @@ void PuzzleDialog::runCommand(int command) {
     }
 }
 
-void PuzzleDialog::chooseTypeItem(int command, int type, int level) {
-    buildPuzzle(type, level);
+void PuzzleDialog::chooseTypeItem(int command) {
+    const TypeChoice choice = typeMenuChoice(command);
+    if (choice.puzzleType == 0) {
+        return;
+    }
+    buildPuzzle(choice.puzzleType, choice.level);
     redraw();
     uncheckPuzzleItems();
     platform_.checkMenuItem(command, true);

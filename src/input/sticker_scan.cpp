@@ -2,6 +2,7 @@
 
 #include "input/point_in_polygon.h"
 #include "input/strokes.h"
+#include "model/puzzle_kind.h"
 #include "render/projection.h"
 
 namespace korvane {
@@ -61,12 +62,7 @@ constexpr KindStrokes kKindStrokes[] = {
 };
 
 const KindStrokes* strokesOf(int puzzleType) {
-    for (const KindStrokes& kind : kKindStrokes) {
-        if (kind.puzzleType == puzzleType) {
-            return &kind;
-        }
-    }
-    return nullptr;
+    return entryForKind(kKindStrokes, puzzleType);
 }
 
 StickerHit scanGrid(const StylusTarget& g, int puzzleType, int slot, int x, int y) {

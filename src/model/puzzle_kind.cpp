@@ -23,25 +23,20 @@ void permuteNothing(Puzzle&, const Move&) {}
 // Cube axes 1..3 run along the normals of faces 0, 2, 4 (z, y, x in the puzzle's own frame),
 // tetrahedron axes 1..4 along normals 2, 3, 1, 0.
 constexpr PuzzleKind kKinds[] = {
-    {kCube,
-     kFaces,
-     false,
-     1,
-     kMaxCubeSize,
-     kCubeTurnFrames,
-     kQuarterTurn,
-     3,
-     false,
-     {-1, 0, 2, 4, -1},
-     0,
-     4,
-     buildCube,
-     permuteCube},
+    {kCube, kFaces, false,     false,           false,        1, kMaxCubeSize, 4,
+     1,     5,      0,         kCubeTurnFrames, kQuarterTurn, 3, false,        {-1, 0, 2, 4, -1},
+     0,     4,      buildCube, permuteCube},
     {kTetrahedron,
      4,
      true,
+     false,
+     false,
      1,
      kMaxTetraSize,
+     4,
+     1,
+     4,
+     0,
      kTetraTurnFrames,
      kThirdTurn,
      4,
@@ -51,11 +46,18 @@ constexpr PuzzleKind kKinds[] = {
      4,
      buildTetrahedron,
      permuteTetrahedron},
+    // The Piracube's build always makes level 3, so any stored level will do for it.
     {kPiracube,
      kFaces,
      false,
+     false,
+     true,
      3,
      3,
+     1,
+     INT_MIN,
+     INT_MAX,
+     0,
      kPiracubeTurnFrames,
      kThirdTurn,
      0,
@@ -65,31 +67,17 @@ constexpr PuzzleKind kKinds[] = {
      0,
      buildPiracube,
      permutePiracube},
-    {kSphere,
-     0,
-     false,
-     INT_MIN,
-     INT_MAX,
-     kPiracubeTurnFrames,
-     0.0,
-     0,
-     false,
-     {-1, -1, -1, -1, -1},
-     -1,
-     0,
-     buildSphere,
-     permuteNothing},
+    {kSphere, 0,       false,       true,
+     true,    INT_MIN, INT_MAX,     0,
+     1,       5,       2,           kPiracubeTurnFrames,
+     0.0,     0,       false,       {-1, -1, -1, -1, -1},
+     -1,      0,       buildSphere, permuteNothing},
 };
 
 } // namespace
 
 const PuzzleKind* puzzleKind(int type) {
-    for (const PuzzleKind& kind : kKinds) {
-        if (kind.type == type) {
-            return &kind;
-        }
-    }
-    return nullptr;
+    return entryForKind(kKinds, type);
 }
 
 bool moveFits(const Puzzle& puzzle, const Move& move) {

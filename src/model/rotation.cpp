@@ -151,7 +151,8 @@ template <typename Rotate> void rotateCornersAndNormals(Puzzle& puzzle, Rotate r
 template <typename Rotate> void spin(Puzzle& puzzle, double angle, Rotate rotate) {
     const Angle r = angleOf(angle);
     const auto turn = [r, rotate](double* p) { rotate(r, p); };
-    if (puzzle.puzzleType == kSphere) {
+    const PuzzleKind* kind = puzzleKind(puzzle.puzzleType);
+    if (kind != nullptr && kind->facetPoints) {
         for (auto& band : puzzle.spherePoint) {
             for (auto& facet : band) {
                 for (auto& p : facet) {

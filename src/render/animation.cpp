@@ -24,9 +24,6 @@ constexpr int kOrderLength = 8;
 // The halves of a corner turn's frame.
 constexpr int kStillHalf = 0;
 constexpr int kTurningHalf = 1;
-constexpr int kCubeOrder = 0;
-constexpr int kTetraOrder = 1;
-
 // The painter's order of a frame, [kind: cube, tetrahedron][layer 0 is near: nz > 0]. Far parts
 // are drawn first, so whatever is nearer covers them. Always: every still layer and layer L
 // appear exactly once.
@@ -65,10 +62,6 @@ constexpr OrderEntry kFrameOrder[2][2][kOrderLength] = {
     },
 };
 
-// The normal of the face that layer 0 of each axis holds, [turnAxis - 1].
-constexpr int kCubeLayerZeroNormal[3] = {0, 2, 5};
-constexpr int kTetraLayerZeroNormal[4] = {2, 3, 1, 0};
-
 int appendRun(FramePiece* out, int count, int from, int to, bool turned) {
     const int delta = from <= to ? 1 : -1;
     for (int layer = from; layer != to + delta; layer += delta) {
@@ -105,30 +98,21 @@ int appendStep(FramePiece* out, int count, OrderEntry entry, int turning, int le
 } // namespace
 
 int axisFramePieces(const Puzzle& puzzle, const Move& move, FramePiece out[kMaxFramePieces]) {
-    const int axis = move.axis;
-    int kind = kCubeOrder;
-    int normal = 0;
-    int level = 0;
-    if (move.kind != Move::Kind::Axis) {
+    const KindDrawing* drawing = kindDrawing(puzzle.puzzleType);
+    const PuzzleKind* kind = puzzleKind(puzzle.puzzleType);
+    if (move.kind != Move::Kind::Axis || drawing == nullptr || drawing->frameOrder < 0 ||
+        move.axis < 1 || move.axis > kind->turnAxes) {
         return 0;
     }
-    if (puzzle.puzzleType == kCube && axis >= 1 && axis <= 3) {
-        normal = kCubeLayerZeroNormal[axis - 1];
-        level = cubeLevel(puzzle);
-    } else if (puzzle.puzzleType == kTetrahedron && axis >= 1 && axis <= 4) {
-        kind = kTetraOrder;
-        normal = kTetraLayerZeroNormal[axis - 1];
-        level = tetraLevel(puzzle);
-    } else {
-        return 0;
-    }
+    const int normal = drawing->layerZeroNormal[move.axis - 1];
+    const int level = kind->triangular ? tetraLevel(puzzle) : cubeLevel(puzzle);
     const int turningLayer = move.layer;
     if (turningLayer < 0 || turningLayer > level) {
         return 0;
     }
     const bool nearSide = puzzle.faceNormal[normal][2] > 0.0;
     int count = 0;
-    for (const OrderEntry& entry : kFrameOrder[kind][nearSide ? 1 : 0]) {
+    for (const OrderEntry& entry : kFrameOrder[drawing->frameOrder][nearSide ? 1 : 0]) {
         if (entry.step == Step::End) {
             break;
         }

@@ -1,5 +1,7 @@
 #include "render/projection.h"
 
+#include "render/puzzle_drawing.h"
+
 namespace korvane {
 
 namespace {
@@ -9,8 +11,6 @@ namespace {
 constexpr double kEyeZ = 6.0;
 constexpr double kImagePlane = 5.0;
 constexpr double kPixelsPerUnit = 50.0;
-
-constexpr double kCubeFaceThreshold = 0.15;
 
 } // namespace
 
@@ -51,17 +51,9 @@ Point projectParallel(const View& g, double x, double y) {
 }
 
 bool faceVisible(int puzzleType, double nz) {
-    switch (puzzleType) {
-    case kCube:
-    case kPiracube:
-        return nz > kCubeFaceThreshold;
-    case kTetrahedron:
-        return nz > 0.0;
-    case kSphere:
-        return nz >= 0.0;
-    default:
-        return false;
-    }
+    const KindDrawing* kind = kindDrawing(puzzleType);
+    return kind != nullptr &&
+           (nz > kind->faceThreshold || (kind->faceAtThreshold && nz == kind->faceThreshold));
 }
 
 } // namespace korvane

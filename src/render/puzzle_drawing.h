@@ -53,4 +53,23 @@ void drawPiracubePiece(const Puzzle& p, const View& view, const Move& move, int 
                        Canvas& canvas);
 void drawSphere(const Puzzle& p, const View& view, Canvas& canvas, ScreenRecords& records);
 
+// How one kind is drawn: its whole and piece passes; its face test (nz above the threshold, or
+// also at it); the shade's scale of nz; the cube palette rows its colour numbers take (nullptr:
+// number n is row n); the painter's order of its axis turns' frames (-1: none) and the normal of
+// the face each axis's layer 0 holds, [axis - 1].
+struct KindDrawing {
+    int puzzleType;
+    void (*whole)(const Puzzle&, const View&, Canvas&, ScreenRecords&);
+    void (*piece)(const Puzzle&, const View&, const Move&, int, Canvas&);
+    double faceThreshold;
+    bool faceAtThreshold;
+    double shadeScale;
+    const int* paletteRows;
+    int paletteColours;
+    int frameOrder;
+    int layerZeroNormal[4];
+};
+// The drawing of a kind, or nullptr for a code that names none.
+const KindDrawing* kindDrawing(int puzzleType);
+
 } // namespace korvane

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/puzzle_kind.h"
 #include "render/palette.h"
 #include "render/projection.h"
 #include "render/puzzle_drawing.h"
@@ -20,29 +21,42 @@ constexpr int kClearBottom = kBackBufferHeight;
 // Cut codes start below the layer codes: -4 - K names the cut at depth K.
 constexpr int kFirstCutCode = -4;
 
-// How each kind draws itself whole and one piece of a turn's frame.
-struct KindDrawing {
-    int puzzleType;
-    void (*whole)(const Puzzle&, const View&, Canvas&, ScreenRecords&);
-    void (*piece)(const Puzzle&, const View&, const Move&, int, Canvas&);
-};
-constexpr KindDrawing kKindDrawings[] = {
-    {kCube, drawCube, drawCubePiece},
-    {kTetrahedron, drawTetrahedron, drawTetrahedronPiece},
-    {kPiracube, drawPiracube, drawPiracubePiece},
-    {kSphere, drawSphere, nullptr},
-};
+// The tetrahedron's colour faces 0..3 take these rows of the cube palette.
+constexpr int kTetraPaletteRows[4] = {0, 5, 4, 1};
+constexpr double kCubeFaceThreshold = 0.15;
+constexpr double kTetraShade = 0.85;
 
-const KindDrawing* drawingOf(int puzzleType) {
-    for (const KindDrawing& kind : kKindDrawings) {
-        if (kind.puzzleType == puzzleType) {
-            return &kind;
-        }
-    }
-    return nullptr;
-}
+// Always: a kind whose turns are axis turns has a frame order and a normal for every axis.
+constexpr KindDrawing kKindDrawings[] = {
+    {kCube, drawCube, drawCubePiece, kCubeFaceThreshold, false, 1.0, nullptr, 6, 0, {0, 2, 5, -1}},
+    {kTetrahedron,
+     drawTetrahedron,
+     drawTetrahedronPiece,
+     0.0,
+     false,
+     kTetraShade,
+     kTetraPaletteRows,
+     4,
+     1,
+     {2, 3, 1, 0}},
+    {kPiracube,
+     drawPiracube,
+     drawPiracubePiece,
+     kCubeFaceThreshold,
+     false,
+     1.0,
+     nullptr,
+     6,
+     -1,
+     {-1, -1, -1, -1}},
+    {kSphere, drawSphere, nullptr, 0.0, true, 1.0, nullptr, 6, -1, {-1, -1, -1, -1}},
+};
 
 } // namespace
+
+const KindDrawing* kindDrawing(int puzzleType) {
+    return entryForKind(kKindDrawings, puzzleType);
+}
 
 int cubeLevel(const Puzzle& g) {
     return std::clamp(sizeLevel(g), 0, kCells - 1);
@@ -81,14 +95,14 @@ void clearBackBuffer(const View& view, Canvas& canvas) {
 void drawWholePuzzle(const Puzzle& puzzle, const View& view, Canvas& canvas,
                      ScreenRecords& records) {
     clearBackBuffer(view, canvas);
-    if (const KindDrawing* kind = drawingOf(puzzle.puzzleType)) {
+    if (const KindDrawing* kind = kindDrawing(puzzle.puzzleType)) {
         kind->whole(puzzle, view, canvas, records);
     }
 }
 
 void drawTurnPiece(const Puzzle& puzzle, const View& view, const Move& move, int piece,
                    Canvas& canvas) {
-    const KindDrawing* kind = drawingOf(puzzle.puzzleType);
+    const KindDrawing* kind = kindDrawing(puzzle.puzzleType);
     if (kind != nullptr && kind->piece != nullptr) {
         kind->piece(puzzle, view, move, piece, canvas);
     }
