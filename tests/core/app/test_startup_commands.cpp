@@ -6,23 +6,6 @@
 namespace korvane::testing {
 namespace {
 
-using StartupTest = DialogTest;
-
-TEST_F(StartupTest, EmptyStoreStartsWithThePiracubeOnBlack) {
-    start();
-    // The window's own test checks the marks and the picture.
-    EXPECT_EQ(puzzle().size, 3.0);
-    EXPECT_EQ(dialog.view().zoom, 1.2);
-    EXPECT_TRUE(canvas.calls.empty());
-    dialog.paintWindow(); // the first paint draws everything
-    EXPECT_EQ(canvas.polygons().size(), 3u * 5u * 2u);
-    EXPECT_FALSE(platform.timerRunning(kClockTimer));
-    EXPECT_EQ(configInt("Figura"), 3);
-    EXPECT_EQ(configInt("Nivel"), 3);
-    EXPECT_EQ(configInt("BkColor"), -999); // still missing
-    EXPECT_EQ(configInt("PenW"), -999);
-}
-
 using CommandTest = DialogTest;
 
 int markedTypeItems(const FakePlatform& platform) {

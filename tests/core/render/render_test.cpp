@@ -251,29 +251,44 @@ TEST(Pieces, PiracubeHalvesFollowTheMask) {
             }
 }
 
-// The pieces of a level-3 frame in painter's order on every axis (layers and cut codes, T when
-// drawn turned), when the face that layer 0 holds has normal z = nz and every other face the
-// opposite: far parts first. The outer layer's outer cut draws nothing but keeps its place; no
-// pieces for layers past the last or for the Piracube.
+// The pieces of a level-3 frame, on every axis and turning layer, whichever side faces the
+// viewer: every layer once, turned exactly when it is the turning one; the still layers beyond
+// it (seen from the viewer) before it and the nearer ones after, so nearer parts cover farther
+// ones; only the cuts beside the turning layer, all before it. No pieces for a layer past the
+// last or for a corner turn.
 TEST(Pieces, PainterOrderDrawsFarPartsFirst) {
-    const char *cubeFar = "-6 -5 -6T -5T 0 -6T 1T 2 3", *tetraFar = "-6 1 0 -7T 2T 3";
-    using Row = std::tuple<int, double, int, std::string>; // kind, nz, turning layer, pieces
-    for (const auto& [kind, nz, turning, order] :
-         {Row{kCube, -0.5, 1, cubeFar}, Row{kCube, 0.0, 1, cubeFar}, Row{kCube, 0.5, 4, ""},
-          Row{kCube, 0.5, 1, "-5 -6 -5T -6T 2 3 -5T 1T 0"}, Row{kPiracube, 0.5, 1, ""},
-          Row{kCube, -0.5, 0, "-5 -4 -5T -4T -5T 0T 1 2 3"}, Row{kTetrahedron, -0.5, 2, tetraFar},
-          Row{kTetrahedron, 0.0, 2, tetraFar}, Row{kTetrahedron, 0.5, 2, "-7 3 -6T 2T 1 0"}})
-        for (int axis = 1; axis <= (kind == kCube ? 3 : 4); ++axis) {
-            Puzzle g = puzzle(kind, 3);
-            for (int i = 0; i < kFaces; ++i)
-                g.faceNormal[i][2] = i == kLayerZeroNormal[kind != kCube][axis - 1] ? nz : -nz;
-            FramePiece out[kMaxFramePieces];
-            std::string got;
-            const Move move = Move::axisTurn(axis, turning, 1);
-            for (int i = 0, count = axisFramePieces(g, move, out); i < count; ++i)
-                got += (i ? " " : "") + std::to_string(out[i].code) + (out[i].turned ? "T" : "");
-            EXPECT_EQ(got, order) << kind << " nz " << nz << " axis " << axis;
-        }
+    for (int kind : {kCube, kTetrahedron})
+        for (int axis = 1; axis <= (kind == kCube ? 3 : 4); ++axis)
+            for (int turning = 0; turning <= 3; ++turning)
+                for (double nz : {-0.5, 0.0, 0.5}) {
+                    SCOPED_TRACE(::testing::Message() << kind << " axis " << axis << " layer "
+                                                      << turning << " nz " << nz);
+                    Puzzle g = puzzle(kind, 3);
+                    for (int i = 0; i < kFaces; ++i)
+                        g.faceNormal[i][2] =
+                            i == kLayerZeroNormal[kind != kCube][axis - 1] ? nz : -nz;
+                    FramePiece out[kMaxFramePieces];
+                    const int count = axisFramePieces(g, Move::axisTurn(axis, turning, 1), out);
+                    std::vector<int> seen(4, 0);
+                    int at = -1; // where the turning layer is drawn
+                    for (int i = 0; i < count; ++i) {
+                        const int code = out[i].code;
+                        if (code < 0) {
+                            EXPECT_TRUE(code == -4 - turning || code == -5 - turning) << code;
+                            EXPECT_EQ(at, -1) << "a cut after the turning layer";
+                            continue;
+                        }
+                        ++seen[code];
+                        EXPECT_EQ(out[i].turned, code == turning);
+                        const bool beyond = nz > 0 ? code > turning : code < turning;
+                        EXPECT_TRUE(code == turning || (at == -1) == beyond) << "layer " << code;
+                        at = code == turning ? i : at;
+                    }
+                    EXPECT_EQ(seen, std::vector<int>(4, 1));
+                }
+    FramePiece out[kMaxFramePieces];
+    EXPECT_EQ(axisFramePieces(puzzle(kCube, 3), Move::axisTurn(1, 4, 1), out), 0);
+    EXPECT_EQ(axisFramePieces(puzzle(kPiracube, 3), Move::cornerTurn(1, 1), out), 0);
 }
 
 // The strip first (it wipes the old texts), then the seconds right-aligned in (100, 3, 148, 24)
