@@ -78,7 +78,14 @@ void PuzzleDialog::releaseStylus(int x, int y) {
 // Input is performed now, or, while a turn runs or input waits, queued behind it.
 void PuzzleDialog::handleInput(const PendingInput& input) {
     if (busy() && !draining_) {
-        pending_.push_back(input);
+        // Moves of the stylus merge, as the window system merges them: the spin follows the
+        // stylus to where it is now.
+        if (input.kind == PendingInput::Kind::Drag && !pending_.empty() &&
+            pending_.back().kind == PendingInput::Kind::Drag) {
+            pending_.back() = input;
+        } else {
+            pending_.push_back(input);
+        }
         return;
     }
     switch (input.kind) {

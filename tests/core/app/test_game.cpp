@@ -6,6 +6,7 @@
 #include "app/highscores.h"
 #include "dialog_fixture.h"
 #include "model/game_rules.h"
+#include "model/rotation.h"
 #include "model/turns.h"
 
 namespace korvane::testing {
@@ -166,6 +167,18 @@ TEST_F(GameTest, InputDuringATurnWaitsForIt) {
     EXPECT_EQ(record().moveCount, 1);
     EXPECT_EQ(record().moves, std::vector<Move>{Move::axisTurn(1, 1, 1)});
     EXPECT_FALSE(dialog.busy());
+
+    // The stylus's moves merge: a spin during a turn follows it to where it is at the turn's end.
+    Puzzle spun = puzzle();
+    spinX(spun, 20);
+    spinY(spun, 20);
+    dialog.turnAxis1(0, +1);
+    dialog.OnLButtonDown(0, 5, 310);
+    dialog.OnMouseMove(0, 15, 300);
+    dialog.OnMouseMove(0, 25, 290);
+    dialog.OnLButtonUp(0, 25, 290);
+    settle();
+    EXPECT_LT(maxCornerDifference(spun, puzzle()), 1e-9);
 }
 
 // A command that replaces the puzzle finishes the running turn, the rest of a scramble and the
