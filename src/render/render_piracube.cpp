@@ -26,7 +26,7 @@ constexpr int kCutPath[6] = {1, 3, 2, 6, 4, 5};
 struct PiraSelection {
     bool wholePuzzle;
     int corner;
-    int part; // drawTurningPart
+    int part; // 0 the still half, 1 the turning half
     bool has(const Puzzle& g, int position, int k) const {
         return wholePuzzle || g.piraMask[corner][position][k] == part;
     }
