@@ -56,7 +56,8 @@ public:
     // A move this puzzle has no turn for does nothing.
     void performTurn(const Move& move);
 
-    // The game.
+    // The game. newGame and undoMove are the commands' own steps: they run when no turn does
+    // (OnCommand sees to it).
     void newGame();
     void recordMove(const Move& move);
     void undoMove();
