@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 
 #include "app/commands.h"

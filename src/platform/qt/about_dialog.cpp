@@ -20,7 +20,7 @@ void LogoView::paintEvent(QPaintEvent*) {
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), logo_(new LogoView(this)) {
-    setWindowTitle(QStringLiteral("Korvane V" KORVANE_VERSION));
+    setWindowTitle(QStringLiteral("Korvane V1.1"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
