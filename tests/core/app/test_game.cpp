@@ -137,17 +137,14 @@ TEST_F(GameTest, SolvingAGameTellsThePlayerAndEntersTheResult) {
     EXPECT_EQ(record().elapsedSeconds, 95);
     EXPECT_EQ((platform.strings[{"HighScores", "Cube2M"}]), "19,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
     EXPECT_EQ((platform.strings[{"HighScores", "Cube2T"}]), "95,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
-    EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{1}));
     EXPECT_EQ(platform.locks, 1);
     EXPECT_FALSE(platform.locked);
-}
-
-TEST_F(GameTest, SolvedPuzzlesWithoutATableEnterNothing) {
-    startWith(1, 5);
+    // A puzzle without a table of its own enters nothing and shows the first table.
+    dialog.OnCommand(kCmdCube5Extra);
     solveScrambledGame(platform, dialog, 30);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_TRUE(platform.strings.empty());
-    EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{0}));
+    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.locks, 1);
+    EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{1, 0}));
 }
 
 // Input while a turn runs waits for it and is performed in order after it, never overlapping
