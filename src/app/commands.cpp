@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "model/puzzle_kind.h"
+
 namespace korvane {
 
 namespace {
@@ -48,17 +50,43 @@ const MenuEntry kMenuBar[] = {
 };
 const int kMenuBarEntries = static_cast<int>(std::size(kMenuBar));
 
+namespace {
+
+// The first Type item of each kind that has one; the kind's record says how many levels follow.
+struct TypeMenu {
+    int puzzleType;
+    int firstItem;
+};
+constexpr TypeMenu kTypeMenus[] = {
+    {kCube, kCmdCubeLevel1}, {kTetrahedron, kCmdTetraLevel1}, {kPiracube, kCmdPiracube}};
+
+// The Piracube's one item builds it from level 2, as a stored choice would.
+constexpr int kAnyLevel = 2;
+
+} // namespace
+
 int typeMenuItem(int puzzleType, int level) {
-    switch (puzzleType) {
-    case 1:
-        return level >= 1 && level <= 4 ? kCmdCubeLevel1 - 1 + level : 0;
-    case 2:
-        return level >= 1 && level <= 4 ? kCmdTetraLevel1 - 1 + level : 0;
-    case 3:
-        return kCmdPiracube;
-    default:
-        return 0;
+    for (const TypeMenu& menu : kTypeMenus) {
+        const int levels = puzzleKind(menu.puzzleType)->menuLevels;
+        if (menu.puzzleType != puzzleType) {
+            continue;
+        }
+        if (levels == 1) {
+            return menu.firstItem;
+        }
+        return level >= 1 && level <= levels ? menu.firstItem + level - 1 : 0;
     }
+    return 0;
+}
+
+TypeChoice typeMenuChoice(int command) {
+    for (const TypeMenu& menu : kTypeMenus) {
+        const int levels = puzzleKind(menu.puzzleType)->menuLevels;
+        if (command >= menu.firstItem && command < menu.firstItem + levels) {
+            return {menu.puzzleType, levels == 1 ? kAnyLevel : command - menu.firstItem + 1};
+        }
+    }
+    return {};
 }
 
 } // namespace korvane

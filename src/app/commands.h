@@ -52,5 +52,11 @@ inline constexpr int kToolBarButtons[] = {kCmdUndo, kCmdHelp};
 
 // The Type item of a kind and level (32788..32796), or 0 where none stands for it.
 int typeMenuItem(int puzzleType, int level);
+// The kind and level a Type item builds; kind 0 for a command that is no Type item.
+struct TypeChoice {
+    int puzzleType = 0;
+    int level = 0;
+};
+TypeChoice typeMenuChoice(int command);
 
 } // namespace korvane

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "render/projection.h"
+#include "render/puzzle_drawing.h"
 
 namespace korvane {
 
@@ -36,9 +37,6 @@ constexpr Channel kPalette[6][3] = {
     {{Channel::Eighth}, {Channel::Scaled, kTenThirteenths}, {Channel::Eighth}},
 };
 
-// The tetrahedron's colour faces 0..3 take these rows of the cube palette.
-constexpr int kTetraPaletteRow[4] = {0, 5, 4, 1};
-
 // The flat brushes by number 0..12; 8 and 9 hold no brush and read as black.
 constexpr Rgb kFlatBrushes[13] = {
     {255, 0, 255}, {255, 128, 0}, {255, 0, 0},     {240, 240, 0}, {0, 0, 255},
@@ -66,14 +64,18 @@ int channelValue(const Channel& c, int brightness) {
 } // namespace
 
 int faceBrightness(int puzzleType, double nz) {
-    const double scaled = puzzleType == kTetrahedron ? nz * 0.85 : nz;
+    const KindDrawing* kind = kindDrawing(puzzleType);
+    const double scaled = kind != nullptr ? nz * kind->shadeScale : nz;
     return std::min(truncToPixel(scaled * 250.0 + 80.0), kBrightest);
 }
 
 Rgb stickerRgb(int puzzleType, int colourNumber, int brightness) {
     int row = colourNumber;
-    if (puzzleType == kTetrahedron) {
-        row = colourNumber >= 0 && colourNumber < 4 ? kTetraPaletteRow[colourNumber] : -1;
+    const KindDrawing* kind = kindDrawing(puzzleType);
+    if (kind != nullptr && kind->paletteRows != nullptr) {
+        row = colourNumber >= 0 && colourNumber < kind->paletteColours
+                  ? kind->paletteRows[colourNumber]
+                  : -1;
     }
     if (row < 0 || row >= 6) {
         return flatBrushColour(kGreyBrush);

@@ -1,5 +1,7 @@
 #include "render/projection.h"
 
+#include "render/puzzle_drawing.h"
+
 namespace korvane {
 
 namespace {
@@ -9,8 +11,6 @@ namespace {
 constexpr double kEyeZ = 6.0;
 constexpr double kImagePlane = 5.0;
 constexpr double kPixelsPerUnit = 50.0;
-
-constexpr double kCubeFaceThreshold = 0.15;
 
 } // namespace
 
@@ -34,34 +34,26 @@ int truncToPixel(double v) {
     return static_cast<int>(v);
 }
 
-Point projectPerspective(const GameState& g, double x, double y, double z) {
+Point projectPerspective(const View& g, double x, double y, double z) {
     const double d = z - kEyeZ;
     const double px = ((x * kImagePlane) / d) * g.zoom * kPixelsPerUnit;
     const double py = ((y * kImagePlane) / d) * g.zoom * kPixelsPerUnit;
     return {truncToPixel(g.centreX - px), truncToPixel(g.centreY - py)};
 }
 
-PointF projectParallelExact(const GameState& g, double x, double y) {
+PointF projectParallelExact(const View& g, double x, double y) {
     return {(x * g.zoom) * kPixelsPerUnit + g.centreX, (y * g.zoom) * kPixelsPerUnit + g.centreY};
 }
 
-Point projectParallel(const GameState& g, double x, double y) {
+Point projectParallel(const View& g, double x, double y) {
     const PointF p = projectParallelExact(g, x, y);
     return {truncToPixel(p.x), truncToPixel(p.y)};
 }
 
 bool faceVisible(int puzzleType, double nz) {
-    switch (puzzleType) {
-    case kCube:
-    case kPiracube:
-        return nz > kCubeFaceThreshold;
-    case kTetrahedron:
-        return nz > 0.0;
-    case kSphere:
-        return nz >= 0.0;
-    default:
-        return false;
-    }
+    const KindDrawing* kind = kindDrawing(puzzleType);
+    return kind != nullptr &&
+           (nz > kind->faceThreshold || (kind->faceAtThreshold && nz == kind->faceThreshold));
 }
 
 } // namespace korvane
