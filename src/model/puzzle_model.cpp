@@ -1,0 +1,393 @@
+#include "model/puzzle_model.h"
+
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <memory>
+#include <numeric>
+#include <unordered_map>
+
+#include "model/puzzle_build.h"
+
+namespace korvane {
+
+namespace {
+
+// The five stickers of a Piracube face: the centre and the four corner triangles.
+constexpr int kPiraCells[5][2] = {{0, 0}, {1, 0}, {1, 1}, {2, 0}, {2, 1}};
+constexpr int kKeyBits = 5; // one key digit per piece position: piece * 3 + orientation
+
+int typeOf(TableKind kind) {
+    switch (kind) {
+    case TableKind::Cube2:
+        return kCube;
+    case TableKind::Tetrahedron3:
+        return kTetrahedron;
+    default:
+        return kPiracube;
+    }
+}
+
+Perm identity(std::size_t n) {
+    Perm p(n);
+    std::iota(p.begin(), p.end(), std::uint8_t{0});
+    return p;
+}
+
+// First a, then b.
+Perm compose(const Perm& a, const Perm& b) {
+    Perm p(a.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        p[i] = b[a[i]];
+    }
+    return p;
+}
+
+unsigned colourMask(const Stickers& s, const std::vector<int>& group) {
+    unsigned mask = 0;
+    for (int i : group) {
+        mask |= 1u << s[i];
+    }
+    return mask;
+}
+
+} // namespace
+
+PuzzleModel::PuzzleModel(TableKind k) : kind(k), puzzleType(typeOf(k)) {
+    level = kind == TableKind::Cube2 ? 1 : (kind == TableKind::Tetrahedron3 ? 2 : 3);
+    const auto addCell = [this](int f, int a, int b) {
+        cellFace.push_back(f);
+        cellA.push_back(a);
+        cellB.push_back(b);
+    };
+    if (puzzleType == kPiracube) {
+        for (int f = 0; f < kFaces; ++f) {
+            for (const auto& c : kPiraCells) {
+                addCell(f, c[0], c[1]);
+            }
+        }
+        for (int c = 0; c < kCorners; ++c) {
+            moves.push_back(Move::cornerTurn(c, 1));
+            moves.push_back(Move::cornerTurn(c, -1));
+        }
+    } else {
+        const bool tetra = puzzleType == kTetrahedron;
+        for (int f = 0; f < (tetra ? 4 : kFaces); ++f) {
+            for (int a = 0; a <= level; ++a) {
+                for (int b = 0; b <= (tetra ? 2 * (level - a) : level); ++b) {
+                    addCell(f, a, b);
+                }
+            }
+        }
+        for (int axis = 1; axis <= (tetra ? 4 : 3); ++axis) {
+            for (int layer = 0; layer <= level; ++layer) {
+                moves.push_back(Move::axisTurn(axis, layer, 1));
+                moves.push_back(Move::axisTurn(axis, layer, -1));
+            }
+        }
+    }
+
+    // Each move's sticker permutation, read off the game's own turns of labelled stickers.
+    auto g = std::make_unique<GameState>();
+    for (const Move& m : moves) {
+        buildPuzzleState(*g, puzzleType, level);
+        for (std::size_t i = 0; i < cellFace.size(); ++i) {
+            g->stickerColour[cellA[i]][cellB[i]][cellFace[i]] = static_cast<int>(i);
+        }
+        applyGameMove(*g, m);
+        const Stickers after = read(*g);
+        Perm p(after.size());
+        for (std::size_t to = 0; to < after.size(); ++to) {
+            p[after[to]] = static_cast<std::uint8_t>(to);
+        }
+        raw.push_back(p);
+    }
+    findPieces();
+    findRotations();
+
+    const auto groupsOfSize = [this](std::size_t size, int tipFilter) {
+        std::vector<int> out;
+        for (std::size_t gi = 0; gi < groups.size(); ++gi) {
+            bool tip = false; // moved by a turn of the top layer alone
+            for (std::size_t m = 0; m < moves.size(); ++m) {
+                tip |= moves[m].layer == level && raw[m][groups[gi][0]] != groups[gi][0];
+            }
+            if (groups[gi].size() == size && (tipFilter < 0 || tip == (tipFilter == 1))) {
+                out.push_back(static_cast<int>(gi));
+            }
+        }
+        return out;
+    };
+    switch (kind) {
+    case TableKind::Cube2:
+        reference = {0};
+        referenceOriented = true;
+        break;
+    case TableKind::Tetrahedron3:
+        reference = groupsOfSize(3, 0);
+        break;
+    case TableKind::PiracubeClasses:
+        reference = {groupsOfSize(3, -1)[0]};
+        referenceOriented = true;
+        break;
+    case TableKind::Piracube:
+        break;
+    }
+
+    // A move as the table sees it: the game's turn, then the whole turn back to the frame.
+    const Stickers solvedColours = solved();
+    for (const Perm& p : raw) {
+        Perm s = p;
+        for (const Perm& r : rotations) {
+            const Perm candidate = compose(p, r);
+            if (atHome(apply(candidate, solvedColours))) {
+                s = candidate;
+                break;
+            }
+        }
+        step.push_back(s);
+    }
+
+    switch (kind) {
+    case TableKind::Cube2: {
+        std::vector<int> all(groups.size());
+        std::iota(all.begin(), all.end(), 0);
+        addCoordinate(all, true, false);
+        addCoordinate(all, false, true);
+        break;
+    }
+    case TableKind::Tetrahedron3:
+        addCoordinate(groupsOfSize(2, -1), true, true);
+        addCoordinate(groupsOfSize(3, 0), false, true);
+        addCoordinate(groupsOfSize(3, 1), false, true);
+        break;
+    default:
+        addCoordinate(groupsOfSize(3, -1), true, true);
+        addCoordinate(groupsOfSize(1, -1), true, false);
+        break;
+    }
+
+    // The inner part: every coordinate after the first, the last one varying fastest.
+    for (std::size_t c = 1; c < coords.size(); ++c) {
+        innerSize *= coords[c].size();
+    }
+    const std::size_t nm = moves.size();
+    innerMove.resize(innerSize * nm);
+    for (std::uint64_t i = 0; i < innerSize; ++i) {
+        for (std::size_t m = 0; m < nm; ++m) {
+            std::uint64_t rest = i;
+            std::uint64_t out = 0;
+            std::uint64_t scale = 1;
+            for (std::size_t c = coords.size() - 1; c >= 1; --c) {
+                const std::uint32_t n = coords[c].size();
+                out += coords[c].move[(rest % n) * nm + m] * scale;
+                rest /= n;
+                scale *= n;
+            }
+            innerMove[i * nm + m] = static_cast<std::uint32_t>(out);
+        }
+    }
+}
+
+Stickers PuzzleModel::solved() const {
+    return Stickers(cellFace.begin(), cellFace.end());
+}
+
+Stickers PuzzleModel::read(const GameState& g) const {
+    Stickers s(cellFace.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const int c = g.stickerColour[cellA[i]][cellB[i]][cellFace[i]];
+        s[i] = static_cast<std::uint8_t>(std::clamp(c, 0, 255));
+    }
+    return s;
+}
+
+Stickers PuzzleModel::apply(const Perm& p, const Stickers& s) {
+    Stickers out(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        out[p[i]] = s[i];
+    }
+    return out;
+}
+
+// Stickers that every move moves together, or leaves together, make one piece.
+void PuzzleModel::findPieces() {
+    std::map<std::uint64_t, std::vector<int>> byPattern;
+    for (std::size_t i = 0; i < cellFace.size(); ++i) {
+        std::uint64_t pattern = 0;
+        for (std::size_t m = 0; m < raw.size(); ++m) {
+            pattern |= std::uint64_t{raw[m][i] != i} << m;
+        }
+        byPattern[pattern].push_back(static_cast<int>(i));
+    }
+    for (auto& [pattern, stickers] : byPattern) {
+        groups.push_back(stickers);
+    }
+    std::sort(groups.begin(), groups.end());
+}
+
+// Whole turns: all layers of an axis turned together, or for the Piracube the halves at two
+// opposite corners; then every product of them.
+void PuzzleModel::findRotations() {
+    const Stickers solvedColours = solved();
+    const auto wholeTurn = [&](const Perm& p) {
+        const Stickers s = apply(p, solvedColours);
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            if (s[i] != s[i - i % (s.size() / (puzzleType == kTetrahedron ? 4 : kFaces))]) {
+                return false;
+            }
+        }
+        return p != identity(p.size());
+    };
+    std::vector<Perm> generators;
+    if (puzzleType == kPiracube) {
+        for (std::size_t a = 0; a < raw.size(); a += 2) {
+            for (std::size_t b = 0; b < raw.size(); ++b) {
+                const Perm p = compose(raw[a], raw[b]);
+                if (wholeTurn(p)) {
+                    generators.push_back(p);
+                }
+            }
+        }
+    } else {
+        for (std::size_t a = 0; a < moves.size(); a += 2 * (level + 1)) {
+            Perm p = identity(cellFace.size());
+            for (int layer = 0; layer <= level; ++layer) {
+                p = compose(p, raw[a + 2 * layer]);
+            }
+            generators.push_back(p);
+        }
+    }
+    rotations = {identity(cellFace.size())};
+    for (std::size_t i = 0; i < rotations.size(); ++i) {
+        for (const Perm& gen : generators) {
+            Perm p = compose(rotations[i], gen);
+            if (std::find(rotations.begin(), rotations.end(), p) == rotations.end()) {
+                rotations.push_back(std::move(p));
+            }
+        }
+    }
+}
+
+bool PuzzleModel::atHome(const Stickers& s) const {
+    for (int gi : reference) {
+        for (int i : groups[gi]) {
+            if (referenceOriented ? s[i] != cellFace[i]
+                                  : colourMask(s, groups[gi]) != colourMask(solved(), groups[gi])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::optional<Stickers> PuzzleModel::normalized(const Stickers& s) const {
+    if (reference.empty()) {
+        return s;
+    }
+    for (const Perm& r : rotations) {
+        Stickers t = apply(r, s);
+        if (atHome(t)) {
+            return t;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint64_t> PuzzleModel::key(const Coordinate& c, const Stickers& s) const {
+    const Stickers home = solved();
+    std::uint64_t k = 0;
+    for (std::size_t pos = 0; pos < c.groups.size(); ++pos) {
+        const std::vector<int>& group = groups[c.groups[pos]];
+        const unsigned mask = colourMask(s, group);
+        int piece = -1;
+        for (std::size_t j = 0; j < c.groups.size(); ++j) {
+            if (colourMask(home, groups[c.groups[j]]) == mask) {
+                piece = static_cast<int>(j);
+            }
+        }
+        if (piece < 0 || std::popcount(mask) != static_cast<int>(group.size())) {
+            return std::nullopt;
+        }
+        int ori = 0;
+        for (std::size_t slot = 0; slot < group.size(); ++slot) {
+            ori = s[group[slot]] < s[group[ori]] ? static_cast<int>(slot) : ori;
+        }
+        const std::uint64_t digit = (c.piece ? piece : 0) * 3 + (c.ori ? ori : 0);
+        k |= digit << (kKeyBits * pos);
+    }
+    return k;
+}
+
+// Numbers every value of the coordinate that the moves reach from solved, in the order a
+// breadth-first search meets them, and records where each move takes each.
+void PuzzleModel::addCoordinate(std::vector<int> gs, bool piece, bool ori) {
+    Coordinate c;
+    c.groups = std::move(gs);
+    c.piece = piece;
+    c.ori = ori;
+    const std::size_t nm = moves.size();
+    // Where each move takes the piece at each position of the coordinate, and its stickers.
+    std::vector<int> localOf(groups.size(), -1);
+    for (std::size_t pos = 0; pos < c.groups.size(); ++pos) {
+        localOf[c.groups[pos]] = static_cast<int>(pos);
+    }
+    std::vector<int> sticker(cellFace.size()), slotOf(cellFace.size());
+    for (std::size_t gi = 0; gi < groups.size(); ++gi) {
+        for (std::size_t slot = 0; slot < groups[gi].size(); ++slot) {
+            sticker[groups[gi][slot]] = static_cast<int>(gi);
+            slotOf[groups[gi][slot]] = static_cast<int>(slot);
+        }
+    }
+    const auto turnKey = [&](std::uint64_t k, std::size_t m) {
+        std::uint64_t out = 0;
+        for (std::size_t pos = 0; pos < c.groups.size(); ++pos) {
+            const std::uint64_t digit = (k >> (kKeyBits * pos)) & 31;
+            const std::vector<int>& group = groups[c.groups[pos]];
+            const int oriFrom = static_cast<int>(digit % 3);
+            const int to = step[m][group[oriFrom]];
+            const std::uint64_t moved = digit - oriFrom + (c.ori ? slotOf[to] : 0);
+            out |= moved << (kKeyBits * localOf[sticker[to]]);
+        }
+        return out;
+    };
+    std::vector<std::uint64_t> keys{*key(c, solved())};
+    std::unordered_map<std::uint64_t, std::uint32_t> indexOf{{keys[0], 0}};
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        for (std::size_t m = 0; m < nm; ++m) {
+            const std::uint64_t k = turnKey(keys[i], m);
+            const auto [it, fresh] =
+                indexOf.try_emplace(k, static_cast<std::uint32_t>(keys.size()));
+            if (fresh) {
+                keys.push_back(k);
+            }
+            c.move.push_back(it->second);
+        }
+    }
+    std::vector<std::uint32_t> order(keys.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](auto a, auto b) { return keys[a] < keys[b]; });
+    for (std::uint32_t i : order) {
+        c.sortedKeys.push_back(keys[i]);
+        c.indexOfSorted.push_back(i);
+    }
+    coords.push_back(std::move(c));
+}
+
+std::optional<std::uint64_t> PuzzleModel::index(const Stickers& s) const {
+    std::uint64_t x = 0;
+    for (const Coordinate& c : coords) {
+        const std::optional<std::uint64_t> k = key(c, s);
+        if (!k) {
+            return std::nullopt;
+        }
+        const auto it = std::lower_bound(c.sortedKeys.begin(), c.sortedKeys.end(), *k);
+        if (it == c.sortedKeys.end() || *it != *k) {
+            return std::nullopt;
+        }
+        x = x * c.size() + c.indexOfSorted[it - c.sortedKeys.begin()];
+    }
+    return x;
+}
+
+} // namespace korvane
