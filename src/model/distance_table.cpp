@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 #include "model/puzzle_model.h"
 #include "model/turns.h"
@@ -98,60 +99,94 @@ unsigned DistanceTable::code(std::uint64_t x) const {
 // its neighbours the next residue; once it is large, each unreached position looks for a
 // neighbour in the frontier instead, which needs no list of the frontier: a position with the
 // frontier's residue but three levels older has no unreached neighbours left.
-DistanceTable DistanceTable::build(TableKind kind) {
-    DistanceTable t(kind);
-    const PuzzleModel& pm = *t.model_;
-    const std::uint64_t n = pm.positions();
-    const int nm = pm.moveCount();
-    const std::uint64_t rest = pm.coords.size() > 1 ? pm.coords.back().size() : 1;
-    t.codes_.assign((n + 3) / 4, 0xff);
-    std::uint8_t* codes = t.codes_.data();
-    const auto get = [codes](std::uint64_t x) { return (codes[x >> 2] >> ((x & 3) * 2)) & 3u; };
-    const auto reach = [codes](std::uint64_t x, unsigned v) {
-        codes[x >> 2] ^= static_cast<std::uint8_t>((kUnreached ^ v) << ((x & 3) * 2));
-    };
-    reach(0, 0);
-    t.histogram_ = {1};
-    t.restHistogram_ = {1};
-    std::uint64_t unreached = n - 1;
-    const std::size_t words = (n + 31) / 32;
-    for (unsigned d = 0; unreached > 0 && t.histogram_[d] > 0; ++d) {
+class DistanceTable::Search {
+public:
+    Search(const PuzzleModel& pm, std::vector<std::uint8_t>& codes)
+        : pm_(pm), codes_(codes.data()), bytes_(codes.size()), n_(pm.positions()),
+          inner_(static_cast<std::uint32_t>(pm.innerSize)), nm_(pm.moveCount()),
+          rest_(pm.coords.size() > 1 ? pm.coords.back().size() : 1) {}
+
+    // Reaches the positions at distance d + 1; returns how many there are, and how many of them
+    // have the last coordinate at rest.
+    std::pair<std::uint64_t, std::uint64_t> level(unsigned d, bool pull) {
         const unsigned cur = d % 3;
         const unsigned next = (d + 1) % 3;
-        const bool pull = t.histogram_[d] * 4 > unreached;
-        std::uint64_t found = 0;
-        std::uint64_t foundAtRest = 0;
-        for (std::size_t w = 0; w < words; ++w) {
+        found_ = foundAtRest_ = 0;
+        for (std::size_t w = 0; w < (n_ + 31) / 32; ++w) {
             std::uint64_t word = 0;
-            std::memcpy(&word, codes + 8 * w, std::min<std::size_t>(8, t.codes_.size() - 8 * w));
-            std::uint64_t bits = fieldsEqual(word, pull ? kUnreached : cur);
-            while (bits != 0) {
+            std::memcpy(&word, codes_ + 8 * w, std::min<std::size_t>(8, bytes_ - 8 * w));
+            for (std::uint64_t bits = fieldsEqual(word, pull ? kUnreached : cur); bits != 0;
+                 bits &= bits - 1) {
                 const std::uint64_t x = 32 * w + std::countr_zero(bits) / 2;
-                bits &= bits - 1;
-                if (x >= n) {
+                if (x >= n_) {
                     break;
                 }
-                for (int m = 0; m < nm; ++m) {
-                    const std::uint64_t y = pm.neighbour(x, m);
-                    if (pull && get(y) == cur) {
-                        reach(x, next);
-                        ++found;
-                        foundAtRest += x % rest == 0;
-                        break;
-                    }
-                    if (!pull && get(y) == kUnreached) {
-                        reach(y, next);
-                        ++found;
-                        foundAtRest += y % rest == 0;
-                    }
-                }
+                pull ? pullInto(x, cur, next) : pushFrom(x, next);
             }
         }
+        return {found_, foundAtRest_};
+    }
+
+private:
+    unsigned get(std::uint64_t x) const { return (codes_[x >> 2] >> ((x & 3) * 2)) & 3u; }
+    void reach(std::uint64_t x, unsigned v) {
+        codes_[x >> 2] ^= static_cast<std::uint8_t>((kUnreached ^ v) << ((x & 3) * 2));
+        ++found_;
+        foundAtRest_ += x % rest_ == 0;
+    }
+    // The neighbours of x are outer[m] * inner + inner[m].
+    std::pair<const std::uint32_t*, const std::uint32_t*> rows(std::uint64_t x) const {
+        const auto a = static_cast<std::uint32_t>(x / inner_);
+        const auto i = static_cast<std::uint32_t>(x - std::uint64_t{a} * inner_);
+        return {pm_.coords[0].move.data() + std::size_t{a} * nm_,
+                pm_.innerMove.data() + std::size_t{i} * nm_};
+    }
+    void pushFrom(std::uint64_t x, unsigned next) {
+        const auto [outer, inner] = rows(x);
+        for (int m = 0; m < nm_; ++m) {
+            const std::uint64_t y = std::uint64_t{outer[m]} * inner_ + inner[m];
+            if (get(y) == kUnreached) {
+                reach(y, next);
+            }
+        }
+    }
+    void pullInto(std::uint64_t x, unsigned cur, unsigned next) {
+        const auto [outer, inner] = rows(x);
+        for (int m = 0; m < nm_; ++m) {
+            if (get(std::uint64_t{outer[m]} * inner_ + inner[m]) == cur) {
+                reach(x, next);
+                return;
+            }
+        }
+    }
+
+    const PuzzleModel& pm_;
+    std::uint8_t* codes_;
+    std::size_t bytes_;
+    std::uint64_t n_;
+    std::uint32_t inner_;
+    int nm_;
+    std::uint64_t rest_;
+    std::uint64_t found_ = 0;
+    std::uint64_t foundAtRest_ = 0;
+};
+
+DistanceTable DistanceTable::build(TableKind kind) {
+    DistanceTable t(kind);
+    const std::uint64_t n = t.positions();
+    t.codes_.assign((n + 3) / 4, 0xff);
+    t.codes_[0] ^= kUnreached; // solved, at distance 0
+    t.histogram_ = {1};
+    t.restHistogram_ = {1};
+    Search search(*t.model_, t.codes_);
+    for (std::uint64_t unreached = n - 1; unreached > 0;) {
+        const unsigned d = static_cast<unsigned>(t.histogram_.size() - 1);
+        const auto [found, atRest] = search.level(d, t.histogram_[d] * 4 > unreached);
         if (found == 0) {
             break;
         }
         t.histogram_.push_back(found);
-        t.restHistogram_.push_back(foundAtRest);
+        t.restHistogram_.push_back(atRest);
         unreached -= found;
     }
     return t;

@@ -76,6 +76,7 @@ public:
     const PuzzleModel& model() const { return *model_; }
 
 private:
+    class Search;
     explicit DistanceTable(TableKind kind);
     unsigned code(std::uint64_t x) const;
     int walk(std::uint64_t x, std::vector<std::uint8_t>* stickers) const;

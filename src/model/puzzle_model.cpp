@@ -5,7 +5,6 @@
 #include <map>
 #include <memory>
 #include <numeric>
-#include <unordered_map>
 
 #include "model/puzzle_build.h"
 
@@ -27,6 +26,49 @@ int typeOf(TableKind kind) {
         return kPiracube;
     }
 }
+
+// Key -> index while a coordinate is numbered: open addressing, grown at half full.
+class KeyIndex {
+public:
+    // The index of k, given fresh (and recorded) when k is new.
+    std::uint32_t find(std::uint64_t k, std::uint32_t fresh) {
+        if (2 * used_ >= slots_.size()) {
+            grow();
+        }
+        Slot& s = slotOf(k);
+        if (s.index == kEmpty) {
+            s = {k, fresh};
+            ++used_;
+        }
+        return s.index;
+    }
+
+private:
+    static constexpr std::uint32_t kEmpty = ~0u;
+    struct Slot {
+        std::uint64_t key = 0;
+        std::uint32_t index = kEmpty;
+    };
+    Slot& slotOf(std::uint64_t k) {
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t i = (k * 0x9e3779b97f4a7c15ull) >> 20 & mask;
+        while (slots_[i].index != kEmpty && slots_[i].key != k) {
+            i = (i + 1) & mask;
+        }
+        return slots_[i];
+    }
+    void grow() {
+        std::vector<Slot> old(std::max<std::size_t>(1024, 2 * slots_.size()));
+        old.swap(slots_);
+        for (const Slot& s : old) {
+            if (s.index != kEmpty) {
+                slotOf(s.key) = s;
+            }
+        }
+    }
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+};
 
 Perm identity(std::size_t n) {
     Perm p(n);
@@ -327,41 +369,52 @@ void PuzzleModel::addCoordinate(std::vector<int> gs, bool piece, bool ori) {
     c.piece = piece;
     c.ori = ori;
     const std::size_t nm = moves.size();
-    // Where each move takes the piece at each position of the coordinate, and its stickers.
+    // For each move, position and orientation: the digit offset it lands on and the new
+    // orientation, (position * 3 + ori) for speed.
     std::vector<int> localOf(groups.size(), -1);
     for (std::size_t pos = 0; pos < c.groups.size(); ++pos) {
         localOf[c.groups[pos]] = static_cast<int>(pos);
     }
-    std::vector<int> sticker(cellFace.size()), slotOf(cellFace.size());
+    std::vector<int> groupOf(cellFace.size()), slotOf(cellFace.size());
     for (std::size_t gi = 0; gi < groups.size(); ++gi) {
         for (std::size_t slot = 0; slot < groups[gi].size(); ++slot) {
-            sticker[groups[gi][slot]] = static_cast<int>(gi);
+            groupOf[groups[gi][slot]] = static_cast<int>(gi);
             slotOf[groups[gi][slot]] = static_cast<int>(slot);
+        }
+    }
+    const std::size_t np = c.groups.size();
+    std::vector<std::uint8_t> lands(nm * np * 3);
+    for (std::size_t m = 0; m < nm; ++m) {
+        for (std::size_t pos = 0; pos < np; ++pos) {
+            const std::vector<int>& group = groups[c.groups[pos]];
+            for (std::size_t o = 0; o < 3; ++o) {
+                const int to = step[m][group[std::min(o, group.size() - 1)]];
+                lands[(m * np + pos) * 3 + o] =
+                    static_cast<std::uint8_t>(localOf[groupOf[to]] * 3 + (c.ori ? slotOf[to] : 0));
+            }
         }
     }
     const auto turnKey = [&](std::uint64_t k, std::size_t m) {
         std::uint64_t out = 0;
-        for (std::size_t pos = 0; pos < c.groups.size(); ++pos) {
-            const std::uint64_t digit = (k >> (kKeyBits * pos)) & 31;
-            const std::vector<int>& group = groups[c.groups[pos]];
-            const int oriFrom = static_cast<int>(digit % 3);
-            const int to = step[m][group[oriFrom]];
-            const std::uint64_t moved = digit - oriFrom + (c.ori ? slotOf[to] : 0);
-            out |= moved << (kKeyBits * localOf[sticker[to]]);
+        const std::uint8_t* l = &lands[m * np * 3];
+        for (std::size_t pos = 0; pos < np; ++pos, k >>= kKeyBits, l += 3) {
+            const auto digit = static_cast<unsigned>(k & 31);
+            const unsigned to = l[digit % 3];
+            out |= std::uint64_t{digit - digit % 3 + to % 3} << (kKeyBits * (to / 3));
         }
         return out;
     };
     std::vector<std::uint64_t> keys{*key(c, solved())};
-    std::unordered_map<std::uint64_t, std::uint32_t> indexOf{{keys[0], 0}};
+    KeyIndex indexOf;
+    indexOf.find(keys[0], 0);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         for (std::size_t m = 0; m < nm; ++m) {
             const std::uint64_t k = turnKey(keys[i], m);
-            const auto [it, fresh] =
-                indexOf.try_emplace(k, static_cast<std::uint32_t>(keys.size()));
-            if (fresh) {
+            const std::uint32_t index = indexOf.find(k, static_cast<std::uint32_t>(keys.size()));
+            if (index == keys.size()) {
                 keys.push_back(k);
             }
-            c.move.push_back(it->second);
+            c.move.push_back(index);
         }
     }
     std::vector<std::uint32_t> order(keys.size());
