@@ -107,35 +107,56 @@ TEST(DistanceTable, SolvesRandomPositionsInTheTabledDistance) {
     }
 }
 
-// One turn of anything is one move; whole turns cost nothing where isSolved ignores them and
-// two halves on the Piracube, where it does not. Colours no turns can make are refused.
-TEST(DistanceTable, NearSolvedAndUnreadablePositions) {
+// One turn of anything is one move; whole turns cost nothing where isSolved ignores them. The
+// competition minimum is read in each puzzle's usual measure: quarter turns on the cube,
+// orientation classes on the Piracube, the tetrahedron with its tips ignored. (One test, so the
+// tables are built once for all of it.)
+TEST(DistanceTable, NearSolvedAndImpossiblePositions) {
     for (TableKind kind : {TableKind::Cube2, TableKind::Piracube, TableKind::Tetrahedron3}) {
         const DistanceTable& t = table(kind);
         for (const Move& m : t.model().moves) {
             auto g = solvedPuzzle(kind);
             applyGameMove(*g, m);
             EXPECT_EQ(t.distance(*g), 1) << moveText(m);
+            EXPECT_TRUE(belowCompetitionMinimum(t, *g));
         }
     }
+    const Move tips[] = {Move::axisTurn(1, 2, 1), Move::axisTurn(2, 2, 1), Move::axisTurn(3, 2, -1),
+                         Move::axisTurn(4, 2, 1)};
     const struct {
         TableKind kind;
         std::vector<Move> turns;
         int distance;
         bool solved;
+        bool below;
     } cases[] = {
-        {TableKind::Cube2, {Move::axisTurn(2, 0, 1), Move::axisTurn(2, 1, 1)}, 0, true},
+        {TableKind::Cube2, {Move::axisTurn(2, 0, 1), Move::axisTurn(2, 1, 1)}, 0, true, true},
+        {TableKind::Cube2,
+         {Move::axisTurn(1, 0, 1), Move::axisTurn(2, 0, 1), Move::axisTurn(3, 0, 1)},
+         3,
+         false,
+         true},
+        {TableKind::Cube2,
+         {Move::axisTurn(1, 0, 1), Move::axisTurn(2, 0, 1), Move::axisTurn(3, 0, 1),
+          Move::axisTurn(1, 0, 1)},
+         4,
+         false,
+         false},
         {TableKind::Tetrahedron3,
          {Move::axisTurn(3, 0, -1), Move::axisTurn(3, 1, -1), Move::axisTurn(3, 2, -1)},
          0,
+         true,
          true},
-        // A base turn and the middle turned back: the tip alone, up to orientation.
-        {TableKind::Tetrahedron3, {Move::axisTurn(1, 0, 1), Move::axisTurn(1, 1, 1)}, 1, false},
+        // A base turn and the middle the same way: the tip alone, up to orientation.
         {TableKind::Tetrahedron3,
-         {Move::axisTurn(1, 2, 1), Move::axisTurn(2, 2, 1), Move::axisTurn(3, 2, -1),
-          Move::axisTurn(4, 2, 1)},
-         4,
-         false},
+         {Move::axisTurn(1, 0, 1), Move::axisTurn(1, 1, 1)},
+         1,
+         false,
+         true},
+        // Four tips: four moves to us, none with the tips ignored.
+        {TableKind::Tetrahedron3, {tips, tips + 4}, 4, false, true},
+        // Turned whole: not solved to the game, no distance at all in the usual measure.
+        {TableKind::Piracube, {Move::cornerTurn(0, 1), Move::cornerTurn(7, 1)}, 2, false, true},
     };
     for (const auto& c : cases) {
         auto g = solvedPuzzle(c.kind);
@@ -144,9 +165,10 @@ TEST(DistanceTable, NearSolvedAndUnreadablePositions) {
         }
         EXPECT_EQ(table(c.kind).distance(*g), c.distance) << moveText(c.turns[0]);
         EXPECT_EQ(isSolved(*g), c.solved) << moveText(c.turns[0]);
+        EXPECT_EQ(belowCompetitionMinimum(table(c.kind), *g), c.below) << moveText(c.turns[0]);
     }
-    // The Piracube turned whole is not solved to the game: a third of a turn is two halves,
-    // a half turn four.
+
+    // Every whole turn of the Piracube: a third of a turn is two halves, a half turn four.
     const DistanceTable& pira = table(TableKind::Piracube);
     const PuzzleModel& pm = pira.model();
     std::vector<int> byDistance(5);
@@ -154,7 +176,28 @@ TEST(DistanceTable, NearSolvedAndUnreadablePositions) {
         ++byDistance.at(pira.distanceOfStickers(PuzzleModel::apply(r, pm.solved())));
     }
     EXPECT_EQ(byDistance, (std::vector<int>{1, 0, 8, 0, 3}));
-    // Any two stickers of different colours swapped: no turns make that.
+    EXPECT_EQ(table(TableKind::Cube2).model().rotations.size(), 24u);
+
+    // The least distance over the Piracube's orientations is the orientation-class distance.
+    std::mt19937 rng(7);
+    auto g = solvedPuzzle(TableKind::Piracube);
+    int below = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        scramble(*g, pm, rng, 1 + trial % 9);
+        const Stickers s = pm.read(*g);
+        int best = 99;
+        for (const Perm& r : pm.rotations) {
+            best = std::min(best, pira.distanceOfStickers(PuzzleModel::apply(r, s)));
+        }
+        EXPECT_EQ(table(TableKind::PiracubeClasses).distance(*g), best);
+        EXPECT_EQ(belowCompetitionMinimum(pira, *g), best < 7);
+        below += best < 7;
+    }
+    EXPECT_GT(below, 0);
+
+    // Colours no turns can make are refused: any two stickers of different colours swapped (on
+    // one piece that is its mirror image, which the piece coordinates alone would pass), a colour
+    // out of range, another kind.
     for (TableKind kind : {TableKind::Cube2, TableKind::Piracube, TableKind::Tetrahedron3}) {
         const DistanceTable& t = table(kind);
         const Stickers home = t.model().solved();
@@ -170,8 +213,8 @@ TEST(DistanceTable, NearSolvedAndUnreadablePositions) {
     cube->stickerColour[0][0][0] = 7;
     EXPECT_EQ(table(TableKind::Cube2).distance(*cube), -1);
     EXPECT_FALSE(table(TableKind::Cube2).bestMove(*cube).has_value());
+    EXPECT_FALSE(belowCompetitionMinimum(table(TableKind::Cube2), *cube));
     EXPECT_EQ(table(TableKind::Piracube).distance(*solvedPuzzle(TableKind::Cube2)), -1);
-    EXPECT_EQ(table(TableKind::Cube2).model().rotations.size(), 24u);
 }
 
 // An image reads back as the same table; any damage, another kind or another version is refused.
@@ -205,56 +248,6 @@ TEST(DistanceTable, ImageRoundTripsAndRefusesDamage) {
         EXPECT_FALSE(DistanceTable::deserialize(TableKind::Cube2, bad[i]).has_value()) << i;
     }
     EXPECT_FALSE(DistanceTable::deserialize(TableKind::Tetrahedron3, image).has_value());
-}
-
-// The minimum is read in each puzzle's usual measure: quarter turns on the cube, orientation
-// classes on the Piracube, the tetrahedron with its tips ignored.
-TEST(DistanceTable, CompetitionMinimum) {
-    const struct {
-        TableKind kind;
-        std::vector<Move> turns;
-        bool below;
-    } cases[] = {
-        {TableKind::Cube2,
-         {Move::axisTurn(1, 0, 1), Move::axisTurn(2, 0, 1), Move::axisTurn(3, 0, 1)},
-         true},
-        {TableKind::Cube2,
-         {Move::axisTurn(1, 0, 1), Move::axisTurn(2, 0, 1), Move::axisTurn(3, 0, 1),
-          Move::axisTurn(1, 0, 1)},
-         false},
-        // Whole: not solved to the game, but no distance at all in the usual measure.
-        {TableKind::Piracube, {Move::cornerTurn(0, 1), Move::cornerTurn(7, 1)}, true},
-        // Four tips: four moves to us, nothing with the tips ignored.
-        {TableKind::Tetrahedron3,
-         {Move::axisTurn(1, 2, 1), Move::axisTurn(2, 2, 1), Move::axisTurn(3, 2, -1),
-          Move::axisTurn(4, 2, 1)},
-         true},
-    };
-    for (const auto& c : cases) {
-        auto g = solvedPuzzle(c.kind);
-        for (const Move& m : c.turns) {
-            applyGameMove(*g, m);
-        }
-        EXPECT_EQ(belowCompetitionMinimum(table(c.kind), *g), c.below) << c.turns.size();
-    }
-    // The least distance over the Piracube's orientations is the orientation-class distance.
-    std::mt19937 rng(7);
-    const DistanceTable& pira = table(TableKind::Piracube);
-    const DistanceTable& classes = table(TableKind::PiracubeClasses);
-    auto g = solvedPuzzle(TableKind::Piracube);
-    int below = 0;
-    for (int trial = 0; trial < 300; ++trial) {
-        scramble(*g, pira.model(), rng, 1 + trial % 9);
-        const Stickers s = pira.model().read(*g);
-        int best = 99;
-        for (const Perm& r : pira.model().rotations) {
-            best = std::min(best, pira.distanceOfStickers(PuzzleModel::apply(r, s)));
-        }
-        EXPECT_EQ(classes.distance(*g), best);
-        EXPECT_EQ(belowCompetitionMinimum(pira, *g), best < 7);
-        below += best < 7;
-    }
-    EXPECT_GT(below, 0);
 }
 
 } // namespace
