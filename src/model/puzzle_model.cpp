@@ -85,10 +85,11 @@ Perm compose(const Perm& a, const Perm& b) {
     return p;
 }
 
+// The colours of a piece as a set; a colour no face has never matches a piece.
 unsigned colourMask(const Stickers& s, const std::vector<int>& group) {
     unsigned mask = 0;
     for (int i : group) {
-        mask |= 1u << s[i];
+        mask |= s[i] < kFaces ? 1u << s[i] : 1u << 31;
     }
     return mask;
 }
@@ -97,6 +98,17 @@ unsigned colourMask(const Stickers& s, const std::vector<int>& group) {
 
 PuzzleModel::PuzzleModel(TableKind k) : kind(k), puzzleType(typeOf(k)) {
     level = kind == TableKind::Cube2 ? 1 : (kind == TableKind::Tetrahedron3 ? 2 : 3);
+    listStickersAndMoves();
+    readMoves();
+    findPieces();
+    findRotations();
+    chooseFrame();
+    addCoordinates();
+    combineInner();
+}
+
+// The cells a kind's stickers use and every move of the game on it.
+void PuzzleModel::listStickersAndMoves() {
     const auto addCell = [this](int f, int a, int b) {
         cellFace.push_back(f);
         cellA.push_back(a);
@@ -112,24 +124,26 @@ PuzzleModel::PuzzleModel(TableKind k) : kind(k), puzzleType(typeOf(k)) {
             moves.push_back(Move::cornerTurn(c, 1));
             moves.push_back(Move::cornerTurn(c, -1));
         }
-    } else {
-        const bool tetra = puzzleType == kTetrahedron;
-        for (int f = 0; f < (tetra ? 4 : kFaces); ++f) {
-            for (int a = 0; a <= level; ++a) {
-                for (int b = 0; b <= (tetra ? 2 * (level - a) : level); ++b) {
-                    addCell(f, a, b);
-                }
-            }
-        }
-        for (int axis = 1; axis <= (tetra ? 4 : 3); ++axis) {
-            for (int layer = 0; layer <= level; ++layer) {
-                moves.push_back(Move::axisTurn(axis, layer, 1));
-                moves.push_back(Move::axisTurn(axis, layer, -1));
+        return;
+    }
+    const bool tetra = puzzleType == kTetrahedron;
+    for (int f = 0; f < (tetra ? 4 : kFaces); ++f) {
+        for (int a = 0; a <= level; ++a) {
+            for (int b = 0; b <= (tetra ? 2 * (level - a) : level); ++b) {
+                addCell(f, a, b);
             }
         }
     }
+    for (int axis = 1; axis <= (tetra ? 4 : 3); ++axis) {
+        for (int layer = 0; layer <= level; ++layer) {
+            moves.push_back(Move::axisTurn(axis, layer, 1));
+            moves.push_back(Move::axisTurn(axis, layer, -1));
+        }
+    }
+}
 
-    // Each move's sticker permutation, read off the game's own turns of labelled stickers.
+// Each move's sticker permutation, read off the game's own turns of labelled stickers.
+void PuzzleModel::readMoves() {
     auto g = std::make_unique<GameState>();
     for (const Move& m : moves) {
         buildPuzzleState(*g, puzzleType, level);
@@ -137,46 +151,49 @@ PuzzleModel::PuzzleModel(TableKind k) : kind(k), puzzleType(typeOf(k)) {
             g->stickerColour[cellA[i]][cellB[i]][cellFace[i]] = static_cast<int>(i);
         }
         applyGameMove(*g, m);
-        const Stickers after = read(*g);
-        Perm p(after.size());
-        for (std::size_t to = 0; to < after.size(); ++to) {
-            p[after[to]] = static_cast<std::uint8_t>(to);
+        Perm p(cellFace.size());
+        for (std::size_t to = 0; to < p.size(); ++to) {
+            p[g->stickerColour[cellA[to]][cellB[to]][cellFace[to]]] = static_cast<std::uint8_t>(to);
         }
         raw.push_back(p);
     }
-    findPieces();
-    findRotations();
+}
 
-    const auto groupsOfSize = [this](std::size_t size, int tipFilter) {
-        std::vector<int> out;
-        for (std::size_t gi = 0; gi < groups.size(); ++gi) {
-            bool tip = false; // moved by a turn of the top layer alone
-            for (std::size_t m = 0; m < moves.size(); ++m) {
-                tip |= moves[m].layer == level && raw[m][groups[gi][0]] != groups[gi][0];
-            }
-            if (groups[gi].size() == size && (tipFilter < 0 || tip == (tipFilter == 1))) {
-                out.push_back(static_cast<int>(gi));
-            }
+// The piece positions of a size; tips: -1 any, 1 only those a top-layer turn moves (the
+// tetrahedron's tips), 0 only the others.
+std::vector<int> PuzzleModel::pieceGroups(std::size_t size, int tips) const {
+    std::vector<int> out;
+    for (std::size_t gi = 0; gi < groups.size(); ++gi) {
+        bool tip = false;
+        for (std::size_t m = 0; m < moves.size(); ++m) {
+            tip |= moves[m].layer == level && raw[m][groups[gi][0]] != groups[gi][0];
         }
-        return out;
-    };
+        if (groups[gi].size() == size && (tips < 0 || tip == (tips == 1))) {
+            out.push_back(static_cast<int>(gi));
+        }
+    }
+    return out;
+}
+
+// Where isSolved accepts every orientation, the pieces that fix the frame: a corner at home and
+// the right way round on the cube, the four axial centres on the tetrahedron (they only twist).
+// A move as the table sees it is then the game's turn followed by the whole turn back.
+void PuzzleModel::chooseFrame() {
     switch (kind) {
     case TableKind::Cube2:
         reference = {0};
         referenceOriented = true;
         break;
     case TableKind::Tetrahedron3:
-        reference = groupsOfSize(3, 0);
+        reference = pieceGroups(3, 0);
         break;
     case TableKind::PiracubeClasses:
-        reference = {groupsOfSize(3, -1)[0]};
+        reference = {pieceGroups(3, -1)[0]};
         referenceOriented = true;
         break;
     case TableKind::Piracube:
         break;
     }
-
-    // A move as the table sees it: the game's turn, then the whole turn back to the frame.
     const Stickers solvedColours = solved();
     for (const Perm& p : raw) {
         Perm s = p;
@@ -189,27 +206,33 @@ PuzzleModel::PuzzleModel(TableKind k) : kind(k), puzzleType(typeOf(k)) {
         }
         step.push_back(s);
     }
+}
 
+// The coordinates are independent: the product of their sizes is the number of positions (the
+// tests check it against the counts the turns reach).
+void PuzzleModel::addCoordinates() {
     switch (kind) {
     case TableKind::Cube2: {
         std::vector<int> all(groups.size());
         std::iota(all.begin(), all.end(), 0);
-        addCoordinate(all, true, false);
-        addCoordinate(all, false, true);
+        addCoordinate(all, true, false); // 7! corner places
+        addCoordinate(all, false, true); // 3^6 twists
         break;
     }
     case TableKind::Tetrahedron3:
-        addCoordinate(groupsOfSize(2, -1), true, true);
-        addCoordinate(groupsOfSize(3, 0), false, true);
-        addCoordinate(groupsOfSize(3, 1), false, true);
+        addCoordinate(pieceGroups(2, -1), true, true); // edges: 6!/2 * 2^5
+        addCoordinate(pieceGroups(3, 0), false, true); // axial centres: 3^4
+        addCoordinate(pieceGroups(3, 1), false, true); // tips: 3^4
         break;
     default:
-        addCoordinate(groupsOfSize(3, -1), true, true);
-        addCoordinate(groupsOfSize(1, -1), true, false);
+        addCoordinate(pieceGroups(3, -1), true, true);  // corners
+        addCoordinate(pieceGroups(1, -1), true, false); // centres: 6!/2
         break;
     }
+}
 
-    // The inner part: every coordinate after the first, the last one varying fastest.
+// The inner part of an index: every coordinate after the first, the last one varying fastest.
+void PuzzleModel::combineInner() {
     for (std::size_t c = 1; c < coords.size(); ++c) {
         innerSize *= coords[c].size();
     }
@@ -239,7 +262,7 @@ Stickers PuzzleModel::read(const GameState& g) const {
     Stickers s(cellFace.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
         const int c = g.stickerColour[cellA[i]][cellB[i]][cellFace[i]];
-        s[i] = static_cast<std::uint8_t>(std::clamp(c, 0, 255));
+        s[i] = static_cast<std::uint8_t>(c >= 0 && c < kFaces ? c : 255); // 255: no face's
     }
     return s;
 }

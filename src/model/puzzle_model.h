@@ -70,8 +70,14 @@ struct PuzzleModel {
 
 private:
     bool atHome(const Stickers& s) const;
+    std::vector<int> pieceGroups(std::size_t size, int tips) const;
+    void listStickersAndMoves();
+    void readMoves();
     void findPieces();
     void findRotations();
+    void chooseFrame();
+    void addCoordinates();
+    void combineInner();
     void addCoordinate(std::vector<int> groups, bool piece, bool ori);
     std::optional<std::uint64_t> key(const Coordinate& c, const Stickers& s) const;
 };

@@ -209,11 +209,13 @@ TEST(DistanceTable, NearSolvedAndImpossiblePositions) {
             }
         }
     }
-    auto cube = solvedPuzzle(TableKind::Cube2);
-    cube->stickerColour[0][0][0] = 7;
-    EXPECT_EQ(table(TableKind::Cube2).distance(*cube), -1);
-    EXPECT_FALSE(table(TableKind::Cube2).bestMove(*cube).has_value());
-    EXPECT_FALSE(belowCompetitionMinimum(table(TableKind::Cube2), *cube));
+    for (int colour : {7, -1, 1000}) {
+        auto cube = solvedPuzzle(TableKind::Cube2);
+        cube->stickerColour[0][0][0] = colour;
+        EXPECT_EQ(table(TableKind::Cube2).distance(*cube), -1);
+        EXPECT_FALSE(table(TableKind::Cube2).bestMove(*cube).has_value());
+        EXPECT_FALSE(belowCompetitionMinimum(table(TableKind::Cube2), *cube));
+    }
     EXPECT_EQ(table(TableKind::Piracube).distance(*solvedPuzzle(TableKind::Cube2)), -1);
 }
 
