@@ -1,7 +1,7 @@
 #include "model/puzzle_model.h"
 
 #include <algorithm>
-#include <deque>
+#include <bit>
 #include <map>
 #include <memory>
 #include <numeric>
