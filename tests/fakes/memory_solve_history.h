@@ -56,7 +56,13 @@ public:
         }
         return out;
     }
-    bool remove(std::int64_t id) override { return !fail() && solves.erase(id) > 0; }
+    bool remove(std::int64_t id) override {
+        if (fail()) {
+            return false;
+        }
+        solves.erase(id);
+        return true;
+    }
     bool clear(PuzzleId puzzle) override {
         if (fail()) {
             return false;
