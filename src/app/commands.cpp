@@ -15,6 +15,8 @@ const MenuEntry kMenuBar[] = {
     {K::Item, "About ...", kCmdAbout, false, nullptr},
     {K::Separator, nullptr, 0, false, nullptr},
     {K::Item, "Highscores", kCmdHighscores, false, nullptr},
+    {K::Item, "Statistics ...", kCmdStatistics, false, nullptr},
+    {K::Item, "Export Solves ...", kCmdExportSolves, false, nullptr},
     {K::Item, "Training", kCmdTraining, false, nullptr},
     {K::Item, "New Game", kCmdNewGame, false, "Ctrl+N"},
     {K::Separator, nullptr, 0, false, nullptr},

@@ -9,19 +9,6 @@ namespace korvane {
 
 namespace {
 
-std::string figureText(const std::optional<double>& value) {
-    if (!value) {
-        return "-";
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", *value);
-    return text;
-}
-
-std::string figureText(const std::optional<int>& value) {
-    return value ? std::to_string(*value) : "-";
-}
-
 std::string seriesLine(const char* name, const SeriesFigures& f) {
     return std::string("  ") + name + ": best " + figureText(f.best) + ", mean " +
            figureText(f.mean) + ", ao5 " + figureText(f.ao5) + ", best ao5 " +
@@ -54,6 +41,19 @@ std::vector<int> finished(const std::vector<SolveSummary>& games, Field field) {
 }
 
 } // namespace
+
+std::string figureText(const std::optional<double>& value) {
+    if (!value) {
+        return "-";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", *value);
+    return text;
+}
+
+std::string figureText(const std::optional<int>& value) {
+    return value ? std::to_string(*value) : "-";
+}
 
 std::optional<double> trimmedAverage(std::span<const int> window) {
     if (window.size() < 3) {
@@ -112,6 +112,28 @@ std::vector<int> finishedSeconds(const std::vector<SolveSummary>& games) {
 
 std::vector<int> finishedMoves(const std::vector<SolveSummary>& games) {
     return finished(games, &SolveSummary::moves);
+}
+
+std::vector<ChartPoint> chartSeries(std::span<const std::optional<double>> values, int maxPoints) {
+    std::vector<ChartPoint> points;
+    const std::size_t n = values.size();
+    const std::size_t runs = std::min(n, static_cast<std::size_t>(std::max(maxPoints, 1)));
+    for (std::size_t run = 0; run < runs; ++run) {
+        double xSum = 0;
+        double ySum = 0;
+        int count = 0;
+        for (std::size_t i = run * n / runs; i < (run + 1) * n / runs; ++i) {
+            if (values[i]) {
+                xSum += static_cast<double>(i + 1);
+                ySum += *values[i];
+                ++count;
+            }
+        }
+        if (count > 0) {
+            points.push_back({xSum / count, ySum / count});
+        }
+    }
+    return points;
 }
 
 SolveStats solveStats(const std::vector<SolveSummary>& games) {

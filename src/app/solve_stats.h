@@ -43,6 +43,21 @@ SolveStats solveStats(const std::vector<SolveSummary>& games);
 std::vector<int> finishedSeconds(const std::vector<SolveSummary>& games);
 std::vector<int> finishedMoves(const std::vector<SolveSummary>& games);
 
+// A point of a chart over the solves: x the solve's number (1 for the first), y its value.
+struct ChartPoint {
+    double x;
+    double y;
+    friend bool operator==(const ChartPoint&, const ChartPoint&) = default;
+};
+// A series of at most maxPoints points however many solves there are: runs of consecutive
+// solves (as even as whole numbers allow) become the mean of their values at the mean of their
+// numbers. Solves without a value (the first four of a running average) are left out.
+std::vector<ChartPoint> chartSeries(std::span<const std::optional<double>> values, int maxPoints);
+
+// A figure as the statistics show it: one decimal ("41.3"), or "-" when there is none yet.
+std::string figureText(const std::optional<double>& value);
+std::string figureText(const std::optional<int>& value);
+
 // Three lines for a puzzle: its name and counts, then the time and move figures; a figure
 // that cannot be had yet shows as "-".
 std::string statsReport(PuzzleId puzzle, const SolveStats& stats);

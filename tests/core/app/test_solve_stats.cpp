@@ -83,6 +83,26 @@ TEST(SolveStats, OnlyFinishedGamesCount) {
               "  moves: best -, mean -, ao5 -, best ao5 -, ao12 -, best ao12 -\n");
 }
 
+// Few solves are drawn one by one; many are drawn as runs, whose means keep the series' level.
+TEST(SolveStats, ChartSeriesStaysSmall) {
+    const std::vector<std::optional<double>> few = {std::nullopt, 4.0, 6.0};
+    EXPECT_EQ(chartSeries(few, 10), (std::vector<ChartPoint>{{2, 4}, {3, 6}}));
+    // Runs of 1, 2: (1) and (2 3); the missing value leaves its run out.
+    EXPECT_EQ(chartSeries(few, 2), (std::vector<ChartPoint>{{2.5, 5}}));
+    std::vector<std::optional<double>> many;
+    for (int i = 0; i < 100000; ++i) {
+        many.push_back(i % 2 ? 10.0 : 20.0);
+    }
+    const std::vector<ChartPoint> points = chartSeries(many, 500);
+    ASSERT_EQ(points.size(), 500u);
+    EXPECT_DOUBLE_EQ(points.front().x, 100.5);
+    EXPECT_DOUBLE_EQ(points.back().x, 99900.5);
+    for (const ChartPoint& p : points) {
+        EXPECT_DOUBLE_EQ(p.y, 15.0);
+    }
+    EXPECT_TRUE(chartSeries({}, 500).empty());
+}
+
 // The stored texts read back as the same moves; a text with any part that is not a move is
 // refused whole.
 TEST(SolveHistoryText, MovesRoundTripAndGarbageIsRefused) {
