@@ -114,9 +114,28 @@ void SqlSolveHistory::tell(const QString& message) {
     notice_ = message.toStdString();
 }
 
+// Damage found in use is handled as at opening: the file is set aside and a fresh one started.
+// Callers let their query go first, so nothing uses the connection that closes here.
 bool SqlSolveHistory::fail(const QString& what, const QSqlError& error) {
+    if (isDamage(error)) {
+        open_ = setAside() && tryOpen() == OpenResult::Ready;
+        return false;
+    }
     tell(QStringLiteral("The solve history could not %1 (%2).").arg(what, error.text()));
     return false;
+}
+
+template <typename Work> bool SqlSolveHistory::withQuery(const QString& what, Work work) {
+    if (!open()) {
+        return false;
+    }
+    std::optional<QSqlError> error;
+    {
+        QSqlQuery q(database());
+        q.setForwardOnly(true);
+        error = work(q);
+    }
+    return !error || fail(what, *error);
 }
 
 std::string SqlSolveHistory::takeNotice() {
@@ -149,10 +168,11 @@ SqlSolveHistory::OpenResult SqlSolveHistory::tryOpen() {
     db.setDatabaseName(fileName_);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     QSqlQuery q(db);
-    // A kill loses nothing committed: the log is synced at every commit.
+    // A kill loses nothing committed: the log is synced at every commit. Reading the schema
+    // finds a file that is no database at all; damage deeper in is found when it is read.
     const bool ready = db.open() && q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) &&
                        q.exec(QStringLiteral("PRAGMA synchronous = FULL")) &&
-                       q.exec(QStringLiteral("PRAGMA quick_check(1)")) && q.next();
+                       q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     if (!ready) {
         const QSqlError error = db.isOpen() ? q.lastError() : db.lastError();
         if (isDamage(error) && QFileInfo::exists(fileName_)) {
@@ -162,13 +182,9 @@ SqlSolveHistory::OpenResult SqlSolveHistory::tryOpen() {
                  .arg(fileName_, error.text()));
         return OpenResult::Unusable;
     }
-    const bool intact = q.value(0).toString() == QStringLiteral("ok");
     // A statement left open keeps its read snapshot, and a write from that snapshot would
     // fail at once instead of waiting for the other copy.
     q.finish();
-    if (!intact) {
-        return OpenResult::Damaged;
-    }
     return createSchema() ? OpenResult::Ready : OpenResult::Unusable;
 }
 
@@ -231,105 +247,103 @@ bool SqlSolveHistory::record(const SolveRecord& solve) {
     return recordAll({solve});
 }
 
+// A store found damaged while writing is set aside, and the games go to the fresh one.
 bool SqlSolveHistory::recordAll(const std::vector<SolveRecord>& solves) {
-    if (!open()) {
-        return false;
+    const QString asideBefore = setAsideName_;
+    const auto insertAll = [&](QSqlQuery& q) -> std::optional<QSqlError> {
+        bool ok =
+            q.exec(QStringLiteral("BEGIN IMMEDIATE")) && q.prepare(QString::fromLatin1(kInsert));
+        for (const SolveRecord& solve : solves) {
+            ok = ok && insert(q, solve);
+        }
+        if (ok && q.exec(QStringLiteral("COMMIT"))) {
+            return std::nullopt;
+        }
+        const QSqlError error = q.lastError();
+        q.exec(QStringLiteral("ROLLBACK"));
+        return error;
+    };
+    const bool kept =
+        withQuery(QStringLiteral("keep the game"), insertAll) ||
+        (setAsideName_ != asideBefore && withQuery(QStringLiteral("keep the game"), insertAll));
+    // A failing write is told once; the next game tries again.
+    if (!kept && writeFailureTold_) {
+        notice_.clear();
     }
-    QSqlQuery q(database());
-    bool ok = q.exec(QStringLiteral("BEGIN IMMEDIATE")) && q.prepare(QString::fromLatin1(kInsert));
-    for (const SolveRecord& solve : solves) {
-        ok = ok && insert(q, solve);
-    }
-    if (ok && q.exec(QStringLiteral("COMMIT"))) {
-        writeFailureTold_ = false;
-        return true;
-    }
-    const QSqlError error = q.lastError();
-    q.exec(QStringLiteral("ROLLBACK"));
-    // Told once; the next game tries again.
-    if (!std::exchange(writeFailureTold_, true)) {
-        fail(QStringLiteral("keep the game"), error);
-    }
-    return false;
+    writeFailureTold_ = !kept;
+    return kept;
 }
 
 std::vector<SolveSummary> SqlSolveHistory::summaries(PuzzleId puzzle) {
     std::vector<SolveSummary> out;
-    if (!open()) {
-        return out;
-    }
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT id, ended_ms, moves, seconds, undo_used, abandoned FROM solve"
-                             " WHERE kind = ? AND level = ? ORDER BY ended_ms, id"));
-    q.addBindValue(puzzle.kind);
-    q.addBindValue(puzzle.level);
-    if (!q.exec()) {
-        fail(QStringLiteral("be read"), q.lastError());
-        return out;
-    }
-    while (q.next()) {
-        out.push_back({q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toInt(),
-                       q.value(3).toInt(), q.value(4).toInt() != 0, q.value(5).toInt() != 0});
-    }
+    withQuery(QStringLiteral("be read"), [&](QSqlQuery& q) -> std::optional<QSqlError> {
+        q.prepare(QStringLiteral("SELECT id, ended_ms, moves, seconds, undo_used, abandoned"
+                                 " FROM solve WHERE kind = ? AND level = ? ORDER BY ended_ms, id"));
+        q.addBindValue(puzzle.kind);
+        q.addBindValue(puzzle.level);
+        if (!q.exec()) {
+            return q.lastError();
+        }
+        while (q.next()) {
+            out.push_back({q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toInt(),
+                           q.value(3).toInt(), q.value(4).toInt() != 0, q.value(5).toInt() != 0});
+        }
+        return q.lastError().isValid() ? std::optional(q.lastError()) : std::nullopt;
+    });
     return out;
 }
 
 std::optional<SolveRecord> SqlSolveHistory::find(std::int64_t id) {
-    if (!open()) {
+    std::optional<SolveRecord> found;
+    withQuery(QStringLiteral("be read"), [&](QSqlQuery& q) -> std::optional<QSqlError> {
+        q.prepare(QString::fromLatin1(kSelectRecord) + QStringLiteral(" WHERE id = ?"));
+        q.addBindValue(QVariant::fromValue<qlonglong>(id));
+        if (!q.exec()) {
+            return q.lastError();
+        }
+        if (q.next()) {
+            found = readRecord(q);
+        }
         return std::nullopt;
-    }
-    QSqlQuery q(database());
-    q.prepare(QString::fromLatin1(kSelectRecord) + QStringLiteral(" WHERE id = ?"));
-    q.addBindValue(QVariant::fromValue<qlonglong>(id));
-    if (!q.exec()) {
-        fail(QStringLiteral("be read"), q.lastError());
-        return std::nullopt;
-    }
-    return q.next() ? std::optional(readRecord(q)) : std::nullopt;
+    });
+    return found;
 }
 
 bool SqlSolveHistory::forEach(const std::function<void(const SolveRecord&)>& visit) {
-    if (!open()) {
-        return false;
-    }
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    if (!q.exec(QString::fromLatin1(kSelectRecord) + QStringLiteral(" ORDER BY ended_ms, id"))) {
-        return fail(QStringLiteral("be read"), q.lastError());
-    }
-    while (q.next()) {
-        visit(readRecord(q));
-    }
-    return q.lastError().type() == QSqlError::NoError ||
-           fail(QStringLiteral("be read"), q.lastError());
+    return withQuery(QStringLiteral("be read"), [&](QSqlQuery& q) -> std::optional<QSqlError> {
+        if (!q.exec(QString::fromLatin1(kSelectRecord) +
+                    QStringLiteral(" ORDER BY ended_ms, id"))) {
+            return q.lastError();
+        }
+        while (q.next()) {
+            visit(readRecord(q));
+        }
+        return q.lastError().isValid() ? std::optional(q.lastError()) : std::nullopt;
+    });
 }
 
 std::vector<PuzzleId> SqlSolveHistory::puzzles() {
     std::vector<PuzzleId> out;
-    if (!open()) {
-        return out;
-    }
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    if (q.exec(QStringLiteral("SELECT DISTINCT kind, level FROM solve ORDER BY 1, 2"))) {
+    withQuery(QStringLiteral("be read"), [&](QSqlQuery& q) -> std::optional<QSqlError> {
+        if (!q.exec(QStringLiteral("SELECT DISTINCT kind, level FROM solve ORDER BY 1, 2"))) {
+            return q.lastError();
+        }
         while (q.next()) {
             out.push_back({q.value(0).toInt(), q.value(1).toInt()});
         }
-    }
+        return std::nullopt;
+    });
     return out;
 }
 
 bool SqlSolveHistory::change(const QString& sql, const QVariantList& values) {
-    if (!open()) {
-        return false;
-    }
-    QSqlQuery q(database());
-    q.prepare(sql);
-    for (const QVariant& value : values) {
-        q.addBindValue(value);
-    }
-    return q.exec() || fail(QStringLiteral("be changed"), q.lastError());
+    return withQuery(QStringLiteral("be changed"), [&](QSqlQuery& q) -> std::optional<QSqlError> {
+        q.prepare(sql);
+        for (const QVariant& value : values) {
+            q.addBindValue(value);
+        }
+        return q.exec() ? std::nullopt : std::optional(q.lastError());
+    });
 }
 
 bool SqlSolveHistory::remove(std::int64_t id) {

@@ -14,9 +14,10 @@ namespace korvane::qt {
 // The solve history in one SQLite file through Qt SQL, shared by every running copy of the
 // game: write-ahead logging, a busy timeout, one transaction per change, so two copies never
 // block or lose each other's games and a killed game loses nothing it committed. The schema
-// is versioned by PRAGMA user_version (docs/history.md). A file that is damaged or cannot be
-// opened is set aside under a new name, never deleted, and a fresh one is started; the player
-// is told through takeNotice (and on stderr). The file opens at the first use, and a use that
+// is versioned by PRAGMA user_version (docs/history.md). A file that is damaged (found at
+// opening or by any later read or write) or cannot be opened is set aside under a new name,
+// never deleted, and a fresh one is started; the player is told through takeNotice (and on
+// stderr). The file opens at the first use, and a use that
 // finds it closed (another copy held it too long) tries again.
 class SqlSolveHistory : public SolveHistory {
 public:
@@ -58,6 +59,8 @@ private:
     void tell(const QString& message);
     bool fail(const QString& what, const QSqlError& error);
     bool change(const QString& sql, const QVariantList& values);
+    // Runs work on a query of the open store; work answers the error that stopped it.
+    template <typename Work> bool withQuery(const QString& what, Work work);
     QSqlDatabase database() const;
 
     QString fileName_;
