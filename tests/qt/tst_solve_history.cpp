@@ -99,6 +99,11 @@ private slots:
         SqlSolveHistory history(file_);
         // By end time, then in the order they were stored.
         QCOMPARE(secondsOf(history.summaries(cube)), (std::vector<int>{30, 40, 45}));
+        const std::vector<SolveSummary> cubeGames = history.summaries(cube);
+        QVERIFY(cubeGames[2].undoUsed && !cubeGames[1].undoUsed && !cubeGames[2].abandoned);
+        QCOMPARE(cubeGames[2].moves, 90);
+        QCOMPARE(cubeGames[2].endedUtcMs, 3000);
+        QVERIFY(history.summaries(tetra)[0].abandoned);
         QCOMPARE(history.puzzles(), (std::vector<PuzzleId>{cube, tetra}));
         std::vector<SolveRecord> all;
         QVERIFY(history.forEach([&](const SolveRecord& s) { all.push_back(s); }));
