@@ -3,9 +3,6 @@
 // lines that read the store while another copy writes.
 #include <QProcess>
 #include <QScopeGuard>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
@@ -51,20 +48,6 @@ int lastReported(QProcess& writer) {
     return last;
 }
 
-QString pragma(const QString& file, const char* name) {
-    QString value;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "peek");
-        db.setDatabaseName(file);
-        QSqlQuery q(db);
-        if (db.open() && q.exec(QStringLiteral("PRAGMA ") + name) && q.next()) {
-            value = q.value(0).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase("peek");
-    return value;
-}
-
 } // namespace
 
 class SolveHistoryTest : public QObject {
@@ -92,9 +75,8 @@ private slots:
             QVERIFY(history.record(game(cube, 1000, 30)));
             QVERIFY(history.record(game(cube, 3000, 45)));
             QVERIFY(history.takeNotice().empty());
+            QVERIFY(QFileInfo::exists(file_ + "-wal"));
         }
-        QCOMPARE(pragma(file_, "user_version"), QStringLiteral("1"));
-        QCOMPARE(pragma(file_, "journal_mode"), QStringLiteral("wal"));
 
         SqlSolveHistory history(file_);
         // By end time, then in the order they were stored.
@@ -162,7 +144,6 @@ private slots:
                 QVERIFY2(kept.count(s), qPrintable(QStringLiteral("game %1 lost").arg(s)));
             }
         }
-        QCOMPARE(pragma(file_, "quick_check"), QStringLiteral("ok"));
     }
 
     void aDamagedFileIsSetAsideAndAFreshOneWorks_data() {
@@ -173,44 +154,33 @@ private slots:
     }
     void aDamagedFileIsSetAsideAndAFreshOneWorks() {
         QFETCH(int, damage);
-        QVERIFY(QDir().mkpath(QFileInfo(file_).absolutePath()));
+        QVERIFY(QDir().mkpath(damage == 2 ? file_ : QFileInfo(file_).absolutePath()));
         if (damage == 1) {
-            SqlSolveHistory history(file_);
-            std::vector<SolveRecord> many(2000, game({1, 2}, 5, 7));
-            QVERIFY(history.recordAll(many));
+            QVERIFY(SqlSolveHistory(file_).recordAll(std::vector(2000, game({1, 2}, 5, 7))));
         }
-        if (damage == 2) {
-            QVERIFY(QDir().mkpath(file_));
-        } else {
-            QFile file(file_);
-            QVERIFY(file.open(damage == 0 ? QIODevice::WriteOnly : QIODevice::ReadWrite));
+        QFile file(file_);
+        if (damage != 2) {
             // Everything after the first two pages: the schema reads, the games do not.
+            QVERIFY(file.open(QIODevice::ReadWrite));
             file.seek(damage == 0 ? 0 : 8192);
             file.write(QByteArray(damage == 0 ? 3000 : int(file.size()) - 8192, 'x'));
+            file.seek(0);
         }
-        const QByteArray before = damage == 2 ? QByteArray() : [&] {
-            QFile f(file_);
-            f.open(QIODevice::ReadOnly);
-            return f.readAll();
-        }();
+        const QByteArray before = file.isOpen() ? file.readAll() : QByteArray();
 
         SqlSolveHistory history(file_);
         QVERIFY(history.record(game({1, 2}, 10, 20)));
         QCOMPARE(secondsOf(history.summaries({1, 2})), std::vector<int>{20});
-        QVERIFY(QString::fromStdString(history.takeNotice()).contains(history.setAsideName()));
         QVERIFY(history.setAsideName().startsWith(file_ + ".damaged-"));
+        QVERIFY(QString::fromStdString(history.takeNotice()).contains(history.setAsideName()));
         QFile aside(history.setAsideName());
         QVERIFY(damage == 2 ? QFileInfo(aside).isDir() : aside.open(QIODevice::ReadOnly));
-        if (damage != 2) {
-            QCOMPARE(aside.readAll(), before);
-        }
+        QCOMPARE(aside.isOpen() ? aside.readAll() : QByteArray(), before);
     }
 
     // --stats and --export-csv read a store that another copy is writing, with no display.
     void commandLinesReadWhileAnotherCopyWrites() {
-        const QString store =
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-            QStringLiteral("/Helmfirth/Korvane/history.sqlite");
+        const QString store = SqlSolveHistory::defaultFileName();
         QVERIFY(store.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
         for (const char* suffix : {"", "-wal", "-shm"}) {
             QFile::remove(store + QLatin1String(suffix));
@@ -223,35 +193,31 @@ private slots:
         });
         QVERIFY(writer.waitForReadyRead(20000));
         QTest::qWait(100);
-
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-            env.remove(QLatin1String(name));
-        }
-        QProcess stats;
-        stats.setProcessEnvironment(env);
-        stats.start(QStringLiteral(KORVANE_BINARY), {"--stats"});
-        QVERIFY(stats.waitForFinished(30000));
-        const QString report = QString::fromUtf8(stats.readAllStandardOutput());
-        QCOMPARE(stats.exitCode(), 0);
-        QVERIFY2(report.startsWith("Cube Level 3: ") && report.contains("time (s): best 100,"),
-                 qPrintable(report));
-
         const int committed = lastReported(writer);
         const QString csv = dir_.filePath(QStringLiteral("all.csv"));
-        QProcess exporter;
-        exporter.setProcessEnvironment(env);
-        exporter.start(QStringLiteral(KORVANE_BINARY), {"--export-csv", csv});
-        QVERIFY(exporter.waitForFinished(30000));
-        QCOMPARE(exporter.exitCode(), 0);
-
+        QString report;
+        for (const QStringList& arguments : {QStringList{"--stats"}, {"--export-csv", csv}}) {
+            QProcess korvane;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+                env.remove(QLatin1String(name));
+            }
+            korvane.setProcessEnvironment(env);
+            korvane.start(QStringLiteral(KORVANE_BINARY), arguments);
+            QVERIFY(korvane.waitForFinished(30000));
+            QCOMPARE(korvane.exitCode(), 0);
+            report += QString::fromUtf8(korvane.readAllStandardOutput());
+        }
+        QVERIFY2(report.startsWith("Cube Level 3: ") && report.contains("time (s): best 100,"),
+                 qPrintable(report));
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
         QVERIFY(lines[0].startsWith("id,kind,level,puzzle,ended_utc,"));
         QVERIFY(
             lines[1].startsWith("1,1,3,Cube Level 3,2027-01-15T08:00:00.100Z,60,100,0,0,A1L0-"));
-        QVERIFY2(lines.size() - 2 >= committed - 100 + 1, qPrintable(QString::number(committed)));
+        // Every game committed before the export began is in it (and the empty last line).
+        QVERIFY2(lines.size() - 2 >= committed - 99, qPrintable(QString::number(committed)));
     }
 };
 

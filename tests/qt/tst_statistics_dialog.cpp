@@ -128,24 +128,6 @@ private slots:
         QCOMPARE(history.solves.size(), size_t(1));
     }
 
-    // A long history draws a bounded chart that still spans every solve.
-    void aLongHistoryDrawsABoundedChart() {
-        MemorySolveHistory history;
-        SolveRecord s;
-        s.puzzle = kCube3;
-        for (int i = 0; i < 5000; ++i) {
-            s.endedUtcMs = i;
-            s.seconds = 10 + i % 7;
-            history.record(s);
-        }
-        StatisticsDialog dialog(history, 2);
-        for (QLineSeries* series :
-             {dialog.timeSeries(), dialog.averageSeries(), dialog.movesSeries()}) {
-            QVERIFY(series->count() <= StatisticsDialog::kChartPoints);
-            QVERIFY(series->at(0).x() < 10 && series->at(series->count() - 1).x() > 4990);
-        }
-    }
-
     // The menu opens the statistics on the puzzle being played; a double click on a game asks
     // the window to replay it once the dialog has closed.
     void theMenuOpensThePlayedPuzzleAndAReplayIsAskedFor() {

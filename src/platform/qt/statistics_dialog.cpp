@@ -195,8 +195,10 @@ void StatisticsDialog::redrawChart() {
     average_->replace(asPoints(chartSeries(runningAverage(seconds, 5), kChartPoints)));
     moves_->replace(asPoints(chartSeries(asValues(moves), kChartPoints)));
     solveAxis_->setRange(1, std::max<double>(2, static_cast<double>(seconds.size())));
-    timeAxis_->setRange(0, axisTop(seconds));
-    movesAxis_->setRange(0, axisTop(moves));
+    for (auto [axis, values] : {std::pair(timeAxis_, &seconds), std::pair(movesAxis_, &moves)}) {
+        axis->setRange(0, axisTop(*values));
+        axis->applyNiceNumbers();
+    }
 }
 
 void StatisticsDialog::deleteSelected() {

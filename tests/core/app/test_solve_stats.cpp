@@ -142,14 +142,5 @@ TEST(SolveHistoryText, ExportLinesAndTimes) {
               "7,2,2,Tetra Level 2,2026-12-06T13:14:15.123Z,2,3,1,0,A1L0+,A1L0-@1500 A2L1+@2999");
 }
 
-TEST(SolveHistoryText, TablesNameTheirPuzzles) {
-    EXPECT_EQ(tablePuzzle(0), (PuzzleId{kCube, 1}));
-    EXPECT_EQ(tablePuzzle(7), (PuzzleId{kTetrahedron, 4}));
-    EXPECT_EQ(tablePuzzle(8), (PuzzleId{kPiracube, 2}));
-    EXPECT_FALSE(tablePuzzle(9).has_value());
-    EXPECT_FALSE(tablePuzzle(-1).has_value());
-    EXPECT_EQ(puzzleTitle(*tablePuzzle(3)), "Cube Level 4");
-}
-
 } // namespace
 } // namespace korvane
