@@ -1,6 +1,7 @@
 // The solve history at scale: a store of 100,000 games of one puzzle (the worst case for its
 // statistics), kept between runs in the build folder. Opening the store, reading a puzzle's
-// games, opening the statistics window to its first full paint, and redrawing its chart.
+// games, opening the statistics window to its first full paint, and redrawing its chart; and
+// storing one game.
 #include <QChartView>
 #include <QDir>
 #include <QElapsedTimer>
@@ -72,6 +73,22 @@ void BM_OpenStore(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenStore)->Unit(benchmark::kMillisecond);
+
+// One game stored as the game stores it: its own transaction, synced to the disk.
+void BM_RecordGame(benchmark::State& state) {
+    const QString file = QDir::temp().filePath(QStringLiteral("korvane-bench-record.sqlite"));
+    {
+        qt::SqlSolveHistory history(file);
+        const SolveRecord game = benchGame(1);
+        for (auto _ : state) {
+            benchmark::DoNotOptimize(history.record(game));
+        }
+    }
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        QFile::remove(file + QLatin1String(suffix));
+    }
+}
+BENCHMARK(BM_RecordGame)->Unit(benchmark::kMillisecond);
 
 void BM_ReadSummaries(benchmark::State& state) {
     for (auto _ : state) {
