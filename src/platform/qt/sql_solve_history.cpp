@@ -43,11 +43,12 @@ const char kSelectRecord[] = "SELECT id, kind, level, ended_ms, moves, seconds, 
 // A waiting copy gives up on the other's write only after this long.
 constexpr int kBusyTimeoutMs = 10000;
 
-// SQLite's result codes that mean the file itself is bad rather than busy: CORRUPT, CANTOPEN,
-// NOTADB. An extended code carries the primary one in its low byte.
-bool isDamage(const QSqlError& error) {
+// SQLite's result codes that mean the file itself is bad rather than busy: CORRUPT and NOTADB,
+// and at opening CANTOPEN (a file that is there but cannot be opened as a database). An
+// extended code carries the primary one in its low byte.
+bool isDamage(const QSqlError& error, bool opening = false) {
     const int code = error.nativeErrorCode().toInt() & 0xff;
-    return code == 11 || code == 14 || code == 26;
+    return code == 11 || code == 26 || (opening && code == 14);
 }
 
 SolveRecord readRecord(const QSqlQuery& q) {
@@ -175,7 +176,7 @@ SqlSolveHistory::OpenResult SqlSolveHistory::tryOpen() {
                        q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     if (!ready) {
         const QSqlError error = db.isOpen() ? q.lastError() : db.lastError();
-        if (isDamage(error) && QFileInfo::exists(fileName_)) {
+        if (isDamage(error, true) && QFileInfo::exists(fileName_)) {
             return OpenResult::Damaged;
         }
         tell(QStringLiteral("The solve history %1 cannot be opened (%2).")

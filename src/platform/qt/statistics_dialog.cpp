@@ -85,19 +85,7 @@ StatisticsDialog::StatisticsDialog(SolveHistory& history, int table, QWidget* pa
     tableBox_->setCurrentIndex(table >= 0 && table < kHighscoreTables ? table : 0);
     connect(tableBox_, &QComboBox::currentIndexChanged, this, &StatisticsDialog::reload);
 
-    list_->setModel(model_);
-    list_->setSortingEnabled(true);
-    list_->sortByColumn(SolveListModel::Date, Qt::DescendingOrder);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list_->horizontalHeader()->setStretchLastSection(true);
-    list_->setColumnWidth(SolveListModel::Date, 150);
-    connect(list_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        emit replayRequested(model_->gameAt(index.row()).id);
-    });
+    buildList();
     buildChart();
 
     connect(deleteButton_, &QPushButton::clicked, this, &StatisticsDialog::deleteSelected);
@@ -123,6 +111,23 @@ StatisticsDialog::StatisticsDialog(SolveHistory& history, int table, QWidget* pa
     layout->addWidget(buttons);
     resize(760, 620);
     reload();
+}
+
+// Newest first until the player sorts otherwise; a double click asks for a replay.
+void StatisticsDialog::buildList() {
+    list_->setModel(model_);
+    list_->setSortingEnabled(true);
+    list_->sortByColumn(SolveListModel::Date, Qt::DescendingOrder);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->setColumnWidth(SolveListModel::Date, 150);
+    connect(list_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        emit replayRequested(model_->gameAt(index.row()).id);
+    });
 }
 
 QLayout* StatisticsDialog::buildFigures() {

@@ -64,6 +64,7 @@ signals:
     void replayRequested(qint64 id);
 
 private:
+    void buildList();
     QLayout* buildFigures();
     void buildChart();
     void showFigures(const SolveStats& stats);
