@@ -12,6 +12,7 @@
 #include "model/distance_table.h"
 #include "model/puzzle_build.h"
 #include "model/puzzle_model.h"
+#include "model/turns.h"
 
 namespace {
 

@@ -22,9 +22,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://helmfirth.github.io/korvane/")
 # dpkg-shlibdeps finds the Qt libraries and the C++ runtime the binary links; it cannot see the
-# platform plugins Qt loads at run time nor the status font read from its file.
+# platform plugins Qt loads at run time, the SQLite driver of the solve history, nor the status
+# font read from its file.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-croscore")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-croscore")
 # Native Wayland windows; without it the game runs through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 

@@ -35,7 +35,8 @@ dpkg-deb -f "$deb" Package | grep -qx korvane || fail "package name is not korva
 dpkg-deb -f "$deb" Section | grep -qx games || fail "section is not games"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "check-deb: Depends: $depends"
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 qt6-qpa-plugins fonts-croscore \
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6sql6 libqt6sql6-sqlite \
+    libqt6charts6 qt6-qpa-plugins fonts-croscore \
     libstdc++6; do
     sed 's/, /\n/g; s/ ([^)]*)//g' <<<"$depends" | grep -Fqx "$p" || fail "Depends lacks $p"
 done

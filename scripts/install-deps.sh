@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-croscore
+          libqt6sql6-sqlite qt6-charts-dev libqt6charts6 libqt6opengl6-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           clang libclang-rt-14-dev)
 if [ "${1:-}" = "--test" ]; then

@@ -21,6 +21,8 @@ const MenuEntry kMenuBar[] = {
     {K::Item, "About ...", kCmdAbout, kNone, nullptr},
     {K::Separator, nullptr, 0, kNone, nullptr},
     {K::Item, "Highscores", kCmdHighscores, kNone, nullptr},
+    {K::Item, "Statistics ...", kCmdStatistics, kNone, nullptr},
+    {K::Item, "Export Solves ...", kCmdExportSolves, kNone, nullptr},
     {K::Item, "Training", kCmdTraining, kNone, nullptr},
     {K::Item, "New Game", kCmdNewGame, kNone, "Ctrl+N"},
     {K::Separator, nullptr, 0, kNone, nullptr},

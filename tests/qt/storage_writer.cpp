@@ -2,6 +2,9 @@
 // game's own enterResult over the real profile storage, and can loop writing settings too.
 //   storage_writer enter <table> <first> <step> <count>   enter count results, reporting each
 //   storage_writer loop                                    write settings and results until killed
+//   storage_writer solves <file> <first> <count>           record games into a solve history,
+//                                                          seconds first, first+1, ...; reporting
+//                                                          each once committed; count 0: forever
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +14,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/recording_canvas.h"
 #include "platform/qt/profile_storage.h"
+#include "platform/qt/sql_solve_history.h"
 
 namespace {
 
@@ -42,6 +46,33 @@ void report(const char* what, int n) {
     std::fflush(stdout);
 }
 
+// A game of the size a real one has: a scramble of 19 turns, 60 timed moves.
+korvane::SolveRecord sampleGame(int seconds) {
+    korvane::SolveRecord game;
+    game.puzzle = {1, 3};
+    game.endedUtcMs = 1800000000000 + seconds;
+    game.moves = 60;
+    game.seconds = seconds;
+    for (int i = 0; i < 19; ++i) {
+        game.scramble.push_back(korvane::Move::axisTurn(1 + i % 3, i % 4, i % 2 ? 1 : -1));
+    }
+    for (int i = 0; i < 60; ++i) {
+        game.moveLog.push_back({korvane::Move::axisTurn(1 + i % 3, i % 4, 1), 700 * i});
+    }
+    return game;
+}
+
+int recordSolves(const char* file, int first, int count) {
+    korvane::qt::SqlSolveHistory history(QString::fromLocal8Bit(file));
+    for (int i = 0; count == 0 || i < count; ++i) {
+        if (!history.record(sampleGame(first + i))) {
+            return 1;
+        }
+        report("recorded", first + i);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +92,9 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    if (mode == "solves" && argc == 5) {
+        return recordSolves(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    }
     if (mode == "loop") {
         // Round r stores every setting as r mod its range and enters the result 100000 - r,
         // better than every result before it.
@@ -72,6 +106,7 @@ int main(int argc, char** argv) {
             report("round", r);
         }
     }
-    std::fprintf(stderr, "usage: storage_writer enter <table> <first> <step> <count> | loop\n");
+    std::fprintf(stderr, "usage: storage_writer enter <table> <first> <step> <count> | loop | "
+                         "solves <file> <first> <count>\n");
     return 2;
 }

@@ -5,20 +5,25 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/history_cli.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/puzzle_view.h"
+#include "platform/qt/sql_solve_history.h"
 
 namespace {
+
+// The names that place the settings and the solve history (Helmfirth/Korvane).
+void nameApplication() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Helmfirth"));
+    QCoreApplication::setApplicationName(QStringLiteral("Korvane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
+}
 
 // The application: its names place the settings (Helmfirth/Korvane); it runs the one main
 // window until that window closes.
 class PuzzleApp : public QApplication {
 public:
-    PuzzleApp(int& argc, char** argv) : QApplication(argc, argv) {
-        setOrganizationName(QStringLiteral("Helmfirth"));
-        setApplicationName(QStringLiteral("Korvane"));
-        setApplicationVersion(QStringLiteral(KORVANE_VERSION));
-    }
+    PuzzleApp(int& argc, char** argv) : QApplication(argc, argv) { nameApplication(); }
 
     int InitInstance() {
         korvane::qt::MainWindow window;
@@ -67,6 +72,13 @@ void releaseStartMessages() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The history's command lines print and end without a window, so they need no display.
+    if (korvane::qt::isHistoryCommand(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        korvane::qt::SqlSolveHistory history;
+        return korvane::qt::runHistoryCommand(QCoreApplication::arguments(), history).value_or(2);
+    }
     usualHandler = qInstallMessageHandler(holdStartMessage);
     PuzzleApp app(argc, argv);
     releaseStartMessages();

@@ -3,10 +3,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolBar>
@@ -15,7 +18,10 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "platform/qt/history_cli.h"
 #include "platform/qt/puzzle_view.h"
+#include "platform/qt/sql_solve_history.h"
+#include "platform/qt/statistics_dialog.h"
 
 namespace korvane::qt {
 
@@ -73,7 +79,8 @@ constexpr int kFrameAllowance = 48;
 } // namespace
 
 MainWindow::MainWindow(QImageCanvas::Mode backBufferMode)
-    : backBuffer_(backBufferMode), platform_(this), dialog_(platform_, backBuffer_) {
+    : backBuffer_(backBufferMode), platform_(this), dialog_(platform_, backBuffer_),
+      history_(std::make_unique<SqlSolveHistory>()) {
     setWindowTitle(QStringLiteral("Korvane"));
     setWindowIcon(QIcon(QStringLiteral(":/korvane.svg")));
     // The tool bar stays: no context menu that could hide it.
@@ -100,6 +107,9 @@ QAction* MainWindow::addCommand(QWidget* container, const QString& text, int com
     container->addAction(action);
     platform_.addCommandAction(command, action);
     connect(action, &QAction::triggered, this, [this, action, command] {
+        if (runWindowCommand(command)) {
+            return;
+        }
         // The marks belong to the game: take back Qt's own toggle, the command sets them.
         if (action->isCheckable()) {
             action->setChecked(!action->isChecked());
@@ -107,6 +117,34 @@ QAction* MainWindow::addCommand(QWidget* container, const QString& text, int com
         dialog_.OnCommand(command);
     });
     return action;
+}
+
+bool MainWindow::runWindowCommand(int command) {
+    switch (command) {
+    case kCmdStatistics:
+        openStatistics();
+        return true;
+    case kCmdExportSolves:
+        exportSolves();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainWindow::openStatistics() {
+    const int table = highscoreTable(dialog_.puzzle().puzzleType, dialog_.puzzle().size);
+    runStatisticsDialog(this, *history_, table, replaySolve);
+}
+
+void MainWindow::exportSolves() {
+    const QString fileName = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Export Solves"), QDir::home().filePath(QStringLiteral("korvane.csv")),
+        QStringLiteral("CSV files (*.csv)"));
+    QString error;
+    if (!fileName.isEmpty() && !writeCsvFile(*history_, fileName, &error)) {
+        QMessageBox::warning(this, QStringLiteral("Korvane"), error);
+    }
 }
 
 // One loop over the menu table. Each menu level keeps the accelerator letters it has given

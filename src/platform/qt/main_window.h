@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
 #include "app/puzzle_dialog.h"
+#include "app/solve_history.h"
 #include "platform/qt/qimage_canvas.h"
 #include "platform/qt/qt_platform.h"
 
@@ -15,8 +18,9 @@ class PuzzleView;
 // The game's main window: owns the back buffer, the window services and the dialog (the game),
 // shows the puzzle in its central view under a menu bar built from the command table and a
 // tool bar with the undo and help buttons. Every menu item, button and shortcut sends its
-// command number to the dialog; the check marks and the undo button's state are the dialog's
-// alone. Closing the window (also Exit) ends the game and destroys the dialog once.
+// command number to the dialog, except the solve history's statistics and export, which the
+// window handles itself; the check marks and the undo button's state are the dialog's alone.
+// Closing the window (also Exit) ends the game and destroys the dialog once.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -33,10 +37,22 @@ public:
     QtPlatform& platform() { return platform_; }
     QAction* commandAction(int command) const { return platform_.commandAction(command); }
 
+    // The solve history: the player's own store unless another is put in its place.
+    SolveHistory& history() { return *history_; }
+    void setHistory(std::unique_ptr<SolveHistory> history) { history_ = std::move(history); }
+    // Where a game the player asks to watch again from the statistics goes (by its id).
+    std::function<void(qint64 id)> replaySolve;
+
+    // The statistics on the puzzle being played (its highscore table, else the first).
+    void openStatistics();
+    // Every game as CSV, to a file the player chooses.
+    void exportSolves();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool runWindowCommand(int command);
     void buildMenus();
     void buildToolBar();
     QAction* addCommand(QWidget* container, const QString& text, int command);
@@ -46,6 +62,7 @@ private:
     QImageCanvas backBuffer_;
     QtPlatform platform_;
     PuzzleDialog dialog_;
+    std::unique_ptr<SolveHistory> history_;
     PuzzleView* view_ = nullptr;
     bool dialogDestroyed_ = false;
 };

@@ -1,0 +1,225 @@
+// The solve history's SQLite store: games kept whole and read back as stored, two copies
+// recording at once, a copy killed while it records, damaged files set aside, and the command
+// lines that read the store while another copy writes.
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <random>
+#include <set>
+
+#include "platform/qt/sql_solve_history.h"
+
+using namespace korvane;
+using korvane::qt::SqlSolveHistory;
+
+namespace {
+
+SolveRecord game(PuzzleId puzzle, std::int64_t endedMs, int seconds, bool abandoned = false) {
+    SolveRecord s;
+    s.puzzle = puzzle;
+    s.endedUtcMs = endedMs;
+    s.moves = seconds * 2;
+    s.seconds = seconds;
+    s.undoUsed = seconds % 2 == 1;
+    s.abandoned = abandoned;
+    s.scramble = {Move::axisTurn(1, 0, 1), Move::cornerTurn(3, -1)};
+    s.moveLog = {{Move::axisTurn(2, 1, -1), 900}, {Move::cornerTurn(3, 1), 1800}};
+    return s;
+}
+
+std::vector<int> secondsOf(const std::vector<SolveSummary>& games) {
+    std::vector<int> out;
+    for (const SolveSummary& s : games) {
+        out.push_back(s.seconds);
+    }
+    return out;
+}
+
+// The last number a writer reported as committed.
+int lastReported(QProcess& writer) {
+    int last = -1;
+    for (const QByteArray& line : writer.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("recorded ")) {
+            last = line.mid(9).toInt();
+        }
+    }
+    return last;
+}
+
+} // namespace
+
+class SolveHistoryTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QString file_;
+    int tests_ = 0;
+
+private slots:
+    // A store of its own for every test and row.
+    void init() {
+        QVERIFY(dir_.isValid());
+        file_ = dir_.filePath(QStringLiteral("%1/history.sqlite").arg(++tests_));
+    }
+
+    void keepsGamesWholeAndInOrder() {
+        const PuzzleId cube{1, 3};
+        const PuzzleId tetra{2, 1};
+        {
+            SqlSolveHistory history(file_);
+            QVERIFY(history.record(game(cube, 3000, 40)));
+            QVERIFY(history.record(game(tetra, 2000, 50, true)));
+            QVERIFY(history.record(game(cube, 1000, 30)));
+            QVERIFY(history.record(game(cube, 3000, 45)));
+            QVERIFY(history.takeNotice().empty());
+            QVERIFY(QFileInfo::exists(file_ + "-wal"));
+        }
+
+        SqlSolveHistory history(file_);
+        // By end time, then in the order they were stored.
+        QCOMPARE(secondsOf(history.summaries(cube)), (std::vector<int>{30, 40, 45}));
+        const std::vector<SolveSummary> cubeGames = history.summaries(cube);
+        QVERIFY(cubeGames[2].undoUsed && !cubeGames[1].undoUsed && !cubeGames[2].abandoned);
+        QCOMPARE(cubeGames[2].moves, 90);
+        QCOMPARE(cubeGames[2].endedUtcMs, 3000);
+        QVERIFY(history.summaries(tetra)[0].abandoned);
+        QCOMPARE(history.puzzles(), (std::vector<PuzzleId>{cube, tetra}));
+        std::vector<SolveRecord> all;
+        QVERIFY(history.forEach([&](const SolveRecord& s) { all.push_back(s); }));
+        QCOMPARE(all.size(), size_t(4));
+        SolveRecord expected = game(tetra, 2000, 50, true);
+        expected.id = all[1].id;
+        QVERIFY(all[1] == expected);
+        QVERIFY(history.find(all[1].id) == expected);
+        QVERIFY(!history.find(999).has_value());
+
+        QVERIFY(history.remove(all[0].id));
+        QCOMPARE(secondsOf(history.summaries(cube)), (std::vector<int>{40, 45}));
+        QVERIFY(history.clear(cube));
+        QVERIFY(history.summaries(cube).empty());
+        QCOMPARE(history.summaries(tetra).size(), size_t(1));
+    }
+
+    void twoCopiesRecordingAtOnceKeepEveryGame() {
+        QProcess a;
+        QProcess b;
+        a.start(QStringLiteral(STORAGE_WRITER), {"solves", file_, "1000", "200"});
+        b.start(QStringLiteral(STORAGE_WRITER), {"solves", file_, "2000", "200"});
+        QVERIFY(a.waitForFinished(120000) && b.waitForFinished(120000));
+        QCOMPARE(a.exitCode(), 0);
+        QCOMPARE(b.exitCode(), 0);
+        SqlSolveHistory history(file_);
+        std::vector<int> seconds = secondsOf(history.summaries({1, 3}));
+        std::sort(seconds.begin(), seconds.end());
+        std::vector<int> expected;
+        for (int first : {1000, 2000}) {
+            for (int i = 0; i < 200; ++i) {
+                expected.push_back(first + i);
+            }
+        }
+        QCOMPARE(seconds, expected);
+    }
+
+    void aKilledCopyLosesNothingItCommitted() {
+        std::mt19937 rng(13);
+        for (int run = 0; run < 10; ++run) {
+            const int first = run * 100000;
+            QProcess writer;
+            writer.start(QStringLiteral(STORAGE_WRITER),
+                         {"solves", file_, QString::number(first), "0"});
+            QVERIFY(writer.waitForReadyRead(20000));
+            QTest::qWait(std::uniform_int_distribution<int>(5, 150)(rng));
+            ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+            QVERIFY(writer.waitForFinished(10000));
+            const int last = lastReported(writer);
+
+            SqlSolveHistory history(file_);
+            const std::vector<int> seconds = secondsOf(history.summaries({1, 3}));
+            QVERIFY(history.takeNotice().empty());
+            const std::set<int> kept(seconds.begin(), seconds.end());
+            for (int s = first; s <= last; ++s) {
+                QVERIFY2(kept.count(s), qPrintable(QStringLiteral("game %1 lost").arg(s)));
+            }
+        }
+    }
+
+    void aDamagedFileIsSetAsideAndAFreshOneWorks_data() {
+        QTest::addColumn<int>("damage");
+        QTest::newRow("not a database") << 0;
+        QTest::newRow("games overwritten") << 1;
+        QTest::newRow("a folder in its place") << 2;
+    }
+    void aDamagedFileIsSetAsideAndAFreshOneWorks() {
+        QFETCH(int, damage);
+        QVERIFY(QDir().mkpath(damage == 2 ? file_ : QFileInfo(file_).absolutePath()));
+        if (damage == 1) {
+            QVERIFY(SqlSolveHistory(file_).recordAll(std::vector(2000, game({1, 2}, 5, 7))));
+        }
+        QFile file(file_);
+        if (damage != 2) {
+            // Everything after the first two pages: the schema reads, the games do not.
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            file.seek(damage == 0 ? 0 : 8192);
+            file.write(QByteArray(damage == 0 ? 3000 : int(file.size()) - 8192, 'x'));
+            file.seek(0);
+        }
+        const QByteArray before = file.isOpen() ? file.readAll() : QByteArray();
+
+        SqlSolveHistory history(file_);
+        QVERIFY(history.record(game({1, 2}, 10, 20)));
+        QCOMPARE(secondsOf(history.summaries({1, 2})), std::vector<int>{20});
+        QVERIFY(history.setAsideName().startsWith(file_ + ".damaged-"));
+        QVERIFY(QString::fromStdString(history.takeNotice()).contains(history.setAsideName()));
+        QFile aside(history.setAsideName());
+        QVERIFY(damage == 2 ? QFileInfo(aside).isDir() : aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.isOpen() ? aside.readAll() : QByteArray(), before);
+    }
+
+    // --stats and --export-csv read a store that another copy is writing, with no display.
+    void commandLinesReadWhileAnotherCopyWrites() {
+        const QString store = SqlSolveHistory::defaultFileName();
+        QVERIFY(store.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+        for (const char* suffix : {"", "-wal", "-shm"}) {
+            QFile::remove(store + QLatin1String(suffix));
+        }
+        QProcess writer;
+        writer.start(QStringLiteral(STORAGE_WRITER), {"solves", store, "100", "0"});
+        const auto stop = qScopeGuard([&] {
+            writer.kill();
+            writer.waitForFinished();
+        });
+        QVERIFY(writer.waitForReadyRead(20000));
+        QTest::qWait(100);
+        const int committed = lastReported(writer);
+        const QString csv = dir_.filePath(QStringLiteral("all.csv"));
+        QString report;
+        for (const QStringList& arguments : {QStringList{"--stats"}, {"--export-csv", csv}}) {
+            QProcess korvane;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+                env.remove(QLatin1String(name));
+            }
+            korvane.setProcessEnvironment(env);
+            korvane.start(QStringLiteral(KORVANE_BINARY), arguments);
+            QVERIFY(korvane.waitForFinished(30000));
+            QCOMPARE(korvane.exitCode(), 0);
+            report += QString::fromUtf8(korvane.readAllStandardOutput());
+        }
+        QVERIFY2(report.startsWith("Cube Level 3: ") && report.contains("time (s): best 100,"),
+                 qPrintable(report));
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QVERIFY(lines[0].startsWith("id,kind,level,puzzle,ended_utc,"));
+        QVERIFY(
+            lines[1].startsWith("1,1,3,Cube Level 3,2027-01-15T08:00:00.100Z,60,100,0,0,A1L0-"));
+        // Every game committed before the export began is in it (and the empty last line).
+        QVERIFY2(lines.size() - 2 >= committed - 99, qPrintable(QString::number(committed)));
+    }
+};
+
+QTEST_GUILESS_MAIN(SolveHistoryTest)
+#include "tst_solve_history.moc"

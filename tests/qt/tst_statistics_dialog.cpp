@@ -1,0 +1,157 @@
+// The statistics window over a solve history in memory: the figures, the chart and the list of
+// the chosen puzzle; sorting; deleting and resetting only after the player agrees; opening it
+// from the menu on the puzzle being played, and asking for a replay from the list.
+#include <QAction>
+#include <QComboBox>
+#include <QLineSeries>
+#include <QTableView>
+#include <QtTest>
+
+#include "app/commands.h"
+#include "fakes/memory_solve_history.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/solve_list_model.h"
+#include "platform/qt/statistics_dialog.h"
+
+using namespace korvane;
+using namespace korvane::qt;
+using korvane::testing::MemorySolveHistory;
+
+namespace {
+
+constexpr PuzzleId kCube3{1, 3};
+
+// Cube level 3 (table 2): 40 30 [1, abandoned] 50 20 60 seconds, moves 100 + i; one tetrahedron
+// game of level 1 (table 4).
+void storeGames(SolveHistory& history) {
+    const int seconds[] = {40, 30, 1, 50, 20, 60};
+    for (int i = 0; i < 6; ++i) {
+        SolveRecord s;
+        s.puzzle = kCube3;
+        s.endedUtcMs = 1800000000000 + i * 60000;
+        s.seconds = seconds[i];
+        s.moves = 100 + i;
+        s.abandoned = i == 2;
+        history.record(s);
+    }
+    SolveRecord tetra;
+    tetra.puzzle = {2, 1};
+    tetra.seconds = 9;
+    history.record(tetra);
+}
+
+QList<int> column(const StatisticsDialog& dialog, int col) {
+    QList<int> values;
+    for (int row = 0; row < dialog.model()->rowCount(); ++row) {
+        values << dialog.model()->index(row, col).data().toInt();
+    }
+    return values;
+}
+
+} // namespace
+
+class StatisticsDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheChosenPuzzle() {
+        MemorySolveHistory history;
+        storeGames(history);
+        StatisticsDialog dialog(history, 2);
+        dialog.show();
+        QCOMPARE(dialog.countText(), QStringLiteral("5 solves, 1 abandoned"));
+        const char* expected[StatisticsDialog::kFigureRows][2] = {
+            {"20", "100"},     {"40.0", "102.6"}, {"40.0", "102.7"},
+            {"40.0", "102.7"}, {"-", "-"},        {"-", "-"}};
+        for (int row = 0; row < StatisticsDialog::kFigureRows; ++row) {
+            QCOMPARE(dialog.figureText(row, 0), QString(expected[row][0]));
+            QCOMPARE(dialog.figureText(row, 1), QString(expected[row][1]));
+        }
+        // The list shows every game, newest first; the chart only the finished ones, in play
+        // order, and the running average once there are five.
+        QCOMPARE(column(dialog, SolveListModel::Time), (QList<int>{60, 20, 50, 1, 30, 40}));
+        QCOMPARE(dialog.model()->index(3, SolveListModel::Note).data().toString(), "abandoned");
+        QCOMPARE(dialog.timeSeries()->points(),
+                 (QList<QPointF>{{1, 40}, {2, 30}, {3, 50}, {4, 20}, {5, 60}}));
+        QCOMPARE(dialog.averageSeries()->points(), (QList<QPointF>{{5, 40}}));
+        QCOMPARE(dialog.movesSeries()->count(), 5);
+
+        dialog.tableBox()->setCurrentIndex(4);
+        QCOMPARE(dialog.countText(), QStringLiteral("1 solves, 0 abandoned"));
+        QCOMPARE(column(dialog, SolveListModel::Time), QList<int>{9});
+        dialog.tableBox()->setCurrentIndex(0);
+        QCOMPARE(dialog.model()->rowCount(), 0);
+        QCOMPARE(dialog.timeSeries()->count(), 0);
+        QCOMPARE(StatisticsDialog(history, 9).tableBox()->currentIndex(), 0);
+    }
+
+    void sortsByEachColumnAndTheSelectionFollows() {
+        MemorySolveHistory history;
+        storeGames(history);
+        StatisticsDialog dialog(history, 2);
+        dialog.show();
+        dialog.list()->selectRow(1); // the 20 s game
+        const qint64 selected = dialog.model()->gameAt(1).id;
+        dialog.list()->sortByColumn(SolveListModel::Time, Qt::AscendingOrder);
+        QCOMPARE(column(dialog, SolveListModel::Time), (QList<int>{1, 20, 30, 40, 50, 60}));
+        dialog.list()->sortByColumn(SolveListModel::Moves, Qt::DescendingOrder);
+        QCOMPARE(column(dialog, SolveListModel::Moves), (QList<int>{105, 104, 103, 102, 101, 100}));
+        const QModelIndexList rows = dialog.list()->selectionModel()->selectedRows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(dialog.model()->gameAt(rows[0].row()).id, selected);
+        // Sorting the list leaves the chart in play order.
+        QCOMPARE(dialog.timeSeries()->at(0), QPointF(1, 40));
+    }
+
+    void deleteAndResetAskFirst() {
+        MemorySolveHistory history;
+        storeGames(history);
+        StatisticsDialog dialog(history, 2);
+        QStringList questions;
+        bool agree = false;
+        dialog.confirm = [&](const QString& q) {
+            questions << q;
+            return agree;
+        };
+        dialog.list()->selectRow(0);
+        dialog.deleteSelected();
+        dialog.resetPuzzle();
+        QCOMPARE(history.solves.size(), size_t(7));
+        QVERIFY(questions[0].endsWith("(105 moves, 60 s)?"));
+        QCOMPARE(questions[1], QStringLiteral("Forget all 6 games of Cube Level 3?"));
+
+        agree = true;
+        dialog.list()->selectRow(0);
+        dialog.deleteSelected();
+        QCOMPARE(column(dialog, SolveListModel::Time), (QList<int>{20, 50, 1, 30, 40}));
+        dialog.resetPuzzle();
+        QCOMPARE(dialog.model()->rowCount(), 0);
+        QCOMPARE(history.solves.size(), size_t(1));
+    }
+
+    // The menu opens the statistics on the puzzle being played; a double click on a game asks
+    // the window to replay it once the dialog has closed.
+    void theMenuOpensThePlayedPuzzleAndAReplayIsAskedFor() {
+        MainWindow window(QImageCanvas::Mode::ExactPixels);
+        window.start();
+        auto owned = std::make_unique<MemorySolveHistory>();
+        MemorySolveHistory& history = *owned;
+        storeGames(history);
+        window.setHistory(std::move(owned));
+        window.dialog().OnCommand(kCmdCubeLevel1 + 2);
+        qint64 replayed = 0;
+        window.replaySolve = [&](qint64 id) { replayed = id; };
+        int shownTable = -1;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<StatisticsDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shownTable = dialog->tableBox()->currentIndex();
+            emit dialog->list()->doubleClicked(dialog->model()->index(1, 0));
+        });
+        window.commandAction(kCmdStatistics)->trigger();
+        QCOMPARE(shownTable, 2);
+        QCOMPARE(replayed, qint64(5));
+    }
+};
+
+QTEST_MAIN(StatisticsDialogTest)
+#include "tst_statistics_dialog.moc"
