@@ -343,7 +343,8 @@ bool ProfileStorage::replaceFile(const QByteArray& bytes) {
     if (!QDir().mkpath(folder)) {
         return fail("creating the folder");
     }
-    fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    fd = ::open(temp.constData(),
+                O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         return fail("creating a temporary file");
     }
