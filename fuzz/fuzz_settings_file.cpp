@@ -121,7 +121,9 @@ void otherKeysKept(const QString& before, const QString& after) {
     // it, so each is asked for its keys first.
     newSettings.allKeys();
     for (const QString& key : oldSettings.allKeys()) {
-        if (!kStoredKeys.contains(key) && newSettings.value(key) != oldSettings.value(key)) {
+        // QSettings finds "HighScores//PiraM" as "HighScores/PiraM": one of ours, then.
+        const QString asked = key.split(QLatin1Char('/'), Qt::SkipEmptyParts).join('/');
+        if (!kStoredKeys.contains(asked) && newSettings.value(key) != oldSettings.value(key)) {
             std::fprintf(stderr, "%s: [%s] became [%s] in\n%s\n", qPrintable(key),
                          qPrintable(oldSettings.value(key).toString()),
                          qPrintable(newSettings.value(key).toString()), contentOf(after).data());

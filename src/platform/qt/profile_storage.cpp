@@ -93,6 +93,20 @@ bool readPlainFile(const QByteArray& path, QByteArray& bytes) {
     return true;
 }
 
+// The file a link points at, in place of the link; false for a link to nothing.
+bool throughLink(QByteArray& path) {
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        return true;
+    }
+    char resolved[PATH_MAX];
+    if (!::realpath(path.constData(), resolved)) {
+        return false;
+    }
+    path = resolved;
+    return true;
+}
+
 // "<prefix><pid>.<host>.<kind>" (see StoreLock::ownedName) of a copy that died on this host.
 bool isOrphan(const QString& entry, const QString& prefix) {
     const QStringList parts = entry.mid(prefix.size()).split(u'.');
@@ -314,16 +328,12 @@ bool ProfileStorage::store(int lockWaitMs, bool goAheadUnlocked) {
 // the disk and only then renamed over the file; any step that fails leaves the file untouched.
 bool ProfileStorage::replaceFile(const QByteArray& bytes) {
     QByteArray target = encoded(fileName_);
-    struct stat st {};
-    if (::lstat(target.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (!::realpath(target.constData(), resolved)) {
-            report(QStringLiteral("%1 is a link to nothing; nothing will be stored through it")
-                       .arg(fileName_));
-            return false;
-        }
-        target = resolved;
+    if (!throughLink(target)) {
+        report(QStringLiteral("%1 is a link to nothing; nothing will be stored through it")
+                   .arg(fileName_));
+        return false;
     }
+    struct stat st {};
     const bool existed = ::stat(target.constData(), &st) == 0;
     const QFileInfo info(QFile::decodeName(target));
     const QString folder = info.absolutePath();
@@ -343,7 +353,8 @@ bool ProfileStorage::replaceFile(const QByteArray& bytes) {
     if (!QDir().mkpath(folder)) {
         return fail("creating the folder");
     }
-    fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    fd = ::open(temp.constData(),
+                O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         return fail("creating a temporary file");
     }

@@ -115,42 +115,50 @@ StoreLock::Outcome StoreLock::take(int waitMs) {
     }
 }
 
-// Make the lock whole under a private name and link it into place: the link either fails or
-// puts a complete lock there.
 StoreLock::Outcome StoreLock::tryOnce() {
     if (held_) {
         return Outcome::Taken;
     }
+    const Outcome made = linkIntoPlace();
+    return made == Outcome::Busy ? judgeHolder() : made;
+}
+
+// Make the lock whole under a private name and link it into place: the link either fails or
+// puts a complete lock there. Busy: something is there already.
+StoreLock::Outcome StoreLock::linkIntoPlace() {
     const QByteArray lock = encoded(path_);
     const QByteArray draft = encoded(ownedName(path_, "draft"));
-    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC;
+    // Never blocking, not even on a FIFO someone left under the private name.
+    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
     int fd = ::open(draft.constData(), flags, 0644);
     if (fd < 0 && errno == ENOENT && QDir().mkpath(QFileInfo(path_).absolutePath())) {
         fd = ::open(draft.constData(), flags, 0644); // the first store of all
     }
-    if (fd < 0) {
-        problem_ = QStringLiteral("the lock %1 cannot be made (%2)").arg(path_, reason(errno));
-        return Outcome::InTheWay;
+    bool made = fd >= 0 && writeWhole(fd, mine_);
+    int error = errno;
+    if (fd >= 0) {
+        ::close(fd);
     }
-    const bool written = writeWhole(fd, mine_);
-    const int writeError = errno;
-    ::close(fd);
-    if (!written) {
-        ::unlink(draft.constData());
-        problem_ = QStringLiteral("the lock %1 cannot be made (%2)").arg(path_, reason(writeError));
-        return Outcome::InTheWay;
+    if (made) {
+        made = ::link(draft.constData(), lock.constData()) == 0;
+        error = made ? 0 : errno;
     }
-    const int linked = ::link(draft.constData(), lock.constData());
-    const int linkError = errno;
     ::unlink(draft.constData());
-    if (linked == 0) {
+    if (made) {
         held_ = true;
         return Outcome::Taken;
     }
-    if (linkError != EEXIST) {
-        problem_ = QStringLiteral("the lock %1 cannot be made (%2)").arg(path_, reason(linkError));
-        return Outcome::InTheWay;
+    if (error == EEXIST) {
+        return Outcome::Busy;
     }
+    problem_ = QStringLiteral("the lock %1 cannot be made (%2)").arg(path_, reason(error));
+    return Outcome::InTheWay;
+}
+
+// What holds the place: a live holder (busy), one that is gone (broken, and tried again), or
+// something that is no lock of ours at all (in the way).
+StoreLock::Outcome StoreLock::judgeHolder() {
+    const QByteArray lock = encoded(path_);
     struct stat st {};
     if (::lstat(lock.constData(), &st) != 0) {
         return errno == ENOENT ? tryOnce() : Outcome::Busy;

@@ -35,6 +35,8 @@ public:
 
 private:
     Outcome tryOnce();
+    Outcome linkIntoPlace();
+    Outcome judgeHolder();
     bool breakIfStale(const QByteArray& content);
 
     QString path_;
