@@ -14,13 +14,24 @@ namespace {
 // along while it can, and still finds the next face when nothing lies straight ahead.
 constexpr double kAsideWeight = 2.0;
 
-// Where each edge of a cube cell leads on its face, in the order the cube's redraw lays out the
-// corners: row - 1, column - 1, row + 1, column + 1.
+// Where each edge of a cell leads on its face, in the order the redraw lays out the corners: a
+// cube cell's to row - 1, column - 1, row + 1, column + 1; an upright triangle's (even column)
+// to both neighbours in its row and then the row before, an inverted one's to the row after and
+// then both neighbours in its row.
 struct GridStep {
     int row;
     int col;
 };
 constexpr GridStep kCubeEdgeSteps[4] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
+constexpr GridStep kUprightEdgeSteps[3] = {{0, -1}, {0, 1}, {-1, 1}};
+constexpr GridStep kInvertedEdgeSteps[3] = {{1, -1}, {0, -1}, {0, 1}};
+
+GridStep edgeStep(const CursorSticker& s, int e) {
+    if (s.points == 4) {
+        return kCubeEdgeSteps[e];
+    }
+    return s.id.col % 2 == 0 ? kUprightEdgeSteps[e] : kInvertedEdgeSteps[e];
+}
 
 // How far apart, in pixels, two faces may draw the ends of the edge they share.
 constexpr int kEdgeSlack = 2;
@@ -167,15 +178,19 @@ int acrossEdge(const std::vector<CursorSticker>& stickers, int current, int e, b
     return -1;
 }
 
-// A cube face seen nearly edge-on can hold slivers no press finds, which leave gaps in its rows
-// and columns: past such a gap, the next sticker further along the row or column that edge e
-// leads along, so a stroke can still span it as the mouse's does. -1 when there is none.
+// A face seen nearly edge-on can hold slivers no press finds, which leave gaps in its rows and
+// columns: past such a gap, the next sticker further along the row or column that edge e leads
+// along, so a stroke can still span it as the mouse's does. (A triangle's edge between rows
+// leads along two lines at once, and goes on by the picture instead.) -1 when there is none.
 int pastGap(const std::vector<CursorSticker>& stickers, int current, int e) {
-    const StickerHit from = stickers[current].id;
-    const GridStep step = kCubeEdgeSteps[e];
-    for (int k = 2; k < kCells; ++k) {
-        const int i = findCursorSticker(
-            stickers, {from.slot, from.row + k * step.row, from.col + k * step.col});
+    const CursorSticker& from = stickers[current];
+    const GridStep step = edgeStep(from, e);
+    if (from.points == 3 && step.row != 0) {
+        return -1;
+    }
+    for (int k = 2; k < 2 * kCells; ++k) {
+        const StickerHit id{from.id.slot, from.id.row + k * step.row, from.id.col + k * step.col};
+        const int i = findCursorSticker(stickers, id);
         if (i >= 0) {
             return i;
         }
@@ -183,16 +198,57 @@ int pastGap(const std::vector<CursorSticker>& stickers, int current, int e) {
     return -1;
 }
 
+// Past a gap in a face of triangles seen nearly edge-on: the nearest sticker of the face that
+// lies the way edge e faces, within 45 degrees of it. -1 when there is none.
+int throughEdge(const std::vector<CursorSticker>& stickers, int current, int e) {
+    const CursorSticker& from = stickers[current];
+    const Point a = from.cell[e];
+    const Point b = from.cell[(e + 1) % from.points];
+    const double dx = (a.x + b.x) / 2.0 - from.x;
+    const double dy = (a.y + b.y) / 2.0 - from.y;
+    int best = -1;
+    double bestDistance = 0.0;
+    for (int i = 0; i < static_cast<int>(stickers.size()); ++i) {
+        const CursorSticker& s = stickers[i];
+        const double ex = s.x - from.x;
+        const double ey = s.y - from.y;
+        if (i == current || s.id.slot != from.id.slot ||
+            ex * dx + ey * dy <= std::fabs(ex * dy - ey * dx)) {
+            continue;
+        }
+        const double distance = std::hypot(ex, ey);
+        if (best < 0 || distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 // A triangle's neighbours across its edges share its row or, across the edge between rows, both
-// of its other two rows (frame rows), which the strokes take as the first of them. The triangle
-// of the same way up beyond the corner its edges leave free shares only the other frame row:
-// the one neighbour a stroke turns those layers with. Upright triangles (even columns) find it a
-// row further on, inverted ones a row back (`beyond`). At the edge of the face, where none lies
-// beyond, the one back along that frame row makes the stroke the other way, so both ways of
-// every such turn can be named.
-StickerHit thirdWayPartner(StickerHit t, bool beyond) {
-    const int step = t.col % 2 == 0 ? 1 : -1;
-    return {t.slot, t.row + (beyond ? step : -step), t.col};
+// of its frame rows, which the strokes take as the first of them: so no stroke onto them turns
+// the layers along its other frame row. The triangles of that line which share neither its row
+// nor its first frame row lie on from the corner its edges leave free: a row further on for an
+// upright triangle (even column), a row back for an inverted one, the same way up first. The
+// nearest of them; or at the edge of the face, where none lies beyond, the nearest back along
+// the line, which makes the stroke the other way, so both ways of every such turn can be named.
+// -1 when the line holds no other.
+int thirdWayNeighbour(const std::vector<CursorSticker>& stickers, int current) {
+    const StickerHit t = stickers[current].id;
+    const auto firstFrameRow = [](int row, int col) { return (col + 1) / 2 + row; };
+    const int beyond = t.col % 2 == 0 ? 1 : -1;
+    for (int way : {beyond, -beyond}) {
+        for (int k = 1; k < kCells; ++k) {
+            const int row = t.row + way * k;
+            for (int col : {t.col, t.col ^ 1}) {
+                const int i = findCursorSticker(stickers, {t.slot, row, col});
+                if (i >= 0 && firstFrameRow(row, col) != firstFrameRow(t.row, t.col)) {
+                    return i;
+                }
+            }
+        }
+    }
+    return -1;
 }
 
 // How far, in radians, the way from a cell's middle through the middle of its edge e turns from
@@ -278,17 +334,17 @@ int neighbourSticker(const std::vector<CursorSticker>& stickers, int current, Ar
     const int edge = edgeForArrow(stickers, current, arrow);
     int next = -1;
     if (edge == kNoEdge) {
-        next = findCursorSticker(stickers, thirdWayPartner(from.id, true));
-        if (next < 0) {
-            next = findCursorSticker(stickers, thirdWayPartner(from.id, false));
-        }
+        next = thirdWayNeighbour(stickers, current);
     } else if (edge != kNoGrid) {
         next = acrossEdge(stickers, current, edge, true);
-        if (next < 0 && from.points == 4) {
+        if (next < 0) {
             next = pastGap(stickers, current, edge);
         }
         if (next < 0) {
             next = acrossEdge(stickers, current, edge, false);
+        }
+        if (next < 0 && from.points == 3) {
+            next = throughEdge(stickers, current, edge);
         }
     }
     // Off the edge of the face, or a sticker with no grid: on to what lies ahead, which across

