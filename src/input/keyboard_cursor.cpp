@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "input/point_in_polygon.h"
 #include "input/sticker_scan.h"
@@ -122,10 +123,6 @@ int faceSlots(int puzzleType) {
     }
 }
 
-bool hasCorner(const CursorSticker& s, Point p) {
-    return std::find(s.cell, s.cell + s.points, p) != s.cell + s.points;
-}
-
 // The nearest sticker whose middle lies ahead, counting a step aside twice a step ahead;
 // `current` when there is none.
 int nearestAhead(const std::vector<CursorSticker>& stickers, int current, Arrow arrow) {
@@ -149,46 +146,48 @@ int nearestAhead(const std::vector<CursorSticker>& stickers, int current, Arrow 
     return best;
 }
 
-bool near(Point p, Point q) {
-    return std::abs(p.x - q.x) <= kEdgeSlack && std::abs(p.y - q.y) <= kEdgeSlack;
+// How far the nearest corner of s lies from p, in whole pixels along the farther axis.
+int cornerDistance(const CursorSticker& s, Point p) {
+    int best = std::numeric_limits<int>::max();
+    for (int i = 0; i < s.points; ++i) {
+        best = std::min(best, std::max(std::abs(s.cell[i].x - p.x), std::abs(s.cell[i].y - p.y)));
+    }
+    return best;
 }
 
-bool hasCornerNear(const CursorSticker& s, Point p) {
-    return std::any_of(s.cell, s.cell + s.points, [p](Point q) { return near(p, q); });
-}
-
-// The sticker across edge e of the current one: on the same face, the one holding both its ends;
-// on another face (at the edge of the current one), one with corners on both, as each face
-// interpolates the shared edge from its own outline and may draw it a pixel apart. -1 when there
-// is none.
-int acrossEdge(const std::vector<CursorSticker>& stickers, int current, int e, bool sameFace) {
+// At the edge of a face: the sticker of another face across edge e of the current one, the one
+// with corners nearest both its ends, within a pixel or two, as each face interpolates the
+// shared edge from its own outline. -1 when there is none.
+int acrossFaceEdge(const std::vector<CursorSticker>& stickers, int current, int e) {
     const CursorSticker& from = stickers[current];
     const Point a = from.cell[e];
     const Point b = from.cell[(e + 1) % from.points];
+    int best = -1;
+    int bestDistance = 0;
     for (int i = 0; i < static_cast<int>(stickers.size()); ++i) {
-        const CursorSticker& s = stickers[i];
-        if (i == current || a == b || (s.id.slot == from.id.slot) != sameFace) {
+        if (i == current || a == b || stickers[i].id.slot == from.id.slot) {
             continue;
         }
-        if (sameFace ? hasCorner(s, a) && hasCorner(s, b)
-                     : hasCornerNear(s, a) && hasCornerNear(s, b)) {
-            return i;
+        const int da = cornerDistance(stickers[i], a);
+        const int db = cornerDistance(stickers[i], b);
+        if (da <= kEdgeSlack && db <= kEdgeSlack && (best < 0 || da + db < bestDistance)) {
+            best = i;
+            bestDistance = da + db;
         }
     }
-    return -1;
+    return best;
 }
 
-// A face seen nearly edge-on can hold slivers no press finds, which leave gaps in its rows and
-// columns: past such a gap, the next sticker further along the row or column that edge e leads
-// along, so a stroke can still span it as the mouse's does. (A triangle's edge between rows
-// leads along two lines at once, and goes on by the picture instead.) -1 when there is none.
-int pastGap(const std::vector<CursorSticker>& stickers, int current, int e) {
+// The sticker edge e leads to on the same face. A face seen nearly edge-on can hold slivers no
+// press finds, which leave gaps in its rows and columns: past such a gap, the next sticker
+// further along the row or column, so a stroke can still span it as the mouse's does. (A
+// triangle's edge between rows leads along two lines at once, and goes no further.) -1 when
+// there is none.
+int alongGrid(const std::vector<CursorSticker>& stickers, int current, int e) {
     const CursorSticker& from = stickers[current];
     const GridStep step = edgeStep(from, e);
-    if (from.points == 3 && step.row != 0) {
-        return -1;
-    }
-    for (int k = 2; k < 2 * kCells; ++k) {
+    const int reach = from.points == 3 && step.row != 0 ? 1 : 2 * kCells;
+    for (int k = 1; k <= reach; ++k) {
         const StickerHit id{from.id.slot, from.id.row + k * step.row, from.id.col + k * step.col};
         const int i = findCursorSticker(stickers, id);
         if (i >= 0) {
@@ -196,33 +195,6 @@ int pastGap(const std::vector<CursorSticker>& stickers, int current, int e) {
         }
     }
     return -1;
-}
-
-// Past a gap in a face of triangles seen nearly edge-on: the nearest sticker of the face that
-// lies the way edge e faces, within 45 degrees of it. -1 when there is none.
-int throughEdge(const std::vector<CursorSticker>& stickers, int current, int e) {
-    const CursorSticker& from = stickers[current];
-    const Point a = from.cell[e];
-    const Point b = from.cell[(e + 1) % from.points];
-    const double dx = (a.x + b.x) / 2.0 - from.x;
-    const double dy = (a.y + b.y) / 2.0 - from.y;
-    int best = -1;
-    double bestDistance = 0.0;
-    for (int i = 0; i < static_cast<int>(stickers.size()); ++i) {
-        const CursorSticker& s = stickers[i];
-        const double ex = s.x - from.x;
-        const double ey = s.y - from.y;
-        if (i == current || s.id.slot != from.id.slot ||
-            ex * dx + ey * dy <= std::fabs(ex * dy - ey * dx)) {
-            continue;
-        }
-        const double distance = std::hypot(ex, ey);
-        if (best < 0 || distance < bestDistance) {
-            best = i;
-            bestDistance = distance;
-        }
-    }
-    return best;
 }
 
 // A triangle's neighbours across its edges share its row or, across the edge between rows, both
@@ -330,21 +302,14 @@ int neighbourSticker(const std::vector<CursorSticker>& stickers, int current, Ar
     if (current < 0 || current >= static_cast<int>(stickers.size())) {
         return current;
     }
-    const CursorSticker& from = stickers[current];
     const int edge = edgeForArrow(stickers, current, arrow);
     int next = -1;
     if (edge == kNoEdge) {
         next = thirdWayNeighbour(stickers, current);
     } else if (edge != kNoGrid) {
-        next = acrossEdge(stickers, current, edge, true);
+        next = alongGrid(stickers, current, edge);
         if (next < 0) {
-            next = pastGap(stickers, current, edge);
-        }
-        if (next < 0) {
-            next = acrossEdge(stickers, current, edge, false);
-        }
-        if (next < 0 && from.points == 3) {
-            next = throughEdge(stickers, current, edge);
+            next = acrossFaceEdge(stickers, current, edge);
         }
     }
     // Off the edge of the face, or a sticker with no grid: on to what lies ahead, which across

@@ -37,10 +37,14 @@ using PressHitTest = std::function<StickerHit(Point)>;
 bool findPressPoint(const Point* cell, int points, StickerHit id, const PressHitTest& hit,
                     Point& press);
 
-// The sticker an arrow moves the cursor to from stickers[current]: among the stickers whose
-// middles lie ahead in that direction on screen, the nearest, counting a step aside twice a
-// step ahead; across face edges just as within a face. `current` itself when none lies ahead
-// or `current` is not an index of the list.
+// The sticker an arrow moves the cursor to from stickers[current]. On a face's grid each edge
+// of the cell takes the arrow nearest its way (a triangle leaves one free), and the arrow goes
+// to the next sticker of the face that edge leads to, past any the press cannot find; off the
+// edge of the face, to the sticker of the next face across that edge. A triangle's free arrow
+// goes along the third line of its face (the layers no stroke onto an edge neighbour turns). With
+// no grid (the Piracube), or nothing there: the nearest sticker ahead on screen, counting a
+// step aside twice a step ahead. `current` itself when none lies ahead or `current` is not an
+// index of the list. Shift+arrow strokes from stickers[current].press to the neighbour's press.
 int neighbourSticker(const std::vector<CursorSticker>& stickers, int current, Arrow arrow);
 
 // The index of the sticker named `id`, or -1: where the cursor stands after a redraw.
