@@ -1,12 +1,13 @@
 // The keyboard cursor on built and drawn puzzles of every kind and level in several views: it
-// stands on exactly the stickers a press can find, the arrows lead from each to every other, and
-// Shift+arrow strokes name every turn a mouse stroke between two stickers can.
+// stands on exactly the stickers a press can find, the arrows lead from each to every other (on
+// cube faces seen well, the way they point), and Shift+arrow strokes name every turn a mouse
+// stroke between two stickers can.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 #include <memory>
+#include <numeric>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -22,16 +23,14 @@ namespace korvane {
 namespace {
 
 constexpr Arrow kArrows[] = {Arrow::Up, Arrow::Down, Arrow::Left, Arrow::Right};
-// The standard view and three others; (130, 200) shows a cube face so nearly edge-on that some
-// of its slivers no press finds.
-constexpr std::pair<double, double> kSpins[] = {{0, 0}, {50, 20}, {130, 200}, {-70, 95}};
+constexpr double kDx[] = {0, 0, -1, 1}, kDy[] = {-1, 1, 0, 0}; // by kArrows
+// The standard view and four others: (130, 200) shows a cube face so nearly edge-on that a press
+// finds only some of its slivers; (106.5, 120.12) two tetrahedron faces, whose tips are turned by
+// strokes across the edges between slivers.
+constexpr std::pair<double, double> kSpins[] = {
+    {0, 0}, {50, 20}, {130, 200}, {-70, 95}, {106.5, 120.12}};
 
 using Cell = std::tuple<int, int, int>;
-using Turn = std::tuple<int, int, int, int>; // op, dir, layer, corner
-
-Cell cellOf(StickerHit h) {
-    return {h.slot, h.row, h.col};
-}
 
 std::unique_ptr<GameState> drawn(int type, int level, std::pair<double, double> spin) {
     auto g = std::make_unique<GameState>();
@@ -44,152 +43,108 @@ std::unique_ptr<GameState> drawn(int type, int level, std::pair<double, double> 
     return g;
 }
 
-// Every sticker some pixel of the picture presses.
-std::set<Cell> pressable(const GameState& g) {
-    std::set<Cell> cells;
-    for (int i = 0; i < 242 * 322; ++i) {
-        const StickerHit hit = hitTestPress(g, i % 242, i / 242);
-        if (hit.slot != 0) {
-            cells.insert(cellOf(hit));
-        }
-    }
-    return cells;
-}
-
-// How many stickers the arrows lead to from stickers[0], followed forwards or backwards.
-int reached(const std::vector<CursorSticker>& stickers, bool backwards) {
-    const int n = static_cast<int>(stickers.size());
+// Whether the arrows lead from stickers[0] to every sticker, followed forwards or backwards.
+bool allReached(const std::vector<CursorSticker>& stickers, bool backwards) {
     std::vector<std::pair<int, int>> moves;
-    for (int i = 0; i < n; ++i) {
-        for (Arrow a : kArrows) {
-            const int j = neighbourSticker(stickers, i, a);
-            moves.emplace_back(backwards ? j : i, backwards ? i : j);
-        }
+    for (int i = 0; i < static_cast<int>(stickers.size() * 4); ++i) {
+        const int to = neighbourSticker(stickers, i / 4, kArrows[i % 4]);
+        moves.push_back(backwards ? std::pair(to, i / 4) : std::pair(i / 4, to));
     }
-    std::vector<bool> seen(n, false);
+    std::vector<bool> seen(stickers.size(), false);
     seen[0] = true;
     for (bool grew = true; grew;) {
         grew = false;
         for (auto [from, to] : moves) {
-            if (seen[from] && !seen[to]) {
-                seen[to] = grew = true;
-            }
+            grew = grew || (seen[from] && !seen[to]);
+            seen[to] = seen[to] || seen[from];
         }
     }
-    return static_cast<int>(std::count(seen.begin(), seen.end(), true));
+    return std::count(seen.begin(), seen.end(), false) == 0;
 }
 
 TEST(KeyboardCursor, ReachesEveryPressableStickerFromEveryOther) {
     std::vector<std::pair<int, int>> puzzles{{kPiracube, 3}};
-    for (int n = 1; n <= kMaxCubeSize; ++n) {
+    for (int n = 1; n <= kMaxCubeSize || n <= kMaxTetraSize; ++n) {
         puzzles.emplace_back(kCube, n);
-    }
-    for (int n = 1; n <= kMaxTetraSize; ++n) {
-        puzzles.emplace_back(kTetrahedron, n);
+        puzzles.emplace_back(kTetrahedron, std::min(n, kMaxTetraSize));
     }
     for (const auto& [type, level] : puzzles) {
         for (const auto& spin : kSpins) {
-            SCOPED_TRACE(::testing::Message() << "kind " << type << " level " << level << " spin "
-                                              << spin.first << ", " << spin.second);
+            SCOPED_TRACE(::testing::Message()
+                         << "kind " << type << " level " << level << " spin " << spin.first);
             const auto g = drawn(type, level, spin);
             const std::vector<CursorSticker> stickers = cursorStickers(*g);
-            std::set<Cell> listed;
+            std::set<Cell> listed, pressable;
             for (const CursorSticker& s : stickers) {
-                ASSERT_EQ(cellOf(hitTestPress(*g, s.press.x, s.press.y)), cellOf(s.id));
-                listed.insert(cellOf(s.id));
-            }
-            if (level <= 4) { // the whole-picture scan is slow for the many small stickers
-                EXPECT_EQ(listed, pressable(*g));
-            }
-            EXPECT_EQ(reached(stickers, false), static_cast<int>(stickers.size()));
-            EXPECT_EQ(reached(stickers, true), static_cast<int>(stickers.size()));
-        }
-    }
-}
-
-// On cube faces seen well, every arrow moves the cursor the way it points (a triangle's free
-// arrow may have to go back along its line at the edge of a face).
-TEST(KeyboardCursor, ArrowsMoveTheWayTheyPoint) {
-    for (int level : {1, 3, 5}) {
-        for (const auto& spin : {kSpins[0], kSpins[1], kSpins[3]}) {
-            const auto g = drawn(kCube, level, spin);
-            const std::vector<CursorSticker> stickers = cursorStickers(*g);
-            for (int i = 0; i < static_cast<int>(stickers.size()); ++i) {
-                for (Arrow a : kArrows) {
-                    const CursorSticker& t = stickers[neighbourSticker(stickers, i, a)];
-                    const double dx = t.x - stickers[i].x, dy = t.y - stickers[i].y;
-                    const double ahead = a == Arrow::Up     ? -dy
-                                         : a == Arrow::Down ? dy
-                                         : a == Arrow::Left ? -dx
-                                                            : dx;
-                    EXPECT_GE(ahead, 0.0) << "level " << level << " spin " << spin.first;
+                const StickerHit hit = hitTestPress(*g, s.press.x, s.press.y);
+                EXPECT_EQ(Cell(hit.slot, hit.row, hit.col), Cell(s.id.slot, s.id.row, s.id.col));
+                listed.emplace(s.id.slot, s.id.row, s.id.col);
+                for (int k = 0; k < 4 && type == kCube && level <= 6 && spin.first != 130; ++k) {
+                    const CursorSticker& t =
+                        stickers[neighbourSticker(stickers, &s - &stickers[0], kArrows[k])];
+                    EXPECT_GE((t.x - s.x) * kDx[k] + (t.y - s.y) * kDy[k], 0.0);
                 }
             }
+            // Every sticker some pixel of the picture presses (slow for many small stickers).
+            for (int i = 0; i < 242 * 322 && level <= 4; ++i) {
+                const StickerHit hit = hitTestPress(*g, i % 242, i / 242);
+                if (hit.slot != 0) {
+                    pressable.emplace(hit.slot, hit.row, hit.col);
+                }
+            }
+            EXPECT_TRUE(level > 4 || listed == pressable);
+            EXPECT_TRUE(allReached(stickers, false));
+            EXPECT_TRUE(allReached(stickers, true));
         }
     }
 }
 
-// The stickers a stroke from stickers[i] can aim at: any of its own face, and those of other
-// faces whose press point does not also lie on a sticker of the pressed face (a face seen nearly
-// edge-on has slivers under its neighbour's stickers, which no press finds).
-std::vector<int> aimedFrom(const GameState& g, const std::vector<CursorSticker>& stickers, int i) {
-    std::vector<int> aims;
-    const int slot = stickers[i].id.slot;
-    for (int j = 0; j < static_cast<int>(stickers.size()); ++j) {
-        const Point p = stickers[j].press;
-        if (stickers[j].id.slot == slot || findSticker(g, g.puzzleType, slot, p.x, p.y).slot == 0) {
-            aims.push_back(j);
-        }
-    }
-    return aims;
-}
-
-// The turns of strokes pressed at stickers[from].press and released at each aim's press.
-std::set<Turn> strokeTurns(GameState& g, const std::vector<CursorSticker>& stickers, int from,
+// The turns of strokes pressed at stickers[from].press and released at each aim's press point.
+// A stroke aims only at stickers of its own face, or of other faces where the press point does
+// not also lie on a sticker of the pressed face (a face seen nearly edge-on has slivers under its
+// neighbour's stickers, which no press finds).
+std::set<Cell> strokeTurns(GameState& g, const std::vector<CursorSticker>& stickers, int from,
                            const std::vector<int>& aims) {
-    std::set<Turn> turns;
-    const StickerHit hit = hitTestPress(g, stickers[from].press.x, stickers[from].press.y);
-    g.gestureState = hit.slot;
-    g.pressedRow = hit.row;
-    g.pressedCol = hit.col;
+    std::set<Cell> turns;
+    const CursorSticker& s = stickers[from];
+    g.gestureState = s.id.slot;
+    g.pressedRow = s.id.row;
+    g.pressedCol = s.id.col;
     for (int j : aims) {
-        const TurnRequest t = decodeStroke(g, stickers[j].press.x, stickers[j].press.y);
-        if (t.op != 0) {
-            turns.emplace(t.op, t.dir, t.layer, t.corner);
+        const Point p = stickers[j].press;
+        const TurnRequest t = decodeStroke(g, p.x, p.y);
+        const bool aimed = stickers[j].id.slot == s.id.slot ||
+                           findSticker(g, g.puzzleType, s.id.slot, p.x, p.y).slot == 0;
+        if (t.op != 0 && aimed) {
+            turns.emplace(t.op, t.dir, t.op == 5 ? t.corner : t.layer);
         }
     }
     return turns;
 }
 
-// Tetrahedra need the free arrow for the layers along a face's third line, and the corner
-// strokes across face edges; the Piracube turns only across them.
+// Tetrahedra need the free arrow for the layers along a face's third line and the corner strokes
+// across face edges; the Piracube turns only across them.
 TEST(KeyboardCursor, ShiftArrowsNameEveryTurnTheMouseCan) {
     const std::pair<int, int> puzzles[] = {{kCube, 1},        {kCube, 3},        {kCube, 6},
                                            {kTetrahedron, 1}, {kTetrahedron, 2}, {kTetrahedron, 4},
                                            {kPiracube, 3}};
     for (const auto& [type, level] : puzzles) {
         for (const auto& spin : kSpins) {
-            SCOPED_TRACE(::testing::Message() << "kind " << type << " level " << level << " spin "
-                                              << spin.first << ", " << spin.second);
             const auto g = drawn(type, level, spin);
             const std::vector<CursorSticker> stickers = cursorStickers(*g);
-            std::set<Turn> mouse, keys;
+            std::vector<int> all(stickers.size());
+            std::iota(all.begin(), all.end(), 0);
+            std::set<Cell> mouse, keys;
             for (int i = 0; i < static_cast<int>(stickers.size()); ++i) {
-                const std::vector<int> aims = aimedFrom(*g, stickers, i);
-                mouse.merge(strokeTurns(*g, stickers, i, aims));
+                mouse.merge(strokeTurns(*g, stickers, i, all));
                 std::vector<int> neighbours;
                 for (Arrow a : kArrows) {
-                    const int j = neighbourSticker(stickers, i, a);
-                    if (std::find(aims.begin(), aims.end(), j) != aims.end()) {
-                        neighbours.push_back(j);
-                    }
+                    neighbours.push_back(neighbourSticker(stickers, i, a));
                 }
                 keys.merge(strokeTurns(*g, stickers, i, neighbours));
             }
-            std::vector<Turn> missing;
-            std::set_difference(mouse.begin(), mouse.end(), keys.begin(), keys.end(),
-                                std::back_inserter(missing));
-            EXPECT_EQ(missing, std::vector<Turn>{});
+            EXPECT_EQ(keys, mouse)
+                << "kind " << type << " level " << level << " spin " << spin.first;
         }
     }
 }
