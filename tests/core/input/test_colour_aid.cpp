@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 #include <span>
+#include <tuple>
 #include <vector>
 
 #include "fakes/recording_canvas.h"
@@ -103,31 +104,21 @@ TEST(ColourSymbols, StayInsideEveryStickerShape) {
     }
 }
 
+// White stickers get black symbols, dark blue ones white; the canvas is left as it was found.
 TEST(ColourSymbols, AreDrawnInContrastingInkAndLeaveTheCanvasAsFound) {
     const Point cell[4] = {{10, 10}, {60, 10}, {60, 60}, {10, 60}};
-    struct Case {
-        int type, number;
-        Rgb sticker, ink;
-        int parts;
-    };
-    const Case cases[] = {
-        {kCube, 0, stickerRgb(kCube, 0, 255), {0, 0, 0}, 1},               // white: a dot
-        {kCube, 4, stickerRgb(kCube, 4, 117), {255, 255, 255}, 2},         // dark blue: two dots
-        {kTetrahedron, 1, stickerRgb(kTetrahedron, 1, 200), {0, 0, 0}, 4}, // green: a frame
-        {kCube, 7, {85, 85, 85}, {255, 255, 255}, 0},                      // no colour: none
-    };
-    for (const Case& c : cases) {
+    for (const auto& [number, brightness, ink, parts] :
+         {std::tuple(0, 255, Rgb{0, 0, 0}, 1), std::tuple(4, 117, Rgb{255, 255, 255}, 2),
+          std::tuple(9, 255, Rgb{}, 0)}) {
         RecordingCanvas canvas;
         canvas.brush = Brush{{1, 2, 3}};
         canvas.pen = Pen::Thin;
-        drawColourSymbol(canvas, cell, 4, c.type, c.number, c.sticker);
-        ASSERT_EQ(static_cast<int>(canvas.calls.size()), c.parts);
+        drawColourSymbol(canvas, cell, 4, kCube, number, stickerRgb(kCube, number, brightness));
+        ASSERT_EQ(static_cast<int>(canvas.calls.size()), parts);
         for (const auto& call : canvas.calls) {
-            EXPECT_EQ(call.brush.colour, c.ink);
-            EXPECT_EQ(call.pen, Pen::Null);
+            EXPECT_EQ(std::pair(call.brush.colour, call.pen), std::pair(ink, Pen::Null));
         }
-        EXPECT_EQ(canvas.brush, (Brush{{1, 2, 3}}));
-        EXPECT_EQ(canvas.pen, Pen::Thin);
+        EXPECT_EQ(std::pair(canvas.brush, canvas.pen), std::pair(Brush{{1, 2, 3}}, Pen::Thin));
     }
 }
 

@@ -62,11 +62,38 @@ bool allReached(const std::vector<CursorSticker>& stickers, bool backwards) {
     return std::count(seen.begin(), seen.end(), false) == 0;
 }
 
-TEST(KeyboardCursor, ReachesEveryPressableStickerFromEveryOther) {
+// The turns of strokes pressed at stickers[from].press and released at each aim's press point.
+// A stroke aims only at stickers of its own face, or of other faces where the press point does
+// not also lie on a sticker of the pressed face (a face seen nearly edge-on has slivers under its
+// neighbour's stickers, which no press finds).
+std::set<Cell> strokeTurns(GameState& g, const std::vector<CursorSticker>& stickers, int from,
+                           const std::vector<int>& aims) {
+    std::set<Cell> turns;
+    const CursorSticker& s = stickers[from];
+    g.gestureState = s.id.slot;
+    g.pressedRow = s.id.row;
+    g.pressedCol = s.id.col;
+    for (int j : aims) {
+        const Point p = stickers[j].press;
+        const TurnRequest t = decodeStroke(g, p.x, p.y);
+        const bool aimed = stickers[j].id.slot == s.id.slot ||
+                           findSticker(g, g.puzzleType, s.id.slot, p.x, p.y).slot == 0;
+        if (t.op != 0 && aimed) {
+            turns.emplace(t.op, t.dir, t.op == 5 ? t.corner : t.layer);
+        }
+    }
+    return turns;
+}
+
+// Shift+arrow strokes: tetrahedra need the free arrow for the layers along a face's third line
+// and the corner strokes across face edges; the Piracube turns only across them.
+TEST(KeyboardCursor, ReachesEveryStickerAndNamesEveryTurnTheMouseCan) {
     std::vector<std::pair<int, int>> puzzles{{kPiracube, 3}};
-    for (int n = 1; n <= kMaxCubeSize || n <= kMaxTetraSize; ++n) {
+    for (int n = 1; n <= kMaxCubeSize; ++n) {
         puzzles.emplace_back(kCube, n);
-        puzzles.emplace_back(kTetrahedron, std::min(n, kMaxTetraSize));
+        if (n <= kMaxTetraSize) {
+            puzzles.emplace_back(kTetrahedron, n);
+        }
     }
     for (const auto& [type, level] : puzzles) {
         for (const auto& spin : kSpins) {
@@ -95,56 +122,17 @@ TEST(KeyboardCursor, ReachesEveryPressableStickerFromEveryOther) {
             EXPECT_TRUE(level > 4 || listed == pressable);
             EXPECT_TRUE(allReached(stickers, false));
             EXPECT_TRUE(allReached(stickers, true));
-        }
-    }
-}
-
-// The turns of strokes pressed at stickers[from].press and released at each aim's press point.
-// A stroke aims only at stickers of its own face, or of other faces where the press point does
-// not also lie on a sticker of the pressed face (a face seen nearly edge-on has slivers under its
-// neighbour's stickers, which no press finds).
-std::set<Cell> strokeTurns(GameState& g, const std::vector<CursorSticker>& stickers, int from,
-                           const std::vector<int>& aims) {
-    std::set<Cell> turns;
-    const CursorSticker& s = stickers[from];
-    g.gestureState = s.id.slot;
-    g.pressedRow = s.id.row;
-    g.pressedCol = s.id.col;
-    for (int j : aims) {
-        const Point p = stickers[j].press;
-        const TurnRequest t = decodeStroke(g, p.x, p.y);
-        const bool aimed = stickers[j].id.slot == s.id.slot ||
-                           findSticker(g, g.puzzleType, s.id.slot, p.x, p.y).slot == 0;
-        if (t.op != 0 && aimed) {
-            turns.emplace(t.op, t.dir, t.op == 5 ? t.corner : t.layer);
-        }
-    }
-    return turns;
-}
-
-// Tetrahedra need the free arrow for the layers along a face's third line and the corner strokes
-// across face edges; the Piracube turns only across them.
-TEST(KeyboardCursor, ShiftArrowsNameEveryTurnTheMouseCan) {
-    const std::pair<int, int> puzzles[] = {{kCube, 1},        {kCube, 3},        {kCube, 6},
-                                           {kTetrahedron, 1}, {kTetrahedron, 2}, {kTetrahedron, 4},
-                                           {kPiracube, 3}};
-    for (const auto& [type, level] : puzzles) {
-        for (const auto& spin : kSpins) {
-            const auto g = drawn(type, level, spin);
-            const std::vector<CursorSticker> stickers = cursorStickers(*g);
-            std::vector<int> all(stickers.size());
-            std::iota(all.begin(), all.end(), 0);
             std::set<Cell> mouse, keys;
-            for (int i = 0; i < static_cast<int>(stickers.size()); ++i) {
-                mouse.merge(strokeTurns(*g, stickers, i, all));
-                std::vector<int> neighbours;
+            for (int i = 0; i < static_cast<int>(stickers.size()) && level <= 6; ++i) {
+                std::vector<int> all(stickers.size()), neighbours;
+                std::iota(all.begin(), all.end(), 0);
                 for (Arrow a : kArrows) {
                     neighbours.push_back(neighbourSticker(stickers, i, a));
                 }
+                mouse.merge(strokeTurns(*g, stickers, i, all));
                 keys.merge(strokeTurns(*g, stickers, i, neighbours));
             }
-            EXPECT_EQ(keys, mouse)
-                << "kind " << type << " level " << level << " spin " << spin.first;
+            EXPECT_EQ(keys, mouse);
         }
     }
 }
