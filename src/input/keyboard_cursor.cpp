@@ -84,17 +84,17 @@ std::vector<Point> cellPixels(const Point* cell, int points, double mx, double m
 }
 
 // The sticker slots of a face slot the press scan visits, in its order.
-std::vector<StickerHit> slotCells(const GameState& g, int slot) {
+std::vector<StickerHit> slotCells(const StylusTarget& g, int slot) {
     std::vector<StickerHit> cells;
-    if (g.puzzleType == kPiracube) {
+    if (g.puzzle.puzzleType == kPiracube) {
         for (StickerHit h : {StickerHit{slot, 1, 0}, {slot, 1, 1}, {slot, 2, 0}, {slot, 2, 1}}) {
             cells.push_back(h);
         }
         return cells;
     }
-    const int n = gridLevel(g, g.puzzleType);
+    const int n = gridLevel(g, g.puzzle.puzzleType);
     for (int row = 0; row <= n; ++row) {
-        const int lastCol = g.puzzleType == kTetrahedron ? 2 * n - 2 * row : n;
+        const int lastCol = g.puzzle.puzzleType == kTetrahedron ? 2 * n - 2 * row : n;
         for (int col = 0; col <= lastCol; ++col) {
             cells.push_back({slot, row, col});
         }
@@ -104,11 +104,11 @@ std::vector<StickerHit> slotCells(const GameState& g, int slot) {
 
 // The cube's redraw marks the slots it left out with (-1, -1) outlines; the other kinds name
 // their faces in the slot (see slotOnScreen).
-bool slotDrawn(const GameState& g, int slot) {
-    if (g.puzzleType == kCube && g.faceOutline[slot - 1][0] == Point{-1, -1}) {
+bool slotDrawn(const StylusTarget& g, int slot) {
+    if (g.puzzle.puzzleType == kCube && g.screen.faceOutline[slot - 1][0] == Point{-1, -1}) {
         return false;
     }
-    return slotOnScreen(g, g.puzzleType, slot);
+    return slotOnScreen(g, g.puzzle.puzzleType, slot);
 }
 
 int faceSlots(int puzzleType) {
@@ -339,11 +339,11 @@ int nearestSticker(const std::vector<CursorSticker>& stickers, double x, double 
     return best;
 }
 
-std::vector<CursorSticker> cursorStickers(const GameState& g) {
-    const int points = g.puzzleType == kCube ? 4 : 3;
+std::vector<CursorSticker> cursorStickers(const StylusTarget& g) {
+    const int points = g.puzzle.puzzleType == kCube ? 4 : 3;
     const PressHitTest hit = [&g](Point p) { return hitTestPress(g, p.x, p.y); };
     std::vector<CursorSticker> stickers;
-    for (int slot = 1; slot <= faceSlots(g.puzzleType); ++slot) {
+    for (int slot = 1; slot <= faceSlots(g.puzzle.puzzleType); ++slot) {
         if (!slotDrawn(g, slot)) {
             continue;
         }
@@ -351,8 +351,8 @@ std::vector<CursorSticker> cursorStickers(const GameState& g) {
             CursorSticker s;
             s.id = id;
             s.points = points;
-            s.onGrid = g.puzzleType != kPiracube;
-            const Point* cell = g.stickerPoly[slot - 1][id.row][id.col].p;
+            s.onGrid = g.puzzle.puzzleType != kPiracube;
+            const Point* cell = g.screen.stickerPoly[slot - 1][id.row][id.col].p;
             std::copy(cell, cell + points, s.cell);
             for (int i = 0; i < points; ++i) {
                 s.x += cell[i].x / static_cast<double>(points);

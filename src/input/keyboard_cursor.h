@@ -55,6 +55,6 @@ int findCursorSticker(const std::vector<CursorSticker>& stickers, StickerHit id)
 int nearestSticker(const std::vector<CursorSticker>& stickers, double x, double y);
 
 // The stickers of the last full redraw in g, in the order of the press scan.
-std::vector<CursorSticker> cursorStickers(const GameState& g);
+std::vector<CursorSticker> cursorStickers(const StylusTarget& g);
 
 } // namespace korvane

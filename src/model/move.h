@@ -27,7 +27,7 @@ struct Move {
     constexpr bool isNone() const { return kind == Kind::None; }
     constexpr int corner() const { return axis; }
     constexpr Move inverse() const { return Move{kind, axis, layer, -dir}; }
-    friend constexpr bool operator==(const Move&, const Move&) = default;
+    friend constexpr auto operator<=>(const Move&, const Move&) = default;
 };
 
 // The stored text of a move: "A<axis>L<layer><+|->" or "C<corner><+|->", e.g. "A2L0+", "C5-".

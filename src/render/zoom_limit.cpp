@@ -64,11 +64,11 @@ double zoomLimit(int puzzleType, int /*level*/, const PictureArea& area) {
     }
 }
 
-double zoomLimit(const GameState& g) {
+double zoomLimit(const Puzzle& puzzle, const View& view) {
     PictureArea area = kPuzzlePicture;
-    area.centreX = g.centreX;
-    area.centreY = g.centreY;
-    return zoomLimit(g.puzzleType, sizeLevel(g), area);
+    area.centreX = view.centreX;
+    area.centreY = view.centreY;
+    return zoomLimit(puzzle.puzzleType, sizeLevel(puzzle), area);
 }
 
 } // namespace korvane

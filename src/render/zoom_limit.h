@@ -36,6 +36,6 @@ double zoomLimitForReach(double reachPerZoom, const PictureArea& area);
 double zoomLimit(int puzzleType, int level, const PictureArea& area = kPuzzlePicture);
 
 // The largest zoom for the puzzle g holds, around g's own screen centre.
-double zoomLimit(const GameState& g);
+double zoomLimit(const Puzzle& puzzle, const View& view);
 
 } // namespace korvane

@@ -75,13 +75,13 @@ TEST(ColourSymbols, StayInsideEveryStickerShape) {
                                                         {kPiracube, 3, 1}}};
     for (const auto& [type, level, large] : puzzles) {
         for (double spin : {0.0, 35.0, 100.0, 200.0}) {
-            auto g = std::make_unique<GameState>();
-            buildPuzzleState(*g, type, level);
-            spinX(*g, spin);
-            spinY(*g, spin / 3);
+            Puzzle puzzle;
+            auto screen = std::make_unique<ScreenRecords>();
+            buildPuzzleState(puzzle, type, level);
+            spinX(puzzle, spin);
+            spinY(puzzle, spin / 3);
             RecordingCanvas canvas;
-            g->renderMode = 1;
-            renderPuzzle(*g, canvas);
+            drawWholePuzzle(puzzle, View{}, canvas, *screen);
             int coloured = 0, symbols = 0;
             for (const auto& call : canvas.polygons()) {
                 const int n = static_cast<int>(call.points.size());

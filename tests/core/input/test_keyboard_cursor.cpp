@@ -17,6 +17,7 @@
 #include "input/sticker_scan.h"
 #include "model/puzzle_build.h"
 #include "model/rotation.h"
+#include "input/strokes.h"
 #include "render/renderer.h"
 
 namespace korvane {
@@ -32,15 +33,22 @@ constexpr std::pair<double, double> kSpins[] = {
 
 using Cell = std::tuple<int, int, int>;
 
-std::unique_ptr<GameState> drawn(int type, int level, std::pair<double, double> spin) {
-    auto g = std::make_unique<GameState>();
-    buildPuzzleState(*g, type, level);
-    spinX(*g, spin.first);
-    spinY(*g, spin.second);
+// A puzzle built, spun and drawn whole, with the gesture a stroke starts from.
+struct Drawn {
+    Puzzle puzzle;
+    ScreenRecords screen;
+    Gesture gesture;
+    StylusTarget target() const { return {puzzle, screen, gesture}; }
+};
+
+std::unique_ptr<Drawn> drawn(int type, int level, std::pair<double, double> spin) {
+    auto d = std::make_unique<Drawn>();
+    buildPuzzleState(d->puzzle, type, level);
+    spinX(d->puzzle, spin.first);
+    spinY(d->puzzle, spin.second);
     testing::RecordingCanvas canvas;
-    g->renderMode = 1;
-    renderPuzzle(*g, canvas);
-    return g;
+    drawWholePuzzle(d->puzzle, View{}, canvas, d->screen);
+    return d;
 }
 
 // Whether the arrows lead from stickers[0] to every sticker, followed forwards or backwards.
@@ -66,20 +74,21 @@ bool allReached(const std::vector<CursorSticker>& stickers, bool backwards) {
 // A stroke aims only at stickers of its own face, or of other faces where the press point does
 // not also lie on a sticker of the pressed face (a face seen nearly edge-on has slivers under its
 // neighbour's stickers, which no press finds).
-std::set<Cell> strokeTurns(GameState& g, const std::vector<CursorSticker>& stickers, int from,
+std::set<Move> strokeTurns(Drawn& d, const std::vector<CursorSticker>& stickers, int from,
                            const std::vector<int>& aims) {
-    std::set<Cell> turns;
+    std::set<Move> turns;
     const CursorSticker& s = stickers[from];
-    g.gestureState = s.id.slot;
-    g.pressedRow = s.id.row;
-    g.pressedCol = s.id.col;
+    d.gesture.gestureState = s.id.slot;
+    d.gesture.pressedRow = s.id.row;
+    d.gesture.pressedCol = s.id.col;
+    const StylusTarget g = d.target();
     for (int j : aims) {
         const Point p = stickers[j].press;
-        const TurnRequest t = decodeStroke(g, p.x, p.y);
+        const Move t = decodeStroke(g, p.x, p.y);
         const bool aimed = stickers[j].id.slot == s.id.slot ||
-                           findSticker(g, g.puzzleType, s.id.slot, p.x, p.y).slot == 0;
-        if (t.op != 0 && aimed) {
-            turns.emplace(t.op, t.dir, t.op == 5 ? t.corner : t.layer);
+                           findSticker(g, d.puzzle.puzzleType, s.id.slot, p.x, p.y).slot == 0;
+        if (!t.isNone() && aimed) {
+            turns.insert(t);
         }
     }
     return turns;
@@ -100,10 +109,10 @@ TEST(KeyboardCursor, ReachesEveryStickerAndNamesEveryTurnTheMouseCan) {
             SCOPED_TRACE(::testing::Message()
                          << "kind " << type << " level " << level << " spin " << spin.first);
             const auto g = drawn(type, level, spin);
-            const std::vector<CursorSticker> stickers = cursorStickers(*g);
+            const std::vector<CursorSticker> stickers = cursorStickers(g->target());
             std::set<Cell> listed, pressable;
             for (const CursorSticker& s : stickers) {
-                const StickerHit hit = hitTestPress(*g, s.press.x, s.press.y);
+                const StickerHit hit = hitTestPress(g->target(), s.press.x, s.press.y);
                 EXPECT_EQ(Cell(hit.slot, hit.row, hit.col), Cell(s.id.slot, s.id.row, s.id.col));
                 listed.emplace(s.id.slot, s.id.row, s.id.col);
                 for (int k = 0; k < 4 && type == kCube && level <= 6 && spin.first != 130; ++k) {
@@ -114,7 +123,7 @@ TEST(KeyboardCursor, ReachesEveryStickerAndNamesEveryTurnTheMouseCan) {
             }
             // Every sticker some pixel of the picture presses (slow for many small stickers).
             for (int i = 0; i < 242 * 322 && level <= 4; ++i) {
-                const StickerHit hit = hitTestPress(*g, i % 242, i / 242);
+                const StickerHit hit = hitTestPress(g->target(), i % 242, i / 242);
                 if (hit.slot != 0) {
                     pressable.emplace(hit.slot, hit.row, hit.col);
                 }
@@ -122,7 +131,7 @@ TEST(KeyboardCursor, ReachesEveryStickerAndNamesEveryTurnTheMouseCan) {
             EXPECT_TRUE(level > 4 || listed == pressable);
             EXPECT_TRUE(allReached(stickers, false));
             EXPECT_TRUE(allReached(stickers, true));
-            std::set<Cell> mouse, keys;
+            std::set<Move> mouse, keys;
             for (int i = 0; i < static_cast<int>(stickers.size()) && level <= 6; ++i) {
                 std::vector<int> all(stickers.size()), neighbours;
                 std::iota(all.begin(), all.end(), 0);

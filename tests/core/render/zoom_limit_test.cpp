@@ -29,11 +29,12 @@ TEST(ZoomLimit, KeepsEveryPuzzleInsideThePictureInAnyOrientation) {
     const PictureArea& a = kPuzzlePicture;
     for (const auto& [type, level] : puzzles) {
         SCOPED_TRACE(::testing::Message() << "kind " << type << " level " << level);
-        GameState g;
+        Puzzle g;
+        View view;
         buildPuzzleState(g, type, level);
-        g.zoom = zoomLimit(g);
-        ASSERT_LE(g.zoom, kZoomMax);
-        ASSERT_GT(g.zoom, 1.2); // the zoom a game starts at stays allowed
+        view.zoom = zoomLimit(g, view);
+        ASSERT_LE(view.zoom, kZoomMax);
+        ASSERT_GT(view.zoom, 1.2); // the zoom a game starts at stays allowed
         // Orientations near the edge are a few percent of all, so small puzzles get many; the
         // worst overshoot past any side, in pixels (negative: inside).
         int worst = -1000;
@@ -41,8 +42,8 @@ TEST(ZoomLimit, KeepsEveryPuzzleInsideThePictureInAnyOrientation) {
             spinX(g, angle(random));
             spinY(g, angle(random));
             testing::RecordingCanvas canvas;
-            g.renderMode = 1;
-            renderPuzzle(g, canvas);
+            ScreenRecords screen;
+            drawWholePuzzle(g, view, canvas, screen);
             for (const auto& call : canvas.polygons()) {
                 for (const Point& p : call.points) {
                     worst =
@@ -51,7 +52,7 @@ TEST(ZoomLimit, KeepsEveryPuzzleInsideThePictureInAnyOrientation) {
             }
         }
         EXPECT_LE(worst, 0);
-        if (g.zoom < kZoomMax && level <= 6) {
+        if (view.zoom < kZoomMax && level <= 6) {
             EXPECT_GE(worst, -3); // within three pixels of the edge
         }
     }
