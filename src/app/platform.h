@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "app/solve_history.h"
+#include "model/distance_table.h"
+
 namespace korvane {
 
 // What the game asks of its window system. The Qt layer realises it; tests use a fake that
@@ -55,6 +58,21 @@ public:
     virtual std::int64_t nowSeconds() = 0;
     // The seed of a new game's scramble.
     virtual unsigned randomSeed() = 0;
+    // Milliseconds of the same monotonic clock: the times of a game's moves.
+    virtual std::int64_t nowMilliseconds() { return nowSeconds() * 1000; }
+    // The wall clock as Unix time in milliseconds, UTC: when a game ended.
+    virtual std::int64_t utcMilliseconds() { return 0; }
+
+    // The record of every timed game, or nullptr where none is kept.
+    virtual SolveHistory* solveHistory() { return nullptr; }
+    // The exact distances of a puzzle once they are at hand (they are read or built in the
+    // background the first time they are asked for); nullptr meanwhile, and for puzzles
+    // without a table.
+    virtual const DistanceTable* distanceTable(int puzzleType, int level) {
+        (void)puzzleType;
+        (void)level;
+        return nullptr;
+    }
 
     // End the program's window (Exit).
     virtual void closeWindow() = 0;

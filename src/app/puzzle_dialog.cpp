@@ -101,6 +101,8 @@ void PuzzleDialog::buildPuzzle(int type, int level) {
     record_.lastMove = Move{};
     record_.scramble.clear();
     record_.moves.clear();
+    record_.moveMs.clear();
+    record_.par = -1;
     gesture_.gestureState = 0;
     setUndoButton(false);
     const PuzzleKind* kind = puzzleKind(type);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/platform.h"
+#include "app/solve_history.h"
 #include "model/game_rules.h"
 #include "model/game_state.h"
 #include "model/move.h"
@@ -96,6 +97,14 @@ private:
         double faceNormal[kFaces][3];
         TurnFrames frames;
     };
+
+    // The solve history and the par (puzzle_dialog_history.cpp).
+    int drawScramble(Move turns[kScrambleTurns]);
+    void keepScrambleReplayable(const Move* turns, int count);
+    std::vector<TimedMove> timedMoves() const;
+    void recordGame(bool abandoned);
+    void abandonRunningGame();
+    std::string parText(int moves) const;
 
     void handleInput(const PendingInput& input);
     void pressStylus(int x, int y);

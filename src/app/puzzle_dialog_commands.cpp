@@ -36,6 +36,7 @@ void PuzzleDialog::OnCommand(int command) {
         runCommand(command);
     } else if (replacesPuzzle(command)) {
         finishAtOnce();
+        abandonRunningGame();
         runCommand(command);
     } else {
         handleInput({PendingInput::Kind::Command, command, 0, {}});

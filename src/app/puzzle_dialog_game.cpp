@@ -21,9 +21,8 @@ void PuzzleDialog::newGame() {
     record_.undoState = 1;
     random_.srand(scrambleSeed_ != 0 ? scrambleSeed_ : platform_.randomSeed());
     Move turns[kScrambleTurns];
-    const int count = planScramble(puzzle_.puzzleType, sizeLevel(puzzle_), random_, turns);
-    record_.scramble.assign(turns, turns + count);
-    record_.moves.clear();
+    const int count = drawScramble(turns);
+    keepScrambleReplayable(turns, count);
     scrambleLeft_.assign(turns, turns + count);
     scrambling_ = true;
     afterTurn();
@@ -35,6 +34,9 @@ void PuzzleDialog::endScramble() {
     setUndoButton(false);
     platform_.killTimer(kClockTimer);
     record_.startTime = platform_.nowSeconds();
+    record_.startMs = platform_.nowMilliseconds();
+    record_.moveMs.clear();
+    record_.undoUsed = false;
     record_.clockRunning = 1;
     platform_.setTimer(kClockTimer, kClockPeriodMs);
 }
@@ -43,6 +45,7 @@ void PuzzleDialog::endScramble() {
 void PuzzleDialog::recordMove(const Move& move) {
     record_.lastMove = move;
     record_.moves.push_back(move);
+    record_.moveMs.push_back(platform_.nowMilliseconds() - record_.startMs);
     record_.moveCount += 1;
     if (record_.undoState == -1) {
         setUndoButton(true);
@@ -60,6 +63,10 @@ void PuzzleDialog::undoMove() {
     if (!record_.moves.empty()) {
         record_.moves.pop_back();
     }
+    if (!record_.moveMs.empty()) {
+        record_.moveMs.pop_back();
+    }
+    record_.undoUsed = true;
     undoing_ = true;
     startTurn(record_.lastMove.inverse());
 }
@@ -74,8 +81,10 @@ void PuzzleDialog::checkSolved() {
     record_.clockNow = platform_.nowSeconds();
     record_.elapsedSeconds =
         static_cast<int>(std::max<std::int64_t>(0, record_.clockNow - record_.startTime));
+    recordGame(false);
+    const std::string par = parText(moves);
     buildPuzzle(puzzle_.puzzleType, sizeLevel(puzzle_));
-    platform_.messageBox("You did it.", kTitle);
+    platform_.messageBox(par.empty() ? "You did it." : "You did it.\n" + par, kTitle);
     redraw();
     const int table = highscoreTable(puzzle_.puzzleType, puzzle_.size);
     if (table >= 0) {

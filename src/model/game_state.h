@@ -72,6 +72,13 @@ struct GameRecord {
     // puzzle was built), an undone move taken off again.
     std::vector<Move> scramble;
     std::vector<Move> moves;
+    // When each of those moves was made, in milliseconds since the clock started.
+    std::vector<std::int64_t> moveMs;
+    std::int64_t startMs = 0;
+    bool undoUsed = false;
+    // The fewest moves that solve the scramble, where the puzzle's distances are known; -1
+    // where they are not.
+    int par = -1;
 };
 
 // How the puzzle is shown: zoom, the picture's centre and the background (0 black, 1 white).

@@ -33,6 +33,9 @@ public:
     int locks = 0;
     bool locked = false;
     std::int64_t now = 1000;
+    std::int64_t nowMs = 0; // when set (non-zero), the millisecond clock
+    SolveHistory* history = nullptr;
+    const DistanceTable* table = nullptr; // handed out for the puzzle it is of
     unsigned seed = 12345;
     bool closed = false;
     std::function<void()> onMessageBox; // runs while a message box is "open"
@@ -94,6 +97,13 @@ public:
     void unlockHighscores() override { locked = false; }
     std::int64_t nowSeconds() override { return now; }
     unsigned randomSeed() override { return seed; }
+    std::int64_t nowMilliseconds() override { return nowMs != 0 ? nowMs : now * 1000; }
+    std::int64_t utcMilliseconds() override { return 1'780'000'000'000 + now * 1000; }
+    SolveHistory* solveHistory() override { return history; }
+    const DistanceTable* distanceTable(int puzzleType, int level) override {
+        return table != nullptr && tableKindFor(puzzleType, level) == table->kind() ? table
+                                                                                    : nullptr;
+    }
     void closeWindow() override { closed = true; }
 
     bool checked(int command) const {

@@ -89,6 +89,7 @@ MainWindow::MainWindow(QImageCanvas::Mode backBufferMode)
     setCentralWidget(view_);
     platform_.setDialog(&dialog_);
     platform_.setView(view_);
+    platform_.setSolveHistory(history_.get());
     buildMenus();
     buildToolBar();
     auto* help = new QShortcut(QKeySequence::HelpContents, this);

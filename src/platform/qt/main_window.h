@@ -39,7 +39,10 @@ public:
 
     // The solve history: the player's own store unless another is put in its place.
     SolveHistory& history() { return *history_; }
-    void setHistory(std::unique_ptr<SolveHistory> history) { history_ = std::move(history); }
+    void setHistory(std::unique_ptr<SolveHistory> history) {
+        history_ = std::move(history);
+        platform_.setSolveHistory(history_.get());
+    }
     // Where a game the player asks to watch again from the statistics goes (by its id).
     std::function<void(qint64 id)> replaySolve;
 

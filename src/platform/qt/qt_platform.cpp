@@ -151,6 +151,16 @@ std::int64_t QtPlatform::nowSeconds() {
     return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+std::int64_t QtPlatform::nowMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::int64_t QtPlatform::utcMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
 unsigned QtPlatform::randomSeed() {
     using namespace std::chrono;
     // Milliseconds, so two games started within one second still differ.

@@ -61,9 +61,14 @@ public:
     std::string storageProblem() const override;
     std::int64_t nowSeconds() override;
     unsigned randomSeed() override;
+    std::int64_t nowMilliseconds() override;
+    std::int64_t utcMilliseconds() override;
+    SolveHistory* solveHistory() override { return history_; }
+    void setSolveHistory(SolveHistory* history) { history_ = history; }
     void closeWindow() override;
 
 private:
+    SolveHistory* history_ = nullptr;
     QWidget* window_;
     QPointer<QWidget> view_;
     PuzzleDialog* dialog_ = nullptr;

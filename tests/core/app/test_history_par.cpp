@@ -1,0 +1,110 @@
+#include <memory>
+
+#include "app/commands.h"
+#include "dialog_fixture.h"
+#include "fakes/memory_solve_history.h"
+#include "model/distance_table.h"
+#include "model/puzzle_build.h"
+#include "model/turns.h"
+
+namespace korvane::testing {
+namespace {
+
+// The 2-layer cube's table, built once for the program (a tenth of a second).
+const DistanceTable& cubeTable() {
+    static const DistanceTable table = DistanceTable::build(TableKind::Cube2);
+    return table;
+}
+
+class HistoryParTest : public DialogTest {
+protected:
+    MemorySolveHistory history;
+    HistoryParTest() {
+        platform.history = &history;
+        platform.table = &cubeTable();
+    }
+    // Solve the running game along the table's best moves, one move a second.
+    int solveOptimally() {
+        int made = 0;
+        while (record().clockRunning == 1 && made < 30) {
+            const std::optional<Move> next = cubeTable().bestMove(puzzle());
+            if (!next) {
+                break;
+            }
+            platform.now += 1;
+            dialog.performTurn(*next);
+            settle();
+            ++made;
+        }
+        return made;
+    }
+};
+
+// Every seed's scramble is at least the competition minimum from solved, the par is its exact
+// distance, and a game solved along the table is recorded whole: its par and efficiency shown,
+// the scramble and the timed moves kept, enough to rebuild the end position.
+TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
+    startWith(kCube, 1);
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        dialog.setScrambleSeed(seed);
+        dialog.OnCommand(kCmdNewGame);
+        settle();
+        ASSERT_GE(record().par, 4) << seed;
+        EXPECT_EQ(record().par, cubeTable().distance(puzzle())) << seed;
+    }
+    const std::vector<Move> scramble = record().scramble;
+    const int par = record().par;
+    const int made = solveOptimally();
+    EXPECT_EQ(made, par);
+    ASSERT_FALSE(platform.messages.empty());
+    EXPECT_EQ(platform.messages.back().first,
+              "You did it.\nPar: " + std::to_string(par) + " moves, efficiency 100 %");
+
+    // The 39 games left for a new one were abandoned; the last one was won.
+    ASSERT_EQ(history.solves.size(), 40u);
+    for (const auto& [id, game] : history.solves) {
+        EXPECT_EQ(game.abandoned, id != 40) << id;
+    }
+    const SolveRecord& won = history.solves.rbegin()->second;
+    EXPECT_FALSE(won.abandoned);
+    EXPECT_EQ(won.puzzle, (PuzzleId{kCube, 1}));
+    EXPECT_EQ(won.moves, par);
+    EXPECT_EQ(won.seconds, par);
+    EXPECT_FALSE(won.undoUsed);
+    EXPECT_EQ(won.scramble, scramble);
+    ASSERT_EQ(won.moveLog.size(), static_cast<std::size_t>(par));
+    Puzzle replay;
+    buildPuzzleState(replay, kCube, 1);
+    for (const Move& m : won.scramble) {
+        applyMove(replay, m);
+    }
+    for (std::size_t i = 0; i < won.moveLog.size(); ++i) {
+        EXPECT_EQ(won.moveLog[i].ms, 1000 * static_cast<std::int64_t>(i + 1));
+        applyMove(replay, won.moveLog[i].move);
+    }
+    EXPECT_TRUE(isSolved(replay));
+}
+
+// An undone move leaves the record, and the game says undo was used; without a table there is
+// no par and the box says only what it always said.
+TEST_F(HistoryParTest, UndoIsNotedAndNoTableMeansNoPar) {
+    platform.table = nullptr;
+    startWith(kCube, 1);
+    dialog.OnCommand(kCmdNewGame);
+    settle();
+    EXPECT_EQ(record().par, -1);
+    dialog.performTurn(Move::axisTurn(1, 0, 1));
+    settle();
+    dialog.OnCommand(kCmdUndo);
+    settle();
+    EXPECT_TRUE(record().moves.empty());
+    EXPECT_TRUE(record().moveMs.empty());
+    platform.table = &cubeTable();
+    solveOptimally();
+    ASSERT_EQ(history.solves.size(), 1u);
+    EXPECT_TRUE(history.solves.begin()->second.undoUsed);
+    EXPECT_EQ(platform.messages.back().first, "You did it.");
+}
+
+} // namespace
+} // namespace korvane::testing
