@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "app/puzzle_dialog.h"
 #include "platform/qt/qimage_canvas.h"
@@ -47,6 +48,14 @@ PuzzleView::PuzzleView(PuzzleDialog& dialog, QImageCanvas& backBuffer, QWidget* 
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(kPictureWidth / 4, kPictureHeight / 4);
+    reportPaints_ = qEnvironmentVariableIsSet("KORVANE_COUNT_PAINTS");
+}
+
+void PuzzleView::reportPaints(const char* when) const {
+    if (reportPaints_) {
+        std::printf("paints at %s: %d\n", when, paintCount_);
+        std::fflush(stdout);
+    }
 }
 
 void PuzzleView::setStarted(bool started) {
@@ -102,6 +111,7 @@ void PuzzleView::paintEvent(QPaintEvent* /*event*/) {
     const double bufferScale = backBuffer_.scale();
     const QRectF source(0, 0, kPictureWidth * bufferScale, kPictureHeight * bufferScale);
     painter.drawImage(target, backBuffer_.image(), source);
+    ++paintCount_;
     if (!painted_) {
         painted_ = true;
         emit firstPainted();
@@ -112,6 +122,7 @@ void PuzzleView::mousePressEvent(QMouseEvent* event) {
     if (!started_ || event->button() != Qt::LeftButton) {
         return;
     }
+    reportPaints("press");
     const QPoint at = toLogical(event->position());
     dialog_.OnLButtonDown(kLeftButtonHeld, at.x(), at.y());
 }
@@ -130,6 +141,7 @@ void PuzzleView::mouseReleaseEvent(QMouseEvent* event) {
     }
     const QPoint at = toLogical(event->position());
     dialog_.OnLButtonUp(kNoButton, at.x(), at.y());
+    reportPaints("release");
 }
 
 void PuzzleView::keyPressEvent(QKeyEvent* event) {

@@ -46,6 +46,9 @@ public:
     QSize sizeHint() const override { return preferredSize_; }
 
     PictureLayout pictureLayout() const;
+    // Paints so far; with KORVANE_COUNT_PAINTS set, written to stdout at each press and release
+    // of the button, so a measurement can check that every move of a drag really redrew.
+    int paintCount() const { return paintCount_; }
     QPoint toLogical(QPointF widgetPos) const;
 
 protected:
@@ -63,11 +66,14 @@ signals:
 
 private:
     bool matchBackBufferToView();
+    void reportPaints(const char* when) const;
 
     PuzzleDialog& dialog_;
     QImageCanvas& backBuffer_;
     bool started_ = false;
     bool painted_ = false;
+    bool reportPaints_ = false;
+    int paintCount_ = 0;
     QSize preferredSize_{2 * kPictureWidth, 2 * kPictureHeight};
 };
 
