@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPolygon>
+#include <QRegion>
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,9 @@ namespace {
 constexpr double kMinScale = 0.05;
 // From this many device pixels a logical pixel, black cells on black need no smoothing.
 constexpr double kSharpScale = 2.75;
+// Smoothing reaches into the device pixels a shape touches, at most one beyond it; two keep a
+// margin for Qt's rounding of the outline.
+constexpr double kReach = 2.0;
 
 QColor toQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);
@@ -108,9 +112,50 @@ bool growPolygon(const QPolygonF& shape, double by, bool slantedOnly, QPolygonF&
     return true;
 }
 
+// Whether the two outlines are more than `gap` apart along the normal of one of their edges.
+// Projections never bring points closer, so the outlines are at least that far apart.
+bool apart(const QPolygonF& a, const QPolygonF& b, double gap) {
+    const auto span = [](const QPolygonF& shape, QPointF axis) {
+        double low = QPointF::dotProduct(shape[0], axis);
+        double high = low;
+        for (const QPointF& p : shape) {
+            const double d = QPointF::dotProduct(p, axis);
+            low = std::min(low, d);
+            high = std::max(high, d);
+        }
+        return std::pair{low, high};
+    };
+    for (const QPolygonF* shape : {&a, &b}) {
+        const qsizetype n = shape->size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const QPointF edge = (*shape)[(i + 1) % n] - (*shape)[i];
+            const double length = std::hypot(edge.x(), edge.y());
+            if (length == 0.0) {
+                continue;
+            }
+            const QPointF axis(edge.y() / length, -edge.x() / length);
+            const auto [lowA, highA] = span(a, axis);
+            const auto [lowB, highB] = span(b, axis);
+            if (lowB - highA > gap || lowA - highB > gap) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QPolygonF toDevice(const QPolygonF& shape, double scale) {
+    QPolygonF device(shape.size());
+    for (qsizetype i = 0; i < shape.size(); ++i) {
+        device[i] = shape[i] * scale;
+    }
+    return device;
+}
+
 } // namespace
 
-QImageCanvas::QImageCanvas(Mode mode) : mode_(mode) {
+QImageCanvas::QImageCanvas(Mode mode, Shortcuts shortcuts)
+    : mode_(mode), shortcuts_(shortcuts == Shortcuts::On) {
     remake();
 }
 
@@ -131,7 +176,67 @@ void QImageCanvas::remake() {
     const int height = static_cast<int>(std::ceil(kHeight * scale_));
     image_ = QImage(width, height, QImage::Format_RGB32);
     image_.fill(Qt::black);
+    clearColour_ = Qt::black;
+    drawnArea_ = QRect();
+    colouredShapes_.clear();
+    damage_ = image_.rect();
     strip_ = renderStatusStrip(scale_);
+}
+
+QRect QImageCanvas::takeDamage() {
+    return std::exchange(damage_, QRect());
+}
+
+void QImageCanvas::drawn(const QRectF& deviceArea, bool black, const QPolygonF* deviceShape) {
+    const QRect area =
+        deviceArea.toAlignedRect().adjusted(-kReach, -kReach, kReach, kReach) & image_.rect();
+    drawnArea_ |= area;
+    damage_ |= area;
+    if (!black) {
+        colouredShapes_.push_back(deviceShape ? *deviceShape : QPolygonF(QRectF(area)));
+    }
+}
+
+// Whether every device pixel a fill of this outline could touch, smoothed or not, is black
+// already: the background is black and nothing but black was drawn near it since it was cleared.
+bool QImageCanvas::onlyBlackAround(const QPolygonF& deviceShape) const {
+    const QRectF reach = deviceShape.boundingRect().adjusted(-kReach, -kReach, kReach, kReach);
+    return std::all_of(colouredShapes_.begin(), colouredShapes_.end(), [&](const QPolygonF& c) {
+        return !reach.intersects(c.boundingRect()) || apart(deviceShape, c, kReach);
+    });
+}
+
+void QImageCanvas::setSmoothing(bool smooth) {
+    if (smooth != smoothing_) {
+        smoothing_ = smooth;
+        painter_.setRenderHint(QPainter::Antialiasing, smooth);
+    }
+}
+
+void QImageCanvas::setFillColour(const QColor& colour) {
+    if (stroking_) {
+        stroking_ = false;
+        painter_.setPen(Qt::NoPen);
+    }
+    if (colour != fillColour_) {
+        fillColour_ = colour;
+        painter_.setBrush(colour);
+    }
+}
+
+void QImageCanvas::fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEdges) {
+    const bool black = brush_.colour == Rgb{0, 0, 0};
+    const QPolygonF device = toDevice(shape, scale_);
+    // Black smoothed into black is black: where nothing else is near, the quick unsmoothed
+    // fill gives the very same pixels.
+    if (smoothEdges && black && shortcuts_ && backgroundBlack_ && onlyBlackAround(device)) {
+        smoothEdges = false;
+    }
+    QPainter& p = painter();
+    setSmoothing(smoothEdges);
+    setFillColour(toQColor(brush_.colour));
+    p.drawPolygon(shape, rule);
+    drawn(device.boundingRect(), black, &device);
 }
 
 QPainter& QImageCanvas::painter() {
@@ -139,6 +244,10 @@ QPainter& QImageCanvas::painter() {
         painter_.begin(&image_);
         const bool smooth = mode_ == Mode::Smooth;
         painter_.setRenderHint(QPainter::Antialiasing, smooth);
+        smoothing_ = smooth;
+        painter_.setPen(Qt::NoPen);
+        stroking_ = false;
+        fillColour_ = QColor();
         painter_.setRenderHint(QPainter::TextAntialiasing, smooth);
         painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
         // The image keeps device pixels; the painter works in logical pixels.
@@ -182,19 +291,15 @@ void QImageCanvas::polygon(const Point* points, int count) {
     for (int i = 0; i < count; ++i) {
         shape[i] = QPointF(points[i].x, points[i].y);
     }
-    QPainter& p = painter();
-    const QColor fill = toQColor(brush_.colour);
-    p.setBrush(fill);
-    p.setPen(Qt::NoPen);
     const bool smooth = mode_ == Mode::Smooth;
     QPolygonF grown;
     if (pen_ == Pen::Null) {
         // Antialiased neighbours that share a slanted edge would let the background show
         // through as a faint seam; half a device pixel more on those edges closes it.
         if (smooth && growPolygon(shape, 0.5 / scale_, true, grown)) {
-            p.drawPolygon(grown, Qt::WindingFill);
+            fill(grown, Qt::WindingFill, true);
         } else {
-            p.drawPolygon(shape, Qt::OddEvenFill);
+            fill(shape, Qt::OddEvenFill, smooth);
         }
         return;
     }
@@ -208,23 +313,29 @@ void QImageCanvas::polygon(const Point* points, int count) {
         // stickers drawn over it are smoothed themselves; at three device pixels a logical pixel
         // and more, the steps it leaves where faces meet are too fine to see, so it is filled
         // unsmoothed there, which halves the cost of a redraw.
-        p.setRenderHint(QPainter::Antialiasing, !backgroundBlack_ || scale_ < kSharpScale);
-        p.drawPolygon(grown, Qt::WindingFill);
-        p.setRenderHint(QPainter::Antialiasing, true);
+        fill(grown, Qt::WindingFill, !backgroundBlack_ || scale_ < kSharpScale);
         return;
     }
-    p.drawPolygon(shape, Qt::OddEvenFill);
+    fill(shape, Qt::OddEvenFill, smooth);
+    QPainter& p = painter();
     p.setPen(toQPen(pen_));
     p.setBrush(Qt::NoBrush);
+    stroking_ = true;
+    fillColour_ = QColor();
     p.drawPolygon(outline);
+    drawn(toDevice(outline, scale_).boundingRect().adjusted(-scale_, -scale_, scale_, scale_),
+          true);
 }
 
 void QImageCanvas::rectangle(int left, int top, int right, int bottom) {
     QPainter& p = painter();
     const QRectF area(left, top, right - left, bottom - top);
-    p.fillRect(area, toQColor(brush_.colour));
+    const QColor colour = toQColor(brush_.colour);
     if (left <= 0 && top <= 0 && right >= kWidth && bottom >= kHeight) {
-        backgroundBlack_ = brush_.colour == Rgb{0, 0, 0};
+        clearWhole(area, colour);
+    } else {
+        p.fillRect(area, colour);
+        drawn(QRectF(area.topLeft() * scale_, area.size() * scale_), brush_.colour == Rgb{});
     }
     const double width = penWidth(pen_);
     if (width > 0.0) {
@@ -232,19 +343,61 @@ void QImageCanvas::rectangle(int left, int top, int right, int bottom) {
         const double half = width / 2.0;
         p.setPen(toQPen(pen_));
         p.setBrush(Qt::NoBrush);
+        stroking_ = true;
+        fillColour_ = QColor();
         p.drawRect(area.adjusted(half, half, -half, -half));
+        drawn(QRectF(area.topLeft() * scale_, area.size() * scale_), true);
     }
+}
+
+// The whole buffer in one colour. Outside what was drawn since the last clear in the same colour
+// it has that colour already, so only the drawn area is filled again: the same fill as a whole
+// one, cut to that area, so that every pixel comes out as before.
+void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
+    QPainter& p = painter();
+    // The last column or row the rectangle covers only in part keeps some of what it had.
+    std::vector<QRect> partial;
+    if (kWidth * scale_ != image_.width()) {
+        partial.push_back(QRect(image_.width() - 1, 0, 1, image_.height()));
+    }
+    if (kHeight * scale_ != image_.height()) {
+        partial.push_back(QRect(0, image_.height() - 1, image_.width(), 1));
+    }
+    QRegion parts(shortcuts_ && colour == clearColour_ ? drawnArea_ : image_.rect());
+    for (const QRect& part : partial) {
+        parts += part;
+    }
+    // Each pixel once: a second partial fill would take more of what it keeps.
+    for (const QRect& part : parts) {
+        p.save();
+        const QTransform logical = p.transform();
+        p.resetTransform();
+        p.setClipRect(part);
+        p.setTransform(logical);
+        p.fillRect(area, colour);
+        p.restore();
+        damage_ |= part;
+    }
+    clearColour_ = colour;
+    drawnArea_ = QRect();
+    colouredShapes_.clear();
+    for (const QRect& part : partial) {
+        colouredShapes_.push_back(QPolygonF(QRectF(part)));
+    }
+    backgroundBlack_ = colour == Qt::black;
 }
 
 void QImageCanvas::drawTextRight(const char* text, int left, int top, int right, int bottom) {
     QPainter& p = painter();
     const QString line = QString::fromUtf8(text);
     const double advance = QFontMetricsF(p.font(), p.device()).horizontalAdvance(line);
+    const QRectF place(left, top, right - left, bottom - top);
     p.save();
-    p.setClipRect(QRectF(left, top, right - left, bottom - top));
+    p.setClipRect(place);
     p.setPen(Qt::black);
     p.drawText(QPointF(right - advance, top + statusFontAscent()), line);
     p.restore();
+    drawn(QRectF(place.topLeft() * scale_, place.size() * scale_), true);
 }
 
 void QImageCanvas::copyStatusStrip() {
@@ -254,6 +407,7 @@ void QImageCanvas::copyStatusStrip() {
     p.resetTransform();
     p.drawImage(QPointF(0, 0), strip_);
     p.restore();
+    drawn(QRectF(strip_.rect()), false);
 }
 
 } // namespace korvane::qt

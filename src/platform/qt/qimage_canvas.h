@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QPolygonF>
+#include <QRect>
+#include <vector>
 
 #include "render/canvas.h"
 
@@ -12,6 +15,11 @@ namespace korvane::qt {
 // pixels per logical pixel), so polygons stay crisp on any window size and HiDPI screen while
 // every game coordinate stays an integer logical pixel. The selected brush and pen live here,
 // not in the painter, so they survive a change of resolution. Remaking the buffer clears it.
+//
+// A redraw costs mostly Qt's antialiased fill, so the buffer skips work that cannot change a
+// pixel: a whole clear fills only what was drawn since the last one, a black fill is drawn
+// unsmoothed where everything it could touch is black already, and it keeps the area drawn since
+// the window last showed it so that only that is shown again.
 class QImageCanvas : public Canvas {
 public:
     static constexpr int kWidth = 242;
@@ -20,7 +28,10 @@ public:
     // antialiasing, for tests that read single pixels.
     enum class Mode { Smooth, ExactPixels };
 
-    explicit QImageCanvas(Mode mode = Mode::Smooth);
+    // Shortcuts::Off draws everything the plain way; tests compare both.
+    enum class Shortcuts { On, Off };
+
+    explicit QImageCanvas(Mode mode = Mode::Smooth, Shortcuts shortcuts = Shortcuts::On);
 
     // Remake the buffer at a new resolution (ignored in ExactPixels mode, which stays at 1).
     void setScale(double devicePixelsPerLogical);
@@ -30,6 +41,8 @@ public:
     const QImage& image();
     // The colour at the centre of logical pixel (x, y).
     QColor logicalPixel(int x, int y);
+    // The device pixels drawn since the last call (the whole image after a remake).
+    QRect takeDamage();
 
     Brush selectBrush(Brush brush) override;
     Pen selectPen(Pen pen) override;
@@ -41,8 +54,15 @@ public:
 private:
     QPainter& painter();
     void remake();
+    void fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEdges);
+    void clearWhole(const QRectF& area, const QColor& colour);
+    bool onlyBlackAround(const QPolygonF& deviceShape) const;
+    void drawn(const QRectF& deviceArea, bool black, const QPolygonF* deviceShape = nullptr);
+    void setSmoothing(bool smooth);
+    void setFillColour(const QColor& colour);
 
     Mode mode_;
+    bool shortcuts_;
     double scale_ = 1.0;
     QImage image_;
     QImage strip_;
@@ -50,6 +70,16 @@ private:
     Brush brush_ = kWhiteBrush;
     Pen pen_ = Pen::Null;
     bool backgroundBlack_ = false; // the last clear of the whole buffer was black
+    // The painter's state, so that unchanged settings are not set again for every polygon.
+    bool smoothing_ = false;
+    bool stroking_ = false;
+    QColor fillColour_;
+    // Since the last whole clear: the colour of everything outside drawnArea_, and the device
+    // outlines of whatever was not drawn in black.
+    QColor clearColour_;
+    QRect drawnArea_;
+    std::vector<QPolygonF> colouredShapes_;
+    QRect damage_;
 };
 
 } // namespace korvane::qt
