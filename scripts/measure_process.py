@@ -2,7 +2,7 @@
 """Whole-process figures of the game: start to first painted window (offscreen and under Xvfb),
 peak resident memory, CPU while idle, and CPU per spin-drag mouse move under Xvfb: each move goes
 one whole logical pixel and the game's paint count confirms that every one was redrawn.
-Usage: measure_process.py <path to korvane> [--spin-only]"""
+Usage: measure_process.py <path to korvane> [--spin-only | --callgrind <profile file>]"""
 import math
 import os
 import resource
@@ -59,11 +59,11 @@ def xdotool(*args):
                           capture_output=True, text=True).stdout.strip()
 
 
-def running_game():
-    game = subprocess.Popen([GAME], env=environment({"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "xcb",
+def running_game(wrapper=()):
+    game = subprocess.Popen([*wrapper, GAME], env=environment({"DISPLAY": DISPLAY, "QT_QPA_PLATFORM": "xcb",
                                                      "KORVANE_COUNT_PAINTS": "1"}),
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-    for _ in range(100):
+    for _ in range(600):
         window = xdotool("search", "--onlyvisible", "--pid", str(game.pid), "--name", "^Korvane$")
         if window:
             return game, window.split()[0]
@@ -77,8 +77,13 @@ def paints_reported(game, when):
     return int(line.rsplit(":", 1)[1])
 
 
-def idle_and_spin(xvfb, idle_seconds=10.0):
-    game, window = running_game()
+def idle_and_spin(xvfb, idle_seconds=10.0, profile=None):
+    """CPU while idle, then the CPU per redrawing spin move of the game and of the X server.
+    With a profile file name the game runs under callgrind, which counts the instructions of
+    the moves alone: a figure that does not depend on what else the machine is doing."""
+    wrapper = ("valgrind", "--tool=callgrind", "--instr-atstart=no",
+               f"--callgrind-out-file={profile}") if profile else ()
+    game, window = running_game(wrapper)
     time.sleep(2.0)
     before = cpu_seconds(game.pid)
     time.sleep(idle_seconds)
@@ -90,7 +95,7 @@ def idle_and_spin(xvfb, idle_seconds=10.0):
     step = math.ceil(int(geometry["WIDTH"]) / PICTURE_WIDTH)
     x = int(geometry["X"]) + 20
     y = int(geometry["Y"]) + int(geometry["HEIGHT"]) - 30  # below the puzzle: a spin
-    moves = 500
+    moves, pause = (100, 0.2) if profile else (500, 0.02)
     # A first click activates the window, whose focus change repaints it once.
     xdotool("mousemove", str(x), str(y), "click", "1")
     paints_reported(game, "press")
@@ -99,22 +104,33 @@ def idle_and_spin(xvfb, idle_seconds=10.0):
     xdotool("mousedown", "1")
     pressed = paints_reported(game, "press")
     time.sleep(0.3)
+    if profile:
+        subprocess.run(["callgrind_control", "-i", "on", str(game.pid)], capture_output=True)
     before, before_x = cpu_seconds(game.pid), cpu_seconds(xvfb.pid)
     # One xdotool for all moves, so that the X server's figure is not its connections.
     with tempfile.NamedTemporaryFile("w", suffix=".xdo") as script:
         for i in range(moves):
-            script.write(f"mousemove {x + step * ((i + 1) % 2)} {y} sleep 0.02\n")
+            script.write(f"mousemove {x + step * ((i + 1) % 2)} {y} sleep {pause}\n")
         script.flush()
         xdotool(script.name)
-    time.sleep(0.3)
+    time.sleep(0.3 if not profile else 2.0)
     spent, spent_x = cpu_seconds(game.pid) - before, cpu_seconds(xvfb.pid) - before_x
+    if profile:
+        subprocess.run(["callgrind_control", "-i", "off", str(game.pid)], capture_output=True)
     xdotool("mouseup", "1")
     redrawn = paints_reported(game, "release") - pressed
-    game.terminate()
-    game.wait()
+    xdotool("key", "--window", window, "ctrl+q")  # a normal end writes the profile
+    try:
+        game.wait(timeout=60)
+    except subprocess.TimeoutExpired:
+        game.terminate()
+        game.wait()
     # Every move must have been painted, or the figure would count moves that drew nothing.
     assert redrawn == moves, f"{redrawn} paints for {moves} moves"
-    # 0.6 s of the window were idle waits around the moves
+    if profile:
+        with open(profile) as f:
+            totals = [line for line in f if line.startswith("totals:")]
+        return idle, int(totals[0].split()[1]) / moves, None
     return idle, spent / moves, spent_x / moves
 
 
@@ -132,16 +148,19 @@ def start_xvfb():
     return xvfb
 
 
-def spin_only():
+def spin_only(profile):
     """The spin figure alone, for trying changes to the drawing quickly."""
     xvfb = start_xvfb()
     try:
-        _, per_move, server_per_move = idle_and_spin(xvfb, idle_seconds=0.0)
+        _, per_move, server_per_move = idle_and_spin(xvfb, idle_seconds=0.0, profile=profile)
     finally:
         xvfb.terminate()
         xvfb.wait()
-    print(f"CPU per redrawing spin move: game {per_move * 1000:.3f} ms, "
-          f"X server {server_per_move * 1000:.3f} ms")
+    if profile:
+        print(f"instructions per redrawing spin move: {per_move / 1e6:.3f} million ({profile})")
+    else:
+        print(f"CPU per redrawing spin move: game {per_move * 1000:.3f} ms, "
+              f"X server {server_per_move * 1000:.3f} ms")
 
 
 def main():
@@ -164,4 +183,9 @@ def main():
 
 
 if __name__ == "__main__":
-    spin_only() if "--spin-only" in sys.argv[2:] else main()
+    if "--callgrind" in sys.argv[2:]:
+        spin_only(profile=os.path.abspath(sys.argv[sys.argv.index("--callgrind") + 1]))
+    elif "--spin-only" in sys.argv[2:]:
+        spin_only(profile=None)
+    else:
+        main()

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -19,6 +21,11 @@ namespace {
 constexpr int kLeftButtonHeld = 0x0001;
 constexpr int kNoButton = 0;
 
+// The status strip across the top of the picture, in logical pixels; redrawn at every paint.
+constexpr QRect kStatusStrip(0, 0, 242, 24);
+// A picture this large in device pixels is kept whole even on a smaller (or no) screen.
+constexpr QSize kLargestPlainPicture(2048, 2048);
+
 } // namespace
 
 PictureLayout layoutPicture(QSize widgetSize, double devicePixelRatio) {
@@ -32,6 +39,14 @@ PictureLayout layoutPicture(QSize widgetSize, double devicePixelRatio) {
     layout.device = QRect((deviceWidth - width) / 2, (deviceHeight - height) / 2, width, height);
     layout.scale = static_cast<double>(width) / PuzzleView::kPictureWidth;
     return layout;
+}
+
+double backBufferScale(double scale, QSize screenDevicePixels) {
+    const QSize room = screenDevicePixels.expandedTo(kLargestPlainPicture);
+    const double largest =
+        std::min(static_cast<double>(room.width()) / PuzzleView::kPictureWidth,
+                 static_cast<double>(room.height()) / PuzzleView::kPictureHeight);
+    return std::min(scale, largest);
 }
 
 QPoint toLogical(const PictureLayout& layout, QPointF widgetPos, double devicePixelRatio) {
@@ -76,7 +91,9 @@ QPoint PuzzleView::toLogical(QPointF widgetPos) const {
 }
 
 bool PuzzleView::matchBackBufferToView() {
-    const double scale = pictureLayout().scale;
+    const QScreen* shown = screen();
+    const QSize screenPixels = shown ? shown->size() * shown->devicePixelRatio() : QSize();
+    const double scale = backBufferScale(pictureLayout().scale, screenPixels);
     if (backBuffer_.mode() != QImageCanvas::Mode::Smooth || backBuffer_.scale() == scale) {
         return false;
     }
@@ -91,10 +108,53 @@ void PuzzleView::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void PuzzleView::paintEvent(QPaintEvent* /*event*/) {
+QColor PuzzleView::marginColour() const {
+    return started_ && dialog_.g.bgColour == 1 ? Qt::white : Qt::black;
+}
+
+// Where the picture lies, in widget coordinates.
+QRectF PuzzleView::pictureInView() const {
+    const PictureLayout layout = pictureLayout();
+    const double dpr = devicePixelRatioF();
+    return QRectF(layout.device.x() / dpr, layout.device.y() / dpr, layout.device.width() / dpr,
+                  layout.device.height() / dpr);
+}
+
+void PuzzleView::showChanges() {
+    const QRegion damage = backBuffer_.takeDamage();
+    if (!painted_ || marginColour() != paintedMargin_) {
+        repaint();
+        return;
+    }
+    // Buffer pixels to view pixels, with one to spare for the scaling's rounding. The strip
+    // is drawn again at every paint.
+    const QRectF picture = pictureInView();
+    const double bufferScale = backBuffer_.scale();
+    const double toView = picture.width() / (kPictureWidth * bufferScale);
+    QRegion area;
+    for (const QRectF changed : damage + QRectF(QPointF(kStatusStrip.topLeft()) * bufferScale,
+                                                QSizeF(kStatusStrip.size()) * bufferScale)
+                                             .toAlignedRect()) {
+        area += QRectF(picture.topLeft() + changed.topLeft() * toView, changed.size() * toView)
+                    .toAlignedRect()
+                    .adjusted(-1, -1, 1, 1);
+    }
+    repaint(area & rect());
+}
+
+void PuzzleView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QColor margin = started_ && dialog_.g.bgColour == 1 ? Qt::white : Qt::black;
-    painter.fillRect(rect(), margin);
+    const QRectF picture = pictureInView();
+    // The margins only: the picture covers the rest (where it covers a pixel in part, that
+    // pixel is filled first, as under the whole picture).
+    const QRect inside(QPoint(static_cast<int>(std::ceil(picture.left())),
+                              static_cast<int>(std::ceil(picture.top()))),
+                       QPoint(static_cast<int>(std::floor(picture.right())) - 1,
+                              static_cast<int>(std::floor(picture.bottom())) - 1));
+    paintedMargin_ = marginColour();
+    for (const QRect& margin : event->region().subtracted(started_ ? QRegion(inside) : QRegion())) {
+        painter.fillRect(margin, paintedMargin_);
+    }
     if (!started_) {
         return;
     }
@@ -104,13 +164,9 @@ void PuzzleView::paintEvent(QPaintEvent* /*event*/) {
     }
     dialog_.paintWindow();
 
-    const PictureLayout layout = pictureLayout();
-    const double dpr = devicePixelRatioF();
-    const QRectF target(layout.device.x() / dpr, layout.device.y() / dpr,
-                        layout.device.width() / dpr, layout.device.height() / dpr);
     const double bufferScale = backBuffer_.scale();
     const QRectF source(0, 0, kPictureWidth * bufferScale, kPictureHeight * bufferScale);
-    painter.drawImage(target, backBuffer_.image(), source);
+    painter.drawImage(picture, backBuffer_.image(), source);
     ++paintCount_;
     if (!painted_) {
         painted_ = true;

@@ -176,22 +176,37 @@ void QImageCanvas::remake() {
     const int height = static_cast<int>(std::ceil(kHeight * scale_));
     image_ = QImage(width, height, QImage::Format_RGB32);
     image_.fill(Qt::black);
-    clearColour_ = Qt::black;
-    drawnArea_ = QRect();
-    colouredShapes_.clear();
-    damage_ = image_.rect();
     strip_ = renderStatusStrip(scale_);
+    clearColour_ = Qt::black;
+    drawnArea_ = DrawnArea(strip_.height());
+    colouredShapes_.clear();
+    damage_ = DrawnArea(strip_.height());
+    damage_.add(image_.rect());
+    drawnTexts_.clear();
+    stripFresh_ = false;
 }
 
-QRect QImageCanvas::takeDamage() {
-    return std::exchange(damage_, QRect());
+QRegion QImageCanvas::takeDamage() {
+    return std::exchange(damage_, DrawnArea(strip_.height())).region();
+}
+
+QRect QImageCanvas::stripArea() const {
+    return strip_.rect();
+}
+
+// Whatever is drawn over the strip means the numbers may no longer be drawn on it alone.
+void QImageCanvas::touched(const QRect& deviceArea) {
+    drawnArea_.add(deviceArea);
+    damage_.add(deviceArea);
+    if (deviceArea.intersects(stripArea())) {
+        stripFresh_ = false;
+    }
 }
 
 void QImageCanvas::drawn(const QRectF& deviceArea, bool black, const QPolygonF* deviceShape) {
     const QRect area =
         deviceArea.toAlignedRect().adjusted(-kReach, -kReach, kReach, kReach) & image_.rect();
-    drawnArea_ |= area;
-    damage_ |= area;
+    touched(area);
     if (!black) {
         colouredShapes_.push_back(deviceShape ? *deviceShape : QPolygonF(QRectF(area)));
     }
@@ -363,7 +378,8 @@ void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
     if (kHeight * scale_ != image_.height()) {
         partial.push_back(QRect(0, image_.height() - 1, image_.width(), 1));
     }
-    QRegion parts(shortcuts_ && colour == clearColour_ ? drawnArea_ : image_.rect());
+    QRegion parts(shortcuts_ && colour == clearColour_ ? drawnArea_.region()
+                                                       : QRegion(image_.rect()));
     for (const QRect& part : partial) {
         parts += part;
     }
@@ -376,10 +392,13 @@ void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
         p.setTransform(logical);
         p.fillRect(area, colour);
         p.restore();
-        damage_ |= part;
+        damage_.add(part);
+        if (part.intersects(stripArea())) {
+            stripFresh_ = false;
+        }
     }
     clearColour_ = colour;
-    drawnArea_ = QRect();
+    drawnArea_ = DrawnArea(strip_.height());
     colouredShapes_.clear();
     for (const QRect& part : partial) {
         colouredShapes_.push_back(QPolygonF(QRectF(part)));
@@ -388,16 +407,47 @@ void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
 }
 
 void QImageCanvas::drawTextRight(const char* text, int left, int top, int right, int bottom) {
+    const QRectF place(left, top, right - left, bottom - top);
+    // Every pixel the clipped text may touch, with one to spare for the clip's rounding.
+    const QRect pixels = QRectF(place.topLeft() * scale_, place.size() * scale_)
+                             .toAlignedRect()
+                             .adjusted(-1, -1, 1, 1);
+    const bool fresh = stripFresh_ && stripArea().contains(pixels) &&
+                       std::none_of(textsOnStrip_.begin(), textsOnStrip_.end(),
+                                    [&](const QRect& r) { return r.intersects(pixels); });
     QPainter& p = painter();
+    if (fresh && shortcuts_) {
+        // On the same strip the same number comes out the same: copy it.
+        for (const DrawnText& drawn : drawnTexts_) {
+            if (drawn.place == pixels && drawn.text == text) {
+                p.save();
+                p.resetTransform();
+                p.drawImage(pixels.topLeft(), drawn.pixels);
+                p.restore();
+                textsOnStrip_.push_back(pixels);
+                damage_.add(pixels);
+                drawnArea_.add(pixels);
+                return;
+            }
+        }
+    }
     const QString line = QString::fromUtf8(text);
     const double advance = QFontMetricsF(p.font(), p.device()).horizontalAdvance(line);
-    const QRectF place(left, top, right - left, bottom - top);
     p.save();
     p.setClipRect(place);
     p.setPen(Qt::black);
     p.drawText(QPointF(right - advance, top + statusFontAscent()), line);
     p.restore();
     drawn(QRectF(place.topLeft() * scale_, place.size() * scale_), true);
+    if (fresh) {
+        stripFresh_ = true; // drawn() saw the text, which is no reason to stop
+        textsOnStrip_.push_back(pixels);
+        constexpr std::size_t kKept = 8;
+        if (drawnTexts_.size() == kKept) {
+            drawnTexts_.erase(drawnTexts_.begin());
+        }
+        drawnTexts_.push_back({text, pixels, image_.copy(pixels)});
+    }
 }
 
 void QImageCanvas::copyStatusStrip() {
@@ -408,6 +458,8 @@ void QImageCanvas::copyStatusStrip() {
     p.drawImage(QPointF(0, 0), strip_);
     p.restore();
     drawn(QRectF(strip_.rect()), false);
+    stripFresh_ = true;
+    textsOnStrip_.clear();
 }
 
 } // namespace korvane::qt

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QRect>
+#include <QRegion>
+#include <string>
 #include <vector>
 
 #include "render/canvas.h"
@@ -20,6 +22,20 @@ namespace korvane::qt {
 // pixel: a whole clear fills only what was drawn since the last one, a black fill is drawn
 // unsmoothed where everything it could touch is black already, and it keeps the area drawn since
 // the window last showed it so that only that is shown again.
+// An area drawn on, kept as two boxes: the status strip's rows, which every paint draws, and
+// the rest, so that neither grows the other to the whole picture.
+class DrawnArea {
+public:
+    explicit DrawnArea(int stripBottom = 0) : stripBottom_(stripBottom) {}
+    void add(const QRect& area) { (area.bottom() < stripBottom_ ? top_ : rest_) |= area; }
+    QRegion region() const { return QRegion(top_) + rest_; }
+
+private:
+    int stripBottom_;
+    QRect top_;
+    QRect rest_;
+};
+
 class QImageCanvas : public Canvas {
 public:
     static constexpr int kWidth = 242;
@@ -42,7 +58,7 @@ public:
     // The colour at the centre of logical pixel (x, y).
     QColor logicalPixel(int x, int y);
     // The device pixels drawn since the last call (the whole image after a remake).
-    QRect takeDamage();
+    QRegion takeDamage();
 
     Brush selectBrush(Brush brush) override;
     Pen selectPen(Pen pen) override;
@@ -77,9 +93,20 @@ private:
     // Since the last whole clear: the colour of everything outside drawnArea_, and the device
     // outlines of whatever was not drawn in black.
     QColor clearColour_;
-    QRect drawnArea_;
+    DrawnArea drawnArea_;
     std::vector<QPolygonF> colouredShapes_;
-    QRect damage_;
+    DrawnArea damage_;
+    // The status numbers as last drawn on a fresh strip, to be copied instead of drawn again.
+    struct DrawnText {
+        std::string text;
+        QRect place;
+        QImage pixels;
+    };
+    std::vector<DrawnText> drawnTexts_;
+    std::vector<QRect> textsOnStrip_; // drawn since the strip; empty and false: not fresh
+    bool stripFresh_ = false;
+    QRect stripArea() const;
+    void touched(const QRect& deviceArea);
 };
 
 } // namespace korvane::qt

@@ -7,6 +7,7 @@
 
 #include "app/puzzle_dialog.h"
 #include "platform/qt/dialogs.h"
+#include "platform/qt/puzzle_view.h"
 
 namespace korvane::qt {
 
@@ -25,7 +26,7 @@ QAction* QtPlatform::commandAction(int command) const {
 
 void QtPlatform::repaintNow() {
     if (view_) {
-        view_->repaint();
+        view_->showChanges();
     }
     // Some window systems (Wayland) send a repainted frame only when the event loop wakes;
     // a turn's frames are drawn without returning to it, so wake it by hand.
