@@ -16,9 +16,11 @@ namespace {
 constexpr double kMinScale = 0.05;
 // From this many device pixels a logical pixel, black cells on black need no smoothing.
 constexpr double kSharpScale = 2.75;
-// Smoothing reaches into the device pixels a shape touches, at most one beyond it; two keep a
-// margin for Qt's rounding of the outline.
-constexpr double kReach = 2.0;
+// Smoothing writes the device pixels a shape touches, so it reaches at most one beyond it: a
+// margin of two for what was drawn, and shapes more than a pixel's diagonal (plus Qt's rounding
+// of outlines to 1/64) apart touch no pixel in common.
+constexpr int kReach = 2;
+constexpr double kApart = 1.5;
 
 QColor toQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);
@@ -215,9 +217,9 @@ void QImageCanvas::drawn(const QRectF& deviceArea, bool black, const QPolygonF* 
 // Whether every device pixel a fill of this outline could touch, smoothed or not, is black
 // already: the background is black and nothing but black was drawn near it since it was cleared.
 bool QImageCanvas::onlyBlackAround(const QPolygonF& deviceShape) const {
-    const QRectF reach = deviceShape.boundingRect().adjusted(-kReach, -kReach, kReach, kReach);
+    const QRectF reach = deviceShape.boundingRect().adjusted(-kApart, -kApart, kApart, kApart);
     return std::all_of(colouredShapes_.begin(), colouredShapes_.end(), [&](const QPolygonF& c) {
-        return !reach.intersects(c.boundingRect()) || apart(deviceShape, c, kReach);
+        return !reach.intersects(c.boundingRect()) || apart(deviceShape, c, kApart);
     });
 }
 
