@@ -95,7 +95,7 @@ def idle_and_spin(xvfb, idle_seconds=10.0, profile=None):
     step = math.ceil(int(geometry["WIDTH"]) / PICTURE_WIDTH)
     x = int(geometry["X"]) + 20
     y = int(geometry["Y"]) + int(geometry["HEIGHT"]) - 30  # below the puzzle: a spin
-    moves, pause = (100, 0.2) if profile else (500, 0.02)
+    moves, pause = (60, 0.5) if profile else (500, 0.02)
     # A first click activates the window, whose focus change repaints it once.
     xdotool("mousemove", str(x), str(y), "click", "1")
     paints_reported(game, "press")

@@ -1,7 +1,12 @@
 #include <QGuiApplication>
 #include <QTest>
+#include <memory>
 
+#include "model/puzzle_build.h"
+#include "model/rotation.h"
 #include "platform/qt/qimage_canvas.h"
+#include "render/renderer.h"
+#include "render/status_line.h"
 
 using namespace korvane;
 using namespace korvane::qt;
@@ -58,6 +63,48 @@ private slots:
         }
         QCOMPARE(smooth.image().pixelColor(79, 30), QColor(Qt::red));
         QCOMPARE(smooth.image().pixelColor(80, 30), QColor(Qt::white));
+    }
+
+    // Partial clears, unsmoothed black fills and copied status numbers change no pixel of a
+    // spinning puzzle, also where fractional scales cover the last row and column in part.
+    void shortcutsDrawTheSamePixels_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("background");
+        QTest::newRow("Piracube at 2") << int(kPiracube) << 2 << 2.0 << 0;
+        QTest::newRow("Piracube at 2.5") << int(kPiracube) << 2 << 2.5 << 0;
+        QTest::newRow("cube 5 at 1.25") << int(kCube) << 5 << 1.25 << 0;
+        QTest::newRow("cube 2 at 3 on white") << int(kCube) << 2 << 3.0 << 1;
+        QTest::newRow("tetrahedron 4 at 2") << int(kTetrahedron) << 4 << 2.0 << 0;
+        QTest::newRow("sphere at 1.5") << int(kSphere) << 2 << 1.5 << 0;
+    }
+    void shortcutsDrawTheSamePixels() {
+        QFETCH(int, type);
+        QFETCH(int, level);
+        QFETCH(double, scale);
+        QFETCH(int, background);
+        QImageCanvas quick;
+        QImageCanvas plain(QImageCanvas::Mode::Smooth, QImageCanvas::Shortcuts::Off);
+        auto g = std::make_unique<GameState>();
+        buildPuzzleState(*g, type, level);
+        g->bgColour = background;
+        for (QImageCanvas* canvas : {&quick, &plain}) {
+            canvas->setScale(scale);
+        }
+        for (int frame = 0; frame < 30; ++frame) {
+            spinX(*g, frame % 5 - 2);
+            spinY(*g, 3 - frame % 7);
+            g->zoom = 0.9 + 0.1 * (frame % 4);
+            g->moveCount = frame / 4;
+            g->clockRunning = frame / 10 % 2;
+            for (QImageCanvas* canvas : {&quick, &plain}) {
+                g->renderMode = 1;
+                renderPuzzle(*g, *canvas);
+                composeStatusLine(*g, *canvas, frame / 3);
+            }
+            QVERIFY2(quick.image() == plain.image(), qPrintable(QString("frame %1").arg(frame)));
+        }
     }
 };
 

@@ -410,10 +410,9 @@ void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
 
 void QImageCanvas::drawTextRight(const char* text, int left, int top, int right, int bottom) {
     const QRectF place(left, top, right - left, bottom - top);
-    // Every pixel the clipped text may touch, with one to spare for the clip's rounding.
-    const QRect pixels = QRectF(place.topLeft() * scale_, place.size() * scale_)
-                             .toAlignedRect()
-                             .adjusted(-1, -1, 1, 1);
+    // Every pixel the clipped text may touch: a clip rounds its edges to whole pixels, never
+    // beyond the ones it covers in part.
+    const QRect pixels = QRectF(place.topLeft() * scale_, place.size() * scale_).toAlignedRect();
     const bool fresh = stripFresh_ && stripArea().contains(pixels) &&
                        std::none_of(textsOnStrip_.begin(), textsOnStrip_.end(),
                                     [&](const QRect& r) { return r.intersects(pixels); });
