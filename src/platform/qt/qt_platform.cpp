@@ -15,6 +15,10 @@ QtPlatform::QtPlatform(QWidget* window) : window_(window) {}
 
 QtPlatform::~QtPlatform() = default;
 
+void QtPlatform::setView(PuzzleView* view) {
+    view_ = view;
+}
+
 void QtPlatform::addCommandAction(int command, QAction* action) {
     actions_[command] = action;
 }

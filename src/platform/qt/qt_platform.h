@@ -28,7 +28,7 @@ public:
     ~QtPlatform() override;
 
     void setDialog(PuzzleDialog* dialog) { dialog_ = dialog; }
-    void setView(PuzzleView* view) { view_ = view; }
+    void setView(PuzzleView* view);
     // The action that stands for a command in the menus or on the tool bar.
     void addCommandAction(int command, QAction* action);
     QAction* commandAction(int command) const;
