@@ -223,6 +223,14 @@ bool QImageCanvas::onlyBlackAround(const QPolygonF& deviceShape) const {
     });
 }
 
+// The painter with the smoothing of the buffer's mode: everything but polygon fills is drawn
+// so, whatever the last fill chose.
+QPainter& QImageCanvas::painterAsSet() {
+    QPainter& p = painter();
+    setSmoothing(mode_ == Mode::Smooth);
+    return p;
+}
+
 void QImageCanvas::setSmoothing(bool smooth) {
     if (smooth != smoothing_) {
         smoothing_ = smooth;
@@ -249,10 +257,21 @@ void QImageCanvas::fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEd
     if (smoothEdges && black && shortcuts_ && backgroundBlack_ && onlyBlackAround(device)) {
         smoothEdges = false;
     }
-    QPainter& p = painter();
-    setSmoothing(smoothEdges);
-    setFillColour(toQColor(brush_.colour));
-    p.drawPolygon(shape, rule);
+    if (smoothEdges && shortcuts_ && !SmoothFill::isUprightRectangle(device)) {
+        // Straight into the pixels: make sure no copy of the image shares them.
+        if (!image_.isDetached()) {
+            if (painter_.isActive()) {
+                painter_.end();
+            }
+            image_.bits();
+        }
+        smoothFill_.fill(image_, device, toQColor(brush_.colour).rgb(), rule);
+    } else {
+        QPainter& p = painter();
+        setSmoothing(smoothEdges);
+        setFillColour(toQColor(brush_.colour));
+        p.drawPolygon(shape, rule);
+    }
     drawn(device.boundingRect(), black, &device);
 }
 
@@ -334,7 +353,7 @@ void QImageCanvas::polygon(const Point* points, int count) {
         return;
     }
     fill(shape, Qt::OddEvenFill, smooth);
-    QPainter& p = painter();
+    QPainter& p = painterAsSet();
     p.setPen(toQPen(pen_));
     p.setBrush(Qt::NoBrush);
     stroking_ = true;
@@ -345,7 +364,7 @@ void QImageCanvas::polygon(const Point* points, int count) {
 }
 
 void QImageCanvas::rectangle(int left, int top, int right, int bottom) {
-    QPainter& p = painter();
+    QPainter& p = painterAsSet();
     const QRectF area(left, top, right - left, bottom - top);
     const QColor colour = toQColor(brush_.colour);
     if (left <= 0 && top <= 0 && right >= kWidth && bottom >= kHeight) {
@@ -371,7 +390,7 @@ void QImageCanvas::rectangle(int left, int top, int right, int bottom) {
 // it has that colour already, so only the drawn area is filled again: the same fill as a whole
 // one, cut to that area, so that every pixel comes out as before.
 void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
-    QPainter& p = painter();
+    QPainter& p = painterAsSet();
     // The last column or row the rectangle covers only in part keeps some of what it had.
     std::vector<QRect> partial;
     if (kWidth * scale_ != image_.width()) {
@@ -416,7 +435,7 @@ void QImageCanvas::drawTextRight(const char* text, int left, int top, int right,
     const bool fresh = stripFresh_ && stripArea().contains(pixels) &&
                        std::none_of(textsOnStrip_.begin(), textsOnStrip_.end(),
                                     [&](const QRect& r) { return r.intersects(pixels); });
-    QPainter& p = painter();
+    QPainter& p = painterAsSet();
     if (fresh && shortcuts_) {
         // On the same strip the same number comes out the same: copy it.
         for (const DrawnText& drawn : drawnTexts_) {
@@ -452,7 +471,7 @@ void QImageCanvas::drawTextRight(const char* text, int left, int top, int right,
 }
 
 void QImageCanvas::copyStatusStrip() {
-    QPainter& p = painter();
+    QPainter& p = painterAsSet();
     // Device pixel for device pixel: undo the logical scale for this one copy.
     p.save();
     p.resetTransform();

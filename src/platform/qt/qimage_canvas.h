@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/smooth_fill.h"
 #include "render/canvas.h"
 
 namespace korvane::qt {
@@ -19,9 +20,10 @@ namespace korvane::qt {
 // not in the painter, so they survive a change of resolution. Remaking the buffer clears it.
 //
 // A redraw costs mostly Qt's antialiased fill, so the buffer skips work that cannot change a
-// pixel: a whole clear fills only what was drawn since the last one, a black fill is drawn
-// unsmoothed where everything it could touch is black already, and it keeps the area drawn since
-// the window last showed it so that only that is shown again.
+// pixel: smoothed fills go through our own fill (Qt's pixels, quicker), a whole clear fills only
+// what was drawn since the last one, a black fill is drawn unsmoothed where everything it could
+// touch is black already, and it keeps the area drawn since the window last showed it so that
+// only that is shown again.
 // An area drawn on, kept as two boxes: the status strip's rows, which every paint draws, and
 // the rest, so that neither grows the other to the whole picture.
 class DrawnArea {
@@ -69,6 +71,7 @@ public:
 
 private:
     QPainter& painter();
+    QPainter& painterAsSet();
     void remake();
     void fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEdges);
     void clearWhole(const QRectF& area, const QColor& colour);
@@ -86,6 +89,7 @@ private:
     Brush brush_ = kWhiteBrush;
     Pen pen_ = Pen::Null;
     bool backgroundBlack_ = false; // the last clear of the whole buffer was black
+    SmoothFill smoothFill_;
     // The painter's state, so that unchanged settings are not set again for every polygon.
     bool smoothing_ = false;
     bool stroking_ = false;
