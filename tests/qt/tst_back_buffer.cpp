@@ -1,10 +1,13 @@
 #include <QGuiApplication>
+#include <QPainter>
 #include <QTest>
 #include <memory>
+#include <random>
 
 #include "model/puzzle_build.h"
 #include "model/rotation.h"
 #include "platform/qt/qimage_canvas.h"
+#include "platform/qt/smooth_fill.h"
 #include "render/renderer.h"
 #include "render/status_line.h"
 
@@ -63,6 +66,38 @@ private slots:
         }
         QCOMPARE(smooth.image().pixelColor(79, 30), QColor(Qt::red));
         QCOMPARE(smooth.image().pixelColor(80, 30), QColor(Qt::white));
+    }
+
+    // Our smoothed fill against QPainter's: random outlines of three to six corners, crossing
+    // themselves, leaving the image, with upright and level edges, both fill rules, over
+    // colour and over black.
+    void smoothFillGivesQtsPixels() {
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> coordinate(-20.0, 120.0);
+        SmoothFill fill;
+        for (int shape = 0; shape < 400; ++shape) {
+            QImage qt(100, 100, QImage::Format_RGB32);
+            qt.fill(shape % 2 ? QColor(Qt::black) : QColor(40, 90, 200));
+            QImage ours = qt.copy();
+            QPolygonF outline;
+            for (int i = 0; i < 3 + shape % 4; ++i) {
+                outline << QPointF(coordinate(random), coordinate(random));
+            }
+            if (shape % 5 == 0) {
+                outline[1].setX(outline[0].x());
+                outline[2].setY(outline[1].y());
+            }
+            const QColor colour(random() % 256, random() % 256, random() % 256);
+            const Qt::FillRule rule = shape % 3 ? Qt::WindingFill : Qt::OddEvenFill;
+            QPainter painter(&qt);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colour);
+            painter.drawPolygon(outline, rule);
+            painter.end();
+            fill.fill(ours, outline, colour.rgb(), rule);
+            QVERIFY2(ours == qt, qPrintable(QString("shape %1").arg(shape)));
+        }
     }
 
     // Partial clears, unsmoothed black fills and copied status numbers change no pixel of a
