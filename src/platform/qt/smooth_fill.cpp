@@ -97,17 +97,14 @@ void SmoothFill::moveToCell(long x, long y) {
     cell_ = nullptr;
 }
 
+// A cell entered again is added again; the sweep sums them.
 void SmoothFill::accumulate(long area, long cover) {
     if (cell_ == nullptr) {
         const long row = cellY_ - top_;
         if (row < 0 || row >= static_cast<long>(rows_.size())) {
             return;
         }
-        std::vector<Cell>& cells = rows_[row];
-        const auto found =
-            std::find_if(cells.begin(), cells.end(), [&](const Cell& c) { return c.x == cellX_; });
-        cell_ = found != cells.end() ? &*found
-                                     : &cells.emplace_back(Cell{static_cast<int>(cellX_), 0, 0});
+        cell_ = &rows_[row].emplace_back(Cell{static_cast<int>(cellX_), 0, 0});
     }
     cell_->area += area;
     cell_->cover += static_cast<int>(cover);
@@ -263,16 +260,23 @@ void SmoothFill::sweep(QImage& image, int row, QRgb colour, bool evenOdd) {
     };
     long cover = 0;
     int x = -1;
-    for (const Cell& cell : cells) {
-        if (cell.x > x && cover != 0) {
-            blend(x, cell.x, coverage(cover * 2 * kOne, evenOdd));
+    for (auto it = cells.begin(); it != cells.end();) {
+        const int cellX = it->x;
+        long cellArea = 0;
+        long cellCover = 0;
+        for (; it != cells.end() && it->x == cellX; ++it) {
+            cellArea += it->area;
+            cellCover += it->cover;
         }
-        cover += cell.cover;
-        const long area = cover * 2 * kOne - cell.area;
-        if (area != 0 && cell.x >= 0) {
-            blend(cell.x, cell.x + 1, coverage(area, evenOdd));
+        if (cellX > x && cover != 0) {
+            blend(x, cellX, coverage(cover * 2 * kOne, evenOdd));
         }
-        x = cell.x + 1;
+        cover += cellCover;
+        const long area = cover * 2 * kOne - cellArea;
+        if (area != 0 && cellX >= 0) {
+            blend(cellX, cellX + 1, coverage(area, evenOdd));
+        }
+        x = cellX + 1;
     }
     if (cover != 0 && x < width_) {
         blend(x, width_, coverage(cover * 2 * kOne, evenOdd));
