@@ -63,12 +63,13 @@ void wholeTurn(benchmark::State& state) {
 }
 BENCHMARK(wholeTurn)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
-// OnMouseMove to the painted window, the view at scale 2 (480 x 640 device pixels).
+// OnMouseMove to the painted window, the view at scale 2 (480 x 640 device pixels): a level-4
+// cube and the Piracube the game starts with.
 void spinDragEvent(benchmark::State& state) {
     qt::MainWindow window;
     window.platform().storage();
     window.start();
-    window.dialog().OnCommand(kCmdCubeLevel4);
+    window.dialog().OnCommand(static_cast<int>(state.range(0)));
     QCoreApplication::processEvents();
     PuzzleDialog& dialog = window.dialog();
     dialog.OnLButtonDown(0, 5, 310);
@@ -78,9 +79,10 @@ void spinDragEvent(benchmark::State& state) {
         dialog.OnMouseMove(0, x, 310);
     }
     dialog.OnLButtonUp(0, x, 310);
-    state.SetLabel("cube level 4, scale " + std::to_string(window.backBuffer().scale()));
+    state.SetLabel(std::string(state.range(0) == kCmdPiracube ? "Piracube" : "cube level 4") +
+                   ", scale " + std::to_string(window.backBuffer().scale()));
 }
-BENCHMARK(spinDragEvent)->Unit(benchmark::kMicrosecond);
+BENCHMARK(spinDragEvent)->Arg(kCmdCubeLevel4)->Arg(kCmdPiracube)->Unit(benchmark::kMicrosecond);
 
 // Timestamps of the paints a widget receives.
 struct PaintTimes : QObject {

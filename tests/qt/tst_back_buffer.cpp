@@ -1,7 +1,15 @@
 #include <QGuiApplication>
+#include <QPainter>
 #include <QTest>
+#include <memory>
+#include <random>
 
+#include "model/puzzle_build.h"
+#include "model/rotation.h"
 #include "platform/qt/qimage_canvas.h"
+#include "platform/qt/smooth_fill.h"
+#include "render/renderer.h"
+#include "render/status_line.h"
 
 using namespace korvane;
 using namespace korvane::qt;
@@ -58,6 +66,82 @@ private slots:
         }
         QCOMPARE(smooth.image().pixelColor(79, 30), QColor(Qt::red));
         QCOMPARE(smooth.image().pixelColor(80, 30), QColor(Qt::white));
+    }
+
+    // Our smoothed fill against QPainter's: random outlines of three to six corners, crossing
+    // themselves, leaving the image, with upright and level edges, both fill rules, over
+    // colour and over black.
+    void smoothFillGivesQtsPixels() {
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> coordinate(-20.0, 120.0);
+        SmoothFill fill;
+        for (int shape = 0; shape < 400; ++shape) {
+            QImage qt(100, 100, QImage::Format_RGB32);
+            qt.fill(shape % 2 ? QColor(Qt::black) : QColor(40, 90, 200));
+            QImage ours = qt.copy();
+            QPolygonF outline;
+            for (int i = 0; i < 3 + shape % 4; ++i) {
+                outline << QPointF(coordinate(random), coordinate(random));
+            }
+            if (shape % 5 == 0) {
+                outline[1].setX(outline[0].x());
+                outline[2].setY(outline[1].y());
+            }
+            const QColor colour(random() % 256, random() % 256, random() % 256);
+            const Qt::FillRule rule = shape % 3 ? Qt::WindingFill : Qt::OddEvenFill;
+            QPainter painter(&qt);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colour);
+            painter.drawPolygon(outline, rule);
+            painter.end();
+            fill.fill(ours, outline, colour.rgb(), rule);
+            QVERIFY2(ours == qt, qPrintable(QString("shape %1").arg(shape)));
+        }
+    }
+
+    // Partial clears, unsmoothed black fills and copied status numbers change no pixel of a
+    // spinning puzzle, also where fractional scales cover the last row and column in part.
+    void shortcutsDrawTheSamePixels_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("background");
+        QTest::newRow("Piracube at 2") << int(kPiracube) << 2 << 2.0 << 0;
+        QTest::newRow("Piracube at 2.5") << int(kPiracube) << 2 << 2.5 << 0;
+        QTest::newRow("cube 5 at 1.25") << int(kCube) << 5 << 1.25 << 0;
+        QTest::newRow("cube 2 at 3 on white") << int(kCube) << 2 << 3.0 << 1;
+        QTest::newRow("tetrahedron 4 at 2") << int(kTetrahedron) << 4 << 2.0 << 0;
+        QTest::newRow("sphere at 1.5") << int(kSphere) << 2 << 1.5 << 0;
+    }
+    void shortcutsDrawTheSamePixels() {
+        QFETCH(int, type);
+        QFETCH(int, level);
+        QFETCH(double, scale);
+        QFETCH(int, background);
+        QImageCanvas quick;
+        QImageCanvas plain(QImageCanvas::Mode::Smooth, QImageCanvas::Shortcuts::Off);
+        auto puzzle = std::make_unique<Puzzle>();
+        auto screen = std::make_unique<ScreenRecords>();
+        GameRecord record;
+        View view;
+        buildPuzzleState(*puzzle, type, level);
+        view.bgColour = background;
+        for (QImageCanvas* canvas : {&quick, &plain}) {
+            canvas->setScale(scale);
+        }
+        for (int frame = 0; frame < 30; ++frame) {
+            spinX(*puzzle, frame % 5 - 2);
+            spinY(*puzzle, 3 - frame % 7);
+            view.zoom = 0.9 + 0.1 * (frame % 4);
+            record.moveCount = frame / 4;
+            record.clockRunning = frame / 10 % 2;
+            for (QImageCanvas* canvas : {&quick, &plain}) {
+                drawWholePuzzle(*puzzle, view, *canvas, *screen);
+                composeStatusLine(record, *canvas, frame / 3);
+            }
+            QVERIFY2(quick.image() == plain.image(), qPrintable(QString("frame %1").arg(frame)));
+        }
     }
 };
 

@@ -3,6 +3,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
@@ -101,6 +102,51 @@ private slots:
         QCOMPARE(window_->dialog().gesture().spinActive, 0);
         QVERIFY(
             spunAboutX(*before, window_->dialog().puzzle(), 310 - view.toLogical(outside).y(), 1));
+    }
+
+    // What the window shows after a drag's repaints of the changed parts is what a whole
+    // repaint shows: nothing stale is left.
+    void repaintsOfChangesLeaveNothingStale() {
+        QVERIFY(resizeView(*window_, QSize(480, 640)));
+        PuzzleView& view = window_->view();
+        dragLogical(view, QPoint(120, 310), QPoint(170, 240), 12);
+        const QPoint at = view.mapTo(window_.get(), QPoint(0, 0));
+        const QImage shown =
+            window_->screen()
+                ->grabWindow(window_->winId(), at.x(), at.y(), view.width(), view.height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown, view.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+
+    // The back buffer grows with the window up to the screen's size (at least 2048 pixels),
+    // then the view scales it up: no window size asks for gigabytes.
+    void backBufferStopsAtTheScreensSize_data() {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<double>("buffer");
+        QTest::newRow("fits") << 2.0 << QSize(1920, 1080) << 2.0;
+        QTest::newRow("32767 pixels wide") << 136.5 << QSize(1920, 1080) << 6.4;
+        QTest::newRow("portrait 4K") << 20.0 << QSize(2160, 3840) << 9.0;
+    }
+    void backBufferStopsAtTheScreensSize() {
+        QFETCH(double, scale);
+        QFETCH(QSize, screen);
+        QFETCH(double, buffer);
+        QCOMPARE(backBufferScale(scale, screen), buffer);
+    }
+
+    void aViewLargerThanTheBufferShowsItScaled() {
+        QVERIFY(resizeView(*window_, QSize(1560, 2080)));
+        QCOMPARE(window_->backBuffer().scale(), 6.4);
+        PuzzleView& view = window_->view();
+        const QImage shot = view.grab().toImage();
+        const Point* p = window_->dialog().screen().stickerPoly[0][1][0].p;
+        const QPoint sticker((p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3);
+        for (const QPoint at : {QPoint(5, 310), QPoint(60, 10), sticker}) {
+            QCOMPARE(shownAt(shot, view, at.x(), at.y()),
+                     window_->backBuffer().logicalPixel(at.x(), at.y()));
+        }
     }
 
     void zoomButtonHeldStepsUntilReleased() {

@@ -4,8 +4,11 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "app/puzzle_dialog.h"
 #include "platform/qt/qimage_canvas.h"
@@ -17,6 +20,11 @@ namespace {
 // The flags word of a stylus message: the left button held, or nothing held.
 constexpr int kLeftButtonHeld = 0x0001;
 constexpr int kNoButton = 0;
+
+// The status strip across the top of the picture, in logical pixels; redrawn at every paint.
+constexpr QRect kStatusStrip(0, 0, 242, 24);
+// A picture this large in device pixels is kept whole even on a smaller (or no) screen.
+constexpr QSize kLargestPlainPicture(2048, 2048);
 
 } // namespace
 
@@ -33,6 +41,14 @@ PictureLayout layoutPicture(QSize widgetSize, double devicePixelRatio) {
     return layout;
 }
 
+double backBufferScale(double scale, QSize screenDevicePixels) {
+    const QSize room = screenDevicePixels.expandedTo(kLargestPlainPicture);
+    const double largest =
+        std::min(static_cast<double>(room.width()) / PuzzleView::kPictureWidth,
+                 static_cast<double>(room.height()) / PuzzleView::kPictureHeight);
+    return std::min(scale, largest);
+}
+
 QPoint toLogical(const PictureLayout& layout, QPointF widgetPos, double devicePixelRatio) {
     const double x = (widgetPos.x() * devicePixelRatio - layout.device.x()) / layout.scale;
     const double y = (widgetPos.y() * devicePixelRatio - layout.device.y()) / layout.scale;
@@ -47,6 +63,14 @@ PuzzleView::PuzzleView(PuzzleDialog& dialog, QImageCanvas& backBuffer, QWidget* 
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(kPictureWidth / 4, kPictureHeight / 4);
+    reportPaints_ = qEnvironmentVariableIsSet("KORVANE_COUNT_PAINTS");
+}
+
+void PuzzleView::reportPaints(const char* when) const {
+    if (reportPaints_) {
+        std::printf("paints at %s: %d\n", when, paintCount_);
+        std::fflush(stdout);
+    }
 }
 
 void PuzzleView::setStarted(bool started) {
@@ -67,7 +91,9 @@ QPoint PuzzleView::toLogical(QPointF widgetPos) const {
 }
 
 bool PuzzleView::matchBackBufferToView() {
-    const double scale = pictureLayout().scale;
+    const QScreen* shown = screen();
+    const QSize screenPixels = shown ? shown->size() * shown->devicePixelRatio() : QSize();
+    const double scale = backBufferScale(pictureLayout().scale, screenPixels);
     if (backBuffer_.mode() != QImageCanvas::Mode::Smooth || backBuffer_.scale() == scale) {
         return false;
     }
@@ -83,10 +109,53 @@ void PuzzleView::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void PuzzleView::paintEvent(QPaintEvent* /*event*/) {
+QColor PuzzleView::marginColour() const {
+    return started_ && dialog_.view().bgColour == 1 ? Qt::white : Qt::black;
+}
+
+// Where the picture lies, in widget coordinates.
+QRectF PuzzleView::pictureInView() const {
+    const PictureLayout layout = pictureLayout();
+    const double dpr = devicePixelRatioF();
+    return QRectF(layout.device.x() / dpr, layout.device.y() / dpr, layout.device.width() / dpr,
+                  layout.device.height() / dpr);
+}
+
+void PuzzleView::showChanges() {
+    const QRegion damage = backBuffer_.takeDamage();
+    if (!painted_ || marginColour() != paintedMargin_) {
+        repaint();
+        return;
+    }
+    // Buffer pixels to view pixels, with one to spare for the scaling's rounding. The strip
+    // is drawn again at every paint.
+    const QRectF picture = pictureInView();
+    const double bufferScale = backBuffer_.scale();
+    const double toView = picture.width() / (kPictureWidth * bufferScale);
+    QRegion area;
+    for (const QRectF changed : damage + QRectF(QPointF(kStatusStrip.topLeft()) * bufferScale,
+                                                QSizeF(kStatusStrip.size()) * bufferScale)
+                                             .toAlignedRect()) {
+        area += QRectF(picture.topLeft() + changed.topLeft() * toView, changed.size() * toView)
+                    .toAlignedRect()
+                    .adjusted(-1, -1, 1, 1);
+    }
+    repaint(area & rect());
+}
+
+void PuzzleView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QColor margin = started_ && dialog_.view().bgColour == 1 ? Qt::white : Qt::black;
-    painter.fillRect(rect(), margin);
+    const QRectF picture = pictureInView();
+    // The margins only: the picture covers the rest (where it covers a pixel in part, that
+    // pixel is filled first, as under the whole picture).
+    const QRect inside(QPoint(static_cast<int>(std::ceil(picture.left())),
+                              static_cast<int>(std::ceil(picture.top()))),
+                       QPoint(static_cast<int>(std::floor(picture.right())) - 1,
+                              static_cast<int>(std::floor(picture.bottom())) - 1));
+    paintedMargin_ = marginColour();
+    for (const QRect& margin : event->region().subtracted(started_ ? QRegion(inside) : QRegion())) {
+        painter.fillRect(margin, paintedMargin_);
+    }
     if (!started_) {
         return;
     }
@@ -96,13 +165,10 @@ void PuzzleView::paintEvent(QPaintEvent* /*event*/) {
     }
     dialog_.paintWindow();
 
-    const PictureLayout layout = pictureLayout();
-    const double dpr = devicePixelRatioF();
-    const QRectF target(layout.device.x() / dpr, layout.device.y() / dpr,
-                        layout.device.width() / dpr, layout.device.height() / dpr);
     const double bufferScale = backBuffer_.scale();
     const QRectF source(0, 0, kPictureWidth * bufferScale, kPictureHeight * bufferScale);
-    painter.drawImage(target, backBuffer_.image(), source);
+    painter.drawImage(picture, backBuffer_.image(), source);
+    ++paintCount_;
     if (!painted_) {
         painted_ = true;
         emit firstPainted();
@@ -113,6 +179,7 @@ void PuzzleView::mousePressEvent(QMouseEvent* event) {
     if (!started_ || event->button() != Qt::LeftButton) {
         return;
     }
+    reportPaints("press");
     const QPoint at = toLogical(event->position());
     dialog_.OnLButtonDown(kLeftButtonHeld, at.x(), at.y());
 }
@@ -131,6 +198,7 @@ void PuzzleView::mouseReleaseEvent(QMouseEvent* event) {
     }
     const QPoint at = toLogical(event->position());
     dialog_.OnLButtonUp(kNoButton, at.x(), at.y());
+    reportPaints("release");
 }
 
 void PuzzleView::keyPressEvent(QKeyEvent* event) {

@@ -26,6 +26,10 @@ struct PictureLayout {
 };
 
 PictureLayout layoutPicture(QSize widgetSize, double devicePixelRatio);
+// The resolution of the back buffer for a picture at `scale`: the same, unless the picture
+// would be larger than the screen (in device pixels; never less than kLargestPlainPicture),
+// where the buffer stops growing and the view scales it up instead.
+double backBufferScale(double scale, QSize screenDevicePixels);
 // The logical picture pixel under a widget position (widget coordinates, device independent).
 // Points off the picture map beyond 0..239 x 0..319, as the stylus handlers expect.
 QPoint toLogical(const PictureLayout& layout, QPointF widgetPos, double devicePixelRatio);
@@ -48,6 +52,11 @@ public:
     QSize sizeHint() const override { return preferredSize_; }
 
     PictureLayout pictureLayout() const;
+    // Paint what the back buffer drew since the last paint, and the status strip, now.
+    void showChanges();
+    // Paints so far; with KORVANE_COUNT_PAINTS set, written to stdout at each press and release
+    // of the button, so a measurement can check that every move of a drag really redrew.
+    int paintCount() const { return paintCount_; }
     QPoint toLogical(QPointF widgetPos) const;
 
 protected:
@@ -65,11 +74,17 @@ signals:
 
 private:
     bool matchBackBufferToView();
+    QColor marginColour() const;
+    QRectF pictureInView() const;
+    void reportPaints(const char* when) const;
 
     PuzzleDialog& dialog_;
     QImageCanvas& backBuffer_;
     bool started_ = false;
     bool painted_ = false;
+    QColor paintedMargin_;
+    bool reportPaints_ = false;
+    int paintCount_ = 0;
     QSize preferredSize_{2 * kPictureWidth, 2 * kPictureHeight};
 };
 

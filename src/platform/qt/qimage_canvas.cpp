@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPolygon>
+#include <QRegion>
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,11 @@ namespace {
 constexpr double kMinScale = 0.05;
 // From this many device pixels a logical pixel, black cells on black need no smoothing.
 constexpr double kSharpScale = 2.75;
+// Smoothing writes the device pixels a shape touches, so it reaches at most one beyond it: a
+// margin of two for what was drawn, and shapes more than a pixel's diagonal (plus Qt's rounding
+// of outlines to 1/64) apart touch no pixel in common.
+constexpr int kReach = 2;
+constexpr double kApart = 1.5;
 
 QColor toQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);
@@ -108,9 +114,50 @@ bool growPolygon(const QPolygonF& shape, double by, bool slantedOnly, QPolygonF&
     return true;
 }
 
+// Whether the two outlines are more than `gap` apart along the normal of one of their edges.
+// Projections never bring points closer, so the outlines are at least that far apart.
+bool apart(const QPolygonF& a, const QPolygonF& b, double gap) {
+    const auto span = [](const QPolygonF& shape, QPointF axis) {
+        double low = QPointF::dotProduct(shape[0], axis);
+        double high = low;
+        for (const QPointF& p : shape) {
+            const double d = QPointF::dotProduct(p, axis);
+            low = std::min(low, d);
+            high = std::max(high, d);
+        }
+        return std::pair{low, high};
+    };
+    for (const QPolygonF* shape : {&a, &b}) {
+        const qsizetype n = shape->size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const QPointF edge = (*shape)[(i + 1) % n] - (*shape)[i];
+            const double length = std::hypot(edge.x(), edge.y());
+            if (length == 0.0) {
+                continue;
+            }
+            const QPointF axis(edge.y() / length, -edge.x() / length);
+            const auto [lowA, highA] = span(a, axis);
+            const auto [lowB, highB] = span(b, axis);
+            if (lowB - highA > gap || lowA - highB > gap) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QPolygonF toDevice(const QPolygonF& shape, double scale) {
+    QPolygonF device(shape.size());
+    for (qsizetype i = 0; i < shape.size(); ++i) {
+        device[i] = shape[i] * scale;
+    }
+    return device;
+}
+
 } // namespace
 
-QImageCanvas::QImageCanvas(Mode mode) : mode_(mode) {
+QImageCanvas::QImageCanvas(Mode mode, Shortcuts shortcuts)
+    : mode_(mode), shortcuts_(shortcuts == Shortcuts::On) {
     remake();
 }
 
@@ -132,6 +179,100 @@ void QImageCanvas::remake() {
     image_ = QImage(width, height, QImage::Format_RGB32);
     image_.fill(Qt::black);
     strip_ = renderStatusStrip(scale_);
+    clearColour_ = Qt::black;
+    drawnArea_ = DrawnArea(strip_.height());
+    colouredShapes_.clear();
+    damage_ = DrawnArea(strip_.height());
+    damage_.add(image_.rect());
+    drawnTexts_.clear();
+    stripFresh_ = false;
+}
+
+QRegion QImageCanvas::takeDamage() {
+    return std::exchange(damage_, DrawnArea(strip_.height())).region();
+}
+
+QRect QImageCanvas::stripArea() const {
+    return strip_.rect();
+}
+
+// Whatever is drawn over the strip means the numbers may no longer be drawn on it alone.
+void QImageCanvas::touched(const QRect& deviceArea) {
+    drawnArea_.add(deviceArea);
+    damage_.add(deviceArea);
+    if (deviceArea.intersects(stripArea())) {
+        stripFresh_ = false;
+    }
+}
+
+void QImageCanvas::drawn(const QRectF& deviceArea, bool black, const QPolygonF* deviceShape) {
+    const QRect area =
+        deviceArea.toAlignedRect().adjusted(-kReach, -kReach, kReach, kReach) & image_.rect();
+    touched(area);
+    if (!black) {
+        colouredShapes_.push_back(deviceShape ? *deviceShape : QPolygonF(QRectF(area)));
+    }
+}
+
+// Whether every device pixel a fill of this outline could touch, smoothed or not, is black
+// already: the background is black and nothing but black was drawn near it since it was cleared.
+bool QImageCanvas::onlyBlackAround(const QPolygonF& deviceShape) const {
+    const QRectF reach = deviceShape.boundingRect().adjusted(-kApart, -kApart, kApart, kApart);
+    return std::all_of(colouredShapes_.begin(), colouredShapes_.end(), [&](const QPolygonF& c) {
+        return !reach.intersects(c.boundingRect()) || apart(deviceShape, c, kApart);
+    });
+}
+
+// The painter with the smoothing of the buffer's mode: everything but polygon fills is drawn
+// so, whatever the last fill chose.
+QPainter& QImageCanvas::painterAsSet() {
+    QPainter& p = painter();
+    setSmoothing(mode_ == Mode::Smooth);
+    return p;
+}
+
+void QImageCanvas::setSmoothing(bool smooth) {
+    if (smooth != smoothing_) {
+        smoothing_ = smooth;
+        painter_.setRenderHint(QPainter::Antialiasing, smooth);
+    }
+}
+
+void QImageCanvas::setFillColour(const QColor& colour) {
+    if (stroking_) {
+        stroking_ = false;
+        painter_.setPen(Qt::NoPen);
+    }
+    if (colour != fillColour_) {
+        fillColour_ = colour;
+        painter_.setBrush(colour);
+    }
+}
+
+void QImageCanvas::fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEdges) {
+    const bool black = brush_.colour == Rgb{0, 0, 0};
+    const QPolygonF device = toDevice(shape, scale_);
+    // Black smoothed into black is black: where nothing else is near, the quick unsmoothed
+    // fill gives the very same pixels.
+    if (smoothEdges && black && shortcuts_ && backgroundBlack_ && onlyBlackAround(device)) {
+        smoothEdges = false;
+    }
+    if (smoothEdges && shortcuts_ && !SmoothFill::isUprightRectangle(device)) {
+        // Straight into the pixels: make sure no copy of the image shares them.
+        if (!image_.isDetached()) {
+            if (painter_.isActive()) {
+                painter_.end();
+            }
+            image_.bits();
+        }
+        smoothFill_.fill(image_, device, toQColor(brush_.colour).rgb(), rule);
+    } else {
+        QPainter& p = painter();
+        setSmoothing(smoothEdges);
+        setFillColour(toQColor(brush_.colour));
+        p.drawPolygon(shape, rule);
+    }
+    drawn(device.boundingRect(), black, &device);
 }
 
 QPainter& QImageCanvas::painter() {
@@ -139,6 +280,10 @@ QPainter& QImageCanvas::painter() {
         painter_.begin(&image_);
         const bool smooth = mode_ == Mode::Smooth;
         painter_.setRenderHint(QPainter::Antialiasing, smooth);
+        smoothing_ = smooth;
+        painter_.setPen(Qt::NoPen);
+        stroking_ = false;
+        fillColour_ = QColor();
         painter_.setRenderHint(QPainter::TextAntialiasing, smooth);
         painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
         // The image keeps device pixels; the painter works in logical pixels.
@@ -182,19 +327,15 @@ void QImageCanvas::polygon(const Point* points, int count) {
     for (int i = 0; i < count; ++i) {
         shape[i] = QPointF(points[i].x, points[i].y);
     }
-    QPainter& p = painter();
-    const QColor fill = toQColor(brush_.colour);
-    p.setBrush(fill);
-    p.setPen(Qt::NoPen);
     const bool smooth = mode_ == Mode::Smooth;
     QPolygonF grown;
     if (pen_ == Pen::Null) {
         // Antialiased neighbours that share a slanted edge would let the background show
         // through as a faint seam; half a device pixel more on those edges closes it.
         if (smooth && growPolygon(shape, 0.5 / scale_, true, grown)) {
-            p.drawPolygon(grown, Qt::WindingFill);
+            fill(grown, Qt::WindingFill, true);
         } else {
-            p.drawPolygon(shape, Qt::OddEvenFill);
+            fill(shape, Qt::OddEvenFill, smooth);
         }
         return;
     }
@@ -208,23 +349,29 @@ void QImageCanvas::polygon(const Point* points, int count) {
         // stickers drawn over it are smoothed themselves; at three device pixels a logical pixel
         // and more, the steps it leaves where faces meet are too fine to see, so it is filled
         // unsmoothed there, which halves the cost of a redraw.
-        p.setRenderHint(QPainter::Antialiasing, !backgroundBlack_ || scale_ < kSharpScale);
-        p.drawPolygon(grown, Qt::WindingFill);
-        p.setRenderHint(QPainter::Antialiasing, true);
+        fill(grown, Qt::WindingFill, !backgroundBlack_ || scale_ < kSharpScale);
         return;
     }
-    p.drawPolygon(shape, Qt::OddEvenFill);
+    fill(shape, Qt::OddEvenFill, smooth);
+    QPainter& p = painterAsSet();
     p.setPen(toQPen(pen_));
     p.setBrush(Qt::NoBrush);
+    stroking_ = true;
+    fillColour_ = QColor();
     p.drawPolygon(outline);
+    drawn(toDevice(outline, scale_).boundingRect().adjusted(-scale_, -scale_, scale_, scale_),
+          true);
 }
 
 void QImageCanvas::rectangle(int left, int top, int right, int bottom) {
-    QPainter& p = painter();
+    QPainter& p = painterAsSet();
     const QRectF area(left, top, right - left, bottom - top);
-    p.fillRect(area, toQColor(brush_.colour));
+    const QColor colour = toQColor(brush_.colour);
     if (left <= 0 && top <= 0 && right >= kWidth && bottom >= kHeight) {
-        backgroundBlack_ = brush_.colour == Rgb{0, 0, 0};
+        clearWhole(area, colour);
+    } else {
+        p.fillRect(area, colour);
+        drawn(QRectF(area.topLeft() * scale_, area.size() * scale_), brush_.colour == Rgb{});
     }
     const double width = penWidth(pen_);
     if (width > 0.0) {
@@ -232,28 +379,107 @@ void QImageCanvas::rectangle(int left, int top, int right, int bottom) {
         const double half = width / 2.0;
         p.setPen(toQPen(pen_));
         p.setBrush(Qt::NoBrush);
+        stroking_ = true;
+        fillColour_ = QColor();
         p.drawRect(area.adjusted(half, half, -half, -half));
+        drawn(QRectF(area.topLeft() * scale_, area.size() * scale_), true);
     }
 }
 
+// The whole buffer in one colour. Outside what was drawn since the last clear in the same colour
+// it has that colour already, so only the drawn area is filled again: the same fill as a whole
+// one, cut to that area, so that every pixel comes out as before.
+void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
+    QPainter& p = painterAsSet();
+    // The last column or row the rectangle covers only in part keeps some of what it had.
+    std::vector<QRect> partial;
+    if (kWidth * scale_ != image_.width()) {
+        partial.push_back(QRect(image_.width() - 1, 0, 1, image_.height()));
+    }
+    if (kHeight * scale_ != image_.height()) {
+        partial.push_back(QRect(0, image_.height() - 1, image_.width(), 1));
+    }
+    QRegion parts(shortcuts_ && colour == clearColour_ ? drawnArea_.region()
+                                                       : QRegion(image_.rect()));
+    for (const QRect& part : partial) {
+        parts += part;
+    }
+    // Each pixel once: a second partial fill would take more of what it keeps.
+    for (const QRect& part : parts) {
+        p.save();
+        const QTransform logical = p.transform();
+        p.resetTransform();
+        p.setClipRect(part);
+        p.setTransform(logical);
+        p.fillRect(area, colour);
+        p.restore();
+        damage_.add(part);
+        if (part.intersects(stripArea())) {
+            stripFresh_ = false;
+        }
+    }
+    clearColour_ = colour;
+    drawnArea_ = DrawnArea(strip_.height());
+    colouredShapes_.clear();
+    for (const QRect& part : partial) {
+        colouredShapes_.push_back(QPolygonF(QRectF(part)));
+    }
+    backgroundBlack_ = colour == Qt::black;
+}
+
 void QImageCanvas::drawTextRight(const char* text, int left, int top, int right, int bottom) {
-    QPainter& p = painter();
+    const QRectF place(left, top, right - left, bottom - top);
+    // Every pixel the clipped text may touch: a clip rounds its edges to whole pixels, never
+    // beyond the ones it covers in part.
+    const QRect pixels = QRectF(place.topLeft() * scale_, place.size() * scale_).toAlignedRect();
+    const bool fresh = stripFresh_ && stripArea().contains(pixels) &&
+                       std::none_of(textsOnStrip_.begin(), textsOnStrip_.end(),
+                                    [&](const QRect& r) { return r.intersects(pixels); });
+    QPainter& p = painterAsSet();
+    if (fresh && shortcuts_) {
+        // On the same strip the same number comes out the same: copy it.
+        for (const DrawnText& drawn : drawnTexts_) {
+            if (drawn.place == pixels && drawn.text == text) {
+                p.save();
+                p.resetTransform();
+                p.drawImage(pixels.topLeft(), drawn.pixels);
+                p.restore();
+                textsOnStrip_.push_back(pixels);
+                damage_.add(pixels);
+                drawnArea_.add(pixels);
+                return;
+            }
+        }
+    }
     const QString line = QString::fromUtf8(text);
     const double advance = QFontMetricsF(p.font(), p.device()).horizontalAdvance(line);
     p.save();
-    p.setClipRect(QRectF(left, top, right - left, bottom - top));
+    p.setClipRect(place);
     p.setPen(Qt::black);
     p.drawText(QPointF(right - advance, top + statusFontAscent()), line);
     p.restore();
+    drawn(QRectF(place.topLeft() * scale_, place.size() * scale_), true);
+    if (fresh) {
+        stripFresh_ = true; // drawn() saw the text, which is no reason to stop
+        textsOnStrip_.push_back(pixels);
+        constexpr std::size_t kKept = 8;
+        if (drawnTexts_.size() == kKept) {
+            drawnTexts_.erase(drawnTexts_.begin());
+        }
+        drawnTexts_.push_back({text, pixels, image_.copy(pixels)});
+    }
 }
 
 void QImageCanvas::copyStatusStrip() {
-    QPainter& p = painter();
+    QPainter& p = painterAsSet();
     // Device pixel for device pixel: undo the logical scale for this one copy.
     p.save();
     p.resetTransform();
     p.drawImage(QPointF(0, 0), strip_);
     p.restore();
+    drawn(QRectF(strip_.rect()), false);
+    stripFresh_ = true;
+    textsOnStrip_.clear();
 }
 
 } // namespace korvane::qt

@@ -6,6 +6,7 @@
 
 #include "app/puzzle_dialog.h"
 #include "platform/qt/dialogs.h"
+#include "platform/qt/puzzle_view.h"
 
 namespace korvane::qt {
 
@@ -27,6 +28,10 @@ std::chrono::milliseconds QtPlatform::frameInterval() {
 
 QtPlatform::~QtPlatform() = default;
 
+void QtPlatform::setView(PuzzleView* view) {
+    view_ = view;
+}
+
 void QtPlatform::addCommandAction(int command, QAction* action) {
     actions_[command] = action;
 }
@@ -38,7 +43,7 @@ QAction* QtPlatform::commandAction(int command) const {
 
 void QtPlatform::repaintNow() {
     if (view_) {
-        view_->repaint();
+        view_->showChanges();
     }
 }
 

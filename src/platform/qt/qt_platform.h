@@ -17,6 +17,8 @@ class PuzzleDialog;
 
 namespace korvane::qt {
 
+class PuzzleView;
+
 // The window services on Qt. The main window hands it the dialog, the view and the command
 // actions once they exist; until then the services that need them do nothing. Timers are one
 // QTimer per id, delivering PuzzleDialog::OnTimer on the user-interface thread; the frame clock
@@ -27,7 +29,7 @@ public:
     ~QtPlatform() override;
 
     void setDialog(PuzzleDialog* dialog) { dialog_ = dialog; }
-    void setView(QWidget* view) { view_ = view; }
+    void setView(PuzzleView* view);
     // The action that stands for a command in the menus or on the tool bar.
     void addCommandAction(int command, QAction* action);
     QAction* commandAction(int command) const;
@@ -70,7 +72,7 @@ public:
 private:
     SolveHistory* history_ = nullptr;
     QWidget* window_;
-    QPointer<QWidget> view_;
+    QPointer<PuzzleView> view_;
     PuzzleDialog* dialog_ = nullptr;
     std::map<int, QPointer<QAction>> actions_;
     std::map<int, std::unique_ptr<QTimer>> timers_;
