@@ -1,13 +1,14 @@
-// Whole turns without pacing (every frame drawn on the QImage back buffer and composed with the
-// status line, as a repaint does) and one spin-drag event through the real window offscreen.
+// Whole turns with the frame clock ticked at once (every frame drawn on the QImage back buffer
+// and composed with the status line, as a repaint does), the frame clock at its interval through
+// the real window, and one spin-drag event through the real window offscreen.
 #include <QCoreApplication>
 
 #include "app/commands.h"
 #include "app/puzzle_dialog.h"
 #include "bench_main.h"
 #include "fakes/fake_platform.h"
-#include "platform/qt/frame_pacer.h"
 #include "platform/qt/main_window.h"
+#include "platform/qt/puzzle_view.h"
 #include "platform/qt/qimage_canvas.h"
 
 #include <algorithm>
@@ -42,6 +43,7 @@ template <typename Services> struct BufferedGame {
             dialog.paintWindow();
             benchmark::DoNotOptimize(canvas.image().constBits());
         };
+        platform.onFrameTick = [this] { dialog.OnFrameTick(); };
         dialog.OnInitDialog();
         dialog.buildPuzzle(type, level);
         dialog.redraw();
@@ -52,13 +54,10 @@ void wholeTurn(benchmark::State& state) {
     const Turn& turn = kTurns[state.range(0)];
     BufferedGame<testing::FakePlatform> game(turn.type, turn.level);
     PuzzleDialog& dialog = game.dialog;
+    const Move move = turn.op == 5 ? Move::cornerTurn(3, 1) : Move::axisTurn(turn.op, 1, 1);
     for (auto _ : state) {
-        if (turn.op == 5) {
-            dialog.turnCorner(+1, 3);
-        } else {
-            dialog.g.layer = 1;
-            dialog.turnAxis1(+1);
-        }
+        dialog.performTurn(move);
+        game.platform.tickFrames();
     }
     state.SetLabel(turn.name);
 }
@@ -83,30 +82,38 @@ void spinDragEvent(benchmark::State& state) {
 }
 BENCHMARK(spinDragEvent)->Unit(benchmark::kMicrosecond);
 
-// The window's frame pacing at its default 25 ms: the intervals between the frames of paced
-// cube turns as shown, against the interval asked for.
-class PacedPlatform : public testing::FakePlatform {
-public:
-    qt::FramePacer pacer{std::chrono::milliseconds(qt::FramePacer::kDefaultFrameMs)};
-    std::vector<qt::FramePacer::Clock::time_point> shown;
-    void paceFrame() override {
-        shown.push_back(qt::FramePacer::Clock::now());
-        pacer.paceFrame();
+// Timestamps of the paints a widget receives.
+struct PaintTimes : QObject {
+    std::vector<std::chrono::steady_clock::time_point> shown;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            shown.push_back(std::chrono::steady_clock::now());
+        }
+        return false;
     }
 };
 
+// The frame clock at its default 25 ms through the real window: the intervals between the
+// frames of cube turns as shown, against the interval asked for.
 void pacedTurnFrames(benchmark::State& state) {
-    BufferedGame<PacedPlatform> game(kCube, 5);
-    PacedPlatform& platform = game.platform;
-    PuzzleDialog& dialog = game.dialog;
+    qputenv("KORVANE_FRAME_MS", "25");
+    qt::MainWindow window;
+    window.start();
+    window.dialog().OnCommand(kCmdCube5Extra);
+    QCoreApplication::processEvents();
+    PaintTimes paints;
+    window.view().installEventFilter(&paints);
+    PuzzleDialog& dialog = window.dialog();
     std::vector<double> intervals;
     for (auto _ : state) {
-        platform.shown.clear();
-        dialog.g.layer = 2;
-        dialog.turnAxis2(+1);
-        for (std::size_t i = 1; i < platform.shown.size(); ++i) {
+        paints.shown.clear();
+        dialog.turnAxis2(2, +1);
+        while (dialog.busy()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        for (std::size_t i = 1; i < paints.shown.size(); ++i) {
             intervals.push_back(
-                std::chrono::duration<double, std::milli>(platform.shown[i] - platform.shown[i - 1])
+                std::chrono::duration<double, std::milli>(paints.shown[i] - paints.shown[i - 1])
                     .count());
         }
     }

@@ -24,13 +24,13 @@ constexpr Kind kKinds[] = {
 
 void redrawOnRecordingCanvas(benchmark::State& state) {
     const Kind& kind = kKinds[state.range(0)];
-    GameState g;
+    Puzzle g;
     buildPuzzleState(g, kind.type, kind.level);
+    ScreenRecords records;
     testing::RecordingCanvas canvas;
     for (auto _ : state) {
         canvas.clear();
-        g.renderMode = 1;
-        renderPuzzle(g, canvas);
+        drawWholePuzzle(g, View{}, canvas, records);
         benchmark::DoNotOptimize(canvas.calls.data());
     }
     state.SetLabel(kind.name);
@@ -39,13 +39,13 @@ BENCHMARK(redrawOnRecordingCanvas)->DenseRange(0, 3)->Unit(benchmark::kMicroseco
 
 void redrawOnQImage(benchmark::State& state) {
     const Kind& kind = kKinds[state.range(0)];
-    GameState g;
+    Puzzle g;
     buildPuzzleState(g, kind.type, kind.level);
+    ScreenRecords records;
     qt::QImageCanvas canvas;
     canvas.setScale(static_cast<double>(state.range(1)));
     for (auto _ : state) {
-        g.renderMode = 1;
-        renderPuzzle(g, canvas);
+        drawWholePuzzle(g, View{}, canvas, records);
         benchmark::DoNotOptimize(canvas.image().constBits());
     }
     state.SetLabel(std::string(kind.name) + ", scale " + std::to_string(state.range(1)));

@@ -44,6 +44,9 @@ int main(int argc, char** argv) {
         if (shot.scrambled) {
             dialog.setScrambleSeed(1206);
             dialog.OnCommand(korvane::kCmdNewGame);
+            while (dialog.busy()) {
+                QApplication::processEvents();
+            }
         }
         QApplication::processEvents();
         dialog.redraw();

@@ -14,8 +14,12 @@ public:
     // Invalidate the whole window and update it now: PuzzleDialog::paintWindow runs before this
     // returns.
     virtual void repaintNow() = 0;
-    // After an animation frame: wait out the rest of a steady frame interval (tests: none).
-    virtual void paceFrame() = 0;
+    // The frame clock of a running turn: once started it calls PuzzleDialog::OnFrameTick every
+    // frame interval (25 ms) from the event loop until stopped, so the window paints, resizes and
+    // closes between frames. Starting a running clock keeps its rhythm; stopping a stopped one is
+    // harmless.
+    virtual void startFrameClock() = 0;
+    virtual void stopFrameClock() = 0;
 
     // Window timers by id; setting a running id restarts it; killing a stopped one is harmless.
     virtual void setTimer(int id, int periodMs) = 0;

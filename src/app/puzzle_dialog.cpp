@@ -1,5 +1,7 @@
 #include "app/puzzle_dialog.h"
 
+#include <cstring>
+
 #include "app/commands.h"
 #include "app/settings.h"
 #include "model/puzzle_build.h"
@@ -18,20 +20,13 @@ PuzzleDialog::PuzzleDialog(Platform& platform, Canvas& backBuffer)
 // The window exists and its drawing resources are made by the platform; what is left is the
 // game's own start: the stored choices and their check marks, the view, the first puzzle.
 bool PuzzleDialog::OnInitDialog() {
-    g.bgColour = 0;
-    g.puzzleType = kPiracube;
+    view_ = View{};
+    gesture_ = Gesture{};
+    puzzle_.puzzleType = kPiracube;
     const int level = readSettings();
-    g.moveCount = 0;
-    g.clockRunning = 0;
-    g.degToRad = 0.017453292519943278;
-    g.centreX = 120.0;
-    g.centreY = 145.0;
-    g.zoomDir = 0;
     canvas_.selectPen(Pen::Null);
-    g.zoom = 1.2;
-    buildPuzzle(g.puzzleType, level);
-    g.renderMode = 1; // the first paint draws the whole puzzle
-    g.spinActive = 0;
+    buildPuzzle(puzzle_.puzzleType, level);
+    pictureLost_ = true; // the first paint draws the whole puzzle
     return true;
 }
 
@@ -42,10 +37,10 @@ int PuzzleDialog::readSettings() {
     const int figura = platform_.readInt(kConfig, "Figura", 3);
     const int nivel = platform_.readInt(kConfig, "Nivel", 2);
     const StartupChoice choice = validateStartupChoice(bk, figura, nivel);
-    g.bgColour = choice.bgColour;
-    platform_.checkMenuItem(kCmdBlack, g.bgColour == 0);
-    platform_.checkMenuItem(kCmdWhite, g.bgColour == 1);
-    g.puzzleType = choice.puzzleType;
+    view_.bgColour = choice.bgColour;
+    platform_.checkMenuItem(kCmdBlack, view_.bgColour == 0);
+    platform_.checkMenuItem(kCmdWhite, view_.bgColour == 1);
+    puzzle_.puzzleType = choice.puzzleType;
     const int item = typeMenuItem(choice.puzzleType, choice.level);
     if (item != 0) {
         platform_.checkMenuItem(item, true);
@@ -53,41 +48,65 @@ int PuzzleDialog::readSettings() {
     return choice.level;
 }
 
+// The window goes: a running turn or scramble stops where it is and nothing of it is stored.
 void PuzzleDialog::OnDestroy() {
+    platform_.stopFrameClock();
+    running_.reset();
+    scrambleLeft_.clear();
+    scrambling_ = false;
+    pending_.clear();
     platform_.killTimer(kClockTimer);
 }
 
 void PuzzleDialog::paintWindow() {
-    renderPuzzle();
-    composeStatusLine(g, canvas_, platform_.nowSeconds());
+    if (pictureLost_) {
+        drawPicture();
+    }
+    composeStatusLine(record_, canvas_, platform_.nowSeconds());
 }
 
 void PuzzleDialog::redraw() {
-    g.renderMode = 1;
-    renderPuzzle();
-    g.renderMode = 0;
+    drawWholePuzzle(puzzle_, view_, canvas_, screen_);
+    pictureLost_ = false;
     platform_.repaintNow();
 }
 
-void PuzzleDialog::drawPart() {
-    g.renderMode = 2;
-    renderPuzzle();
+void PuzzleDialog::refreshPicture() {
+    drawPicture();
+    platform_.repaintNow();
 }
 
-void PuzzleDialog::renderPuzzle() {
-    korvane::renderPuzzle(g, canvas_);
+// The running turn's frame drawn again from the geometry it was drawn from (the same steps give
+// the same geometry after it), or the whole puzzle.
+void PuzzleDialog::drawPicture() {
+    pictureLost_ = false;
+    if (!running_) {
+        drawWholePuzzle(puzzle_, view_, canvas_, screen_);
+        return;
+    }
+    std::memcpy(puzzle_.corner, frameStart_.corner, sizeof frameStart_.corner);
+    std::memcpy(puzzle_.faceNormal, frameStart_.faceNormal, sizeof frameStart_.faceNormal);
+    *running_ = frameStart_.frames;
+    drawTurnFrame(puzzle_, view_, *running_, canvas_);
 }
 
 // A new, solved puzzle in the standard view; the game stops and the choice is stored.
 void PuzzleDialog::buildPuzzle(int type, int level) {
     platform_.killTimer(kClockTimer);
-    buildPuzzleState(g, type, level);
+    buildPuzzleState(puzzle_, type, level);
+    record_.moveCount = 0;
+    record_.clockRunning = 0;
+    record_.undoState = -1;
+    record_.lastMove = Move{};
+    record_.scramble.clear();
+    record_.moves.clear();
+    gesture_.gestureState = 0;
     setUndoButton(false);
     if (type == kCube || type == kTetrahedron) {
         canvas_.selectPen(Pen::Null);
     }
     platform_.writeInt(kConfig, "Figura", type);
-    platform_.writeInt(kConfig, "Nivel", sizeLevel(g));
+    platform_.writeInt(kConfig, "Nivel", sizeLevel(puzzle_));
 }
 
 void PuzzleDialog::setUndoButton(bool enabled) {

@@ -1,45 +1,64 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <optional>
 
 #include "app/platform.h"
 #include "model/game_rules.h"
 #include "model/game_state.h"
+#include "model/move.h"
+#include "render/animation.h"
 #include "render/canvas.h"
 
 namespace korvane {
 
-// The main window object: owns the game state and carries every operation and handler of the
-// game. Each member sequences the rules (pure functions over GameState) with the back buffer
-// (Canvas) and the window services (Platform); it never sees the toolkit.
+// The main window object: owns the game's state, by purpose, and carries every operation and
+// handler of the game. Each member sequences the rules (pure functions in model/, render/ and
+// input/) with the back buffer (Canvas) and the window services (Platform); it never sees the
+// toolkit. A turn runs on the event loop, one frame per tick of the platform's frame clock;
+// input that arrives meanwhile waits for it, in order.
 class PuzzleDialog {
 public:
     PuzzleDialog(Platform& platform, Canvas& backBuffer);
 
-    GameState g;
+    // What the window and the tests may read.
+    const Puzzle& puzzle() const { return puzzle_; }
+    const GameRecord& record() const { return record_; }
+    const View& view() const { return view_; }
+    const Gesture& gesture() const { return gesture_; }
+    const ScreenRecords& screen() const { return screen_; }
+    // A turn's animation (a scramble's among them) is under way, or input waits for one.
+    bool busy() const { return running_.has_value() || !pending_.empty(); }
 
     // Start-up and shutdown.
     bool OnInitDialog();
     void OnDestroy();
     bool OnEraseBkgnd() { return true; }
 
-    // Frame composition.
+    // Frame composition. paintWindow composes the status line over the back buffer, first
+    // drawing the picture afresh when the back buffer lost it (invalidatePicture).
     void paintWindow();
+    void invalidatePicture() { pictureLost_ = true; }
+    // The whole puzzle drawn afresh (with its screen records) and shown.
     void redraw();
-    void drawPart();
-    void renderPuzzle();
+    // What shows now (the running turn's frame, or the whole puzzle) drawn again and shown.
+    void refreshPicture();
 
     // The puzzle and its turns.
     void buildPuzzle(int type, int level);
-    void turnAxis1(int dir) { turnAxis(1, dir); }
-    void turnAxis2(int dir) { turnAxis(2, dir); }
-    void turnAxis3(int dir) { turnAxis(3, dir); }
-    void turnAxis4(int dir) { turnAxis(4, dir); }
-    void turnCorner(int dir, int corner);
+    void turnAxis1(int layer, int dir) { performTurn(Move::axisTurn(1, layer, dir)); }
+    void turnAxis2(int layer, int dir) { performTurn(Move::axisTurn(2, layer, dir)); }
+    void turnAxis3(int layer, int dir) { performTurn(Move::axisTurn(3, layer, dir)); }
+    void turnAxis4(int layer, int dir) { performTurn(Move::axisTurn(4, layer, dir)); }
+    void turnCorner(int dir, int corner) { performTurn(Move::cornerTurn(corner, dir)); }
+    // A move as the player makes it: recorded, then animated; the colours move at its end.
+    // A move this puzzle has no turn for does nothing.
+    void performTurn(const Move& move);
 
     // The game.
     void newGame();
-    void recordMove(int kind, int dir, int corner);
+    void recordMove(const Move& move);
     void undoMove();
     void checkSolved();
     void enterResult(int table, int moves, int seconds);
@@ -50,6 +69,7 @@ public:
     void OnLButtonUp(int flags, int x, int y);
     void OnKeyDown() {}
     void OnTimer(int id);
+    void OnFrameTick();
     void zoomStep();
 
     // Commands from the menus, buttons and shortcuts; the platform's help request.
@@ -62,12 +82,34 @@ public:
     void setScrambleSeed(unsigned seed) { scrambleSeed_ = seed; }
 
 private:
-    void turnAxis(int axis, int dir);
-    void animateAxisTurn(int axis, int dir, int turningLayer);
-    void animateCornerTurn(int dir, int corner);
-    void performTurn(int op, int dir, int corner);
+    // Input that arrived while a turn ran, performed in order after it.
+    struct PendingInput {
+        enum class Kind { Press, Drag, Release, Command, Turn } kind;
+        int x = 0; // or the command
+        int y = 0;
+        Move move;
+    };
+    // The model's geometry before the frame on screen was drawn, so the frame can be drawn again.
+    struct FrameStart {
+        double corner[kCorners][3];
+        double faceNormal[kFaces][3];
+        TurnFrames frames;
+    };
+
+    void handleInput(const PendingInput& input);
+    void pressStylus(int x, int y);
+    void dragStylus(int x, int y);
+    void releaseStylus(int x, int y);
+    void runCommand(int command);
+    void startMove(const Move& move);
+    void startTurn(const Move& move);
+    void drawFrame();
     void finishTurn();
-    void presentFrame();
+    void afterTurn();
+    void endScramble();
+    void finishAtOnce();
+    void runPendingInput();
+    void drawPicture();
     void setUndoButton(bool enabled);
     void chooseBackground(int colour);
     void choosePen(int command);
@@ -78,6 +120,22 @@ private:
     Canvas& canvas_;
     RuntimeRandom random_;
     unsigned scrambleSeed_ = 0;
+
+    Puzzle puzzle_;
+    GameRecord record_;
+    View view_;
+    Gesture gesture_;
+    ScreenRecords screen_;
+
+    std::optional<TurnFrames> running_;
+    FrameStart frameStart_{};
+    std::deque<Move> scrambleLeft_;
+    bool scrambling_ = false;
+    bool undoing_ = false;
+    bool atOnce_ = false;   // turns finish without frames (a command replaces the puzzle)
+    bool draining_ = false; // the queued input is being performed
+    std::deque<PendingInput> pending_;
+    bool pictureLost_ = false;
 };
 
 } // namespace korvane

@@ -20,11 +20,31 @@ constexpr PenChoice kPenChoices[] = {
     {kCmdPenThick, Pen::Thick, 1},
     {kCmdPenNone, Pen::Null, 0},
 };
+
+// Commands that build a new puzzle, or scramble this one: they finish a running turn at once.
+bool replacesPuzzle(int command) {
+    return command == kCmdNewGame || command == kCmdTraining || command == kCmdSphere ||
+           (command >= kCmdCube2Extra && command <= kCmdCube5Extra) ||
+           (command >= kCmdCubeLevel1 && command <= kCmdPiracube);
+}
 } // namespace
+
+// A command while a turn runs: Exit at once, one that replaces the puzzle after finishing the
+// turn (and whatever waited) at once, any other after the turn, in order with the input.
+void PuzzleDialog::OnCommand(int command) {
+    if (command == kCmdExit) {
+        runCommand(command);
+    } else if (replacesPuzzle(command)) {
+        finishAtOnce();
+        runCommand(command);
+    } else {
+        handleInput({PendingInput::Kind::Command, command, 0, {}});
+    }
+}
 
 // Every command that reaches the window, by number range. Type commands build and draw before
 // they touch the marks; background and pen commands draw, then mark, then store.
-void PuzzleDialog::OnCommand(int command) {
+void PuzzleDialog::runCommand(int command) {
     using Handler = void (*)(PuzzleDialog&, int);
     struct Entry {
         int first;
@@ -35,12 +55,12 @@ void PuzzleDialog::OnCommand(int command) {
         {kCmdNewGame, kCmdNewGame, [](PuzzleDialog& d, int) { d.newGame(); }},
         {kCmdTraining, kCmdTraining,
          [](PuzzleDialog& d, int) {
-             d.buildPuzzle(d.g.puzzleType, sizeLevel(d.g));
+             d.buildPuzzle(d.puzzle_.puzzleType, sizeLevel(d.puzzle_));
              d.redraw();
          }},
         {kCmdHighscores, kCmdHighscores,
          [](PuzzleDialog& d, int) {
-             const int table = highscoreTable(d.g.puzzleType, d.g.size);
+             const int table = highscoreTable(d.puzzle_.puzzleType, d.puzzle_.size);
              d.platform_.showHighscoreDialog(table >= 0 ? table : 0);
          }},
         {kCmdAbout, kCmdAbout, [](PuzzleDialog& d, int) { d.platform_.showAboutBox(); }},
@@ -93,7 +113,7 @@ void PuzzleDialog::uncheckPuzzleItems() {
 }
 
 void PuzzleDialog::chooseBackground(int colour) {
-    g.bgColour = colour;
+    view_.bgColour = colour;
     redraw();
     platform_.checkMenuItem(kCmdBlack, colour == 0);
     platform_.checkMenuItem(kCmdWhite, colour == 1);

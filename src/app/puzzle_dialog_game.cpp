@@ -16,67 +16,70 @@ const char kTitle[] = "Korvane";
 // New Game: 19 animated turns that are neither recorded nor counted, then the clock starts.
 void PuzzleDialog::newGame() {
     setUndoButton(false);
-    g.moveCount = 0;
-    g.clockRunning = 0;
-    g.undoState = 1;
+    record_.moveCount = 0;
+    record_.clockRunning = 0;
+    record_.undoState = 1;
     random_.srand(scrambleSeed_ != 0 ? scrambleSeed_ : platform_.randomSeed());
-    ScrambleTurn turns[kScrambleTurns];
-    const int count = planScramble(g.puzzleType, sizeLevel(g), random_, turns);
-    for (int i = 0; i < count; ++i) {
-        g.layer = turns[i].layer;
-        performTurn(turns[i].op, turns[i].dir, turns[i].corner);
-    }
-    g.undoState = -1;
+    Move turns[kScrambleTurns];
+    const int count = planScramble(puzzle_.puzzleType, sizeLevel(puzzle_), random_, turns);
+    record_.scramble.assign(turns, turns + count);
+    record_.moves.clear();
+    scrambleLeft_.assign(turns, turns + count);
+    scrambling_ = true;
+    afterTurn();
+}
+
+void PuzzleDialog::endScramble() {
+    scrambling_ = false;
+    record_.undoState = -1;
     setUndoButton(false);
     platform_.killTimer(kClockTimer);
-    g.startTime = platform_.nowSeconds();
-    g.clockRunning = 1;
+    record_.startTime = platform_.nowSeconds();
+    record_.clockRunning = 1;
     platform_.setTimer(kClockTimer, kClockPeriodMs);
 }
 
-// Called at the start of a turn. With undoState 1 it performs the undo of the last move
-// instead of recording one.
-void PuzzleDialog::recordMove(int kind, int dir, int corner) {
-    if (g.undoState == 1) {
-        g.moveCount -= 1;
-        performTurn(g.lastMoveKind, g.lastMoveDir, g.lastMoveCorner);
-        g.undoState = -1;
-        setUndoButton(false);
-        return;
-    }
-    g.lastMoveCorner = corner;
-    g.lastMoveKind = kind;
-    g.lastMoveDir = -dir;
-    g.moveCount += 1;
-    if (g.undoState == -1) {
+// Called at the start of a turn the player makes: the move becomes the one undo takes back.
+void PuzzleDialog::recordMove(const Move& move) {
+    record_.lastMove = move;
+    record_.moves.push_back(move);
+    record_.moveCount += 1;
+    if (record_.undoState == -1) {
         setUndoButton(true);
     }
-    g.undoState = 0;
+    record_.undoState = 0;
 }
 
+// One level of undo: the last move turned back (animated, not recorded) and no longer counted.
 void PuzzleDialog::undoMove() {
-    if (g.undoState != 0) {
+    if (record_.undoState != 0) {
         return;
     }
-    g.undoState = 1;
-    recordMove(-1, -1, -1);
+    record_.undoState = 1;
+    record_.moveCount -= 1;
+    if (!record_.moves.empty()) {
+        record_.moves.pop_back();
+    }
+    undoing_ = true;
+    startTurn(record_.lastMove.inverse());
 }
 
 // After each turn of a timed game: when every face shows one colour the game ends, the puzzle
 // is rebuilt solved, the player is told, and the result goes to the puzzle's highscores.
 void PuzzleDialog::checkSolved() {
-    if (!isSolved(g)) {
+    if (!isSolved(puzzle_)) {
         return;
     }
-    const int moves = g.moveCount;
-    g.clockNow = platform_.nowSeconds();
-    g.elapsedSeconds = static_cast<int>(std::max<std::int64_t>(0, g.clockNow - g.startTime));
-    buildPuzzle(g.puzzleType, sizeLevel(g));
+    const int moves = record_.moveCount;
+    record_.clockNow = platform_.nowSeconds();
+    record_.elapsedSeconds =
+        static_cast<int>(std::max<std::int64_t>(0, record_.clockNow - record_.startTime));
+    buildPuzzle(puzzle_.puzzleType, sizeLevel(puzzle_));
     platform_.messageBox("You did it.", kTitle);
     redraw();
-    const int table = highscoreTable(g.puzzleType, g.size);
+    const int table = highscoreTable(puzzle_.puzzleType, puzzle_.size);
     if (table >= 0) {
-        enterResult(table, moves, g.elapsedSeconds);
+        enterResult(table, moves, record_.elapsedSeconds);
     }
     platform_.showHighscoreDialog(table >= 0 ? table : 0);
 }

@@ -7,75 +7,106 @@
 
 namespace korvane {
 
+// Stylus input waits while a turn runs and is performed in order after it, as it always was.
+void PuzzleDialog::OnLButtonDown(int /*flags*/, int x, int y) {
+    handleInput({PendingInput::Kind::Press, x, y, {}});
+}
+
+void PuzzleDialog::OnMouseMove(int /*flags*/, int x, int y) {
+    handleInput({PendingInput::Kind::Drag, x, y, {}});
+}
+
+void PuzzleDialog::OnLButtonUp(int /*flags*/, int x, int y) {
+    handleInput({PendingInput::Kind::Release, x, y, {}});
+}
+
 // A press starts one of three gestures: zooming (on a zoom button), a sticker stroke (on a
 // sticker of the last picture) or a spin (anywhere else).
-void PuzzleDialog::OnLButtonDown(int /*flags*/, int x, int y) {
-    g.gestureState = 0;
+void PuzzleDialog::pressStylus(int x, int y) {
+    gesture_.gestureState = 0;
     const int button = zoomButtonAt(x, y);
     if (button != 0) {
-        g.zoomDir = button;
+        gesture_.zoomDir = button;
         platform_.setTimer(kZoomTimer, kZoomPeriodMs);
         return;
     }
-    const StickerHit hit = hitTestPress(g, x, y);
+    const StickerHit hit = hitTestPress({puzzle_, screen_, gesture_}, x, y);
     if (hit.slot != 0) {
-        g.gestureState = hit.slot;
-        g.pressedRow = hit.row;
-        g.pressedCol = hit.col;
+        gesture_.gestureState = hit.slot;
+        gesture_.pressedRow = hit.row;
+        gesture_.pressedCol = hit.col;
         return;
     }
-    g.spinActive = 1;
-    g.lastStylusX = x;
-    g.lastStylusY = y;
+    gesture_.spinActive = 1;
+    gesture_.lastStylusX = x;
+    gesture_.lastStylusY = y;
 }
 
 // While spinning, the puzzle follows the stylus: one degree per pixel, upward travel about x,
 // rightward travel about y.
-void PuzzleDialog::OnMouseMove(int /*flags*/, int x, int y) {
-    if (g.spinActive != 1) {
+void PuzzleDialog::dragStylus(int x, int y) {
+    if (gesture_.spinActive != 1) {
         return;
     }
-    const int up = g.lastStylusY - y;
-    const int right = x - g.lastStylusX;
+    const int up = gesture_.lastStylusY - y;
+    const int right = x - gesture_.lastStylusX;
     if (up != 0 || right != 0) {
-        spinX(g, up);
-        spinY(g, right);
+        spinX(puzzle_, up);
+        spinY(puzzle_, right);
         redraw();
     }
-    g.lastStylusX = x;
-    g.lastStylusY = y;
+    gesture_.lastStylusX = x;
+    gesture_.lastStylusY = y;
 }
 
 // A stroke is judged at its two ends only: at most one turn results.
-void PuzzleDialog::OnLButtonUp(int /*flags*/, int x, int y) {
-    g.spinActive = 0;
-    if (g.zoomDir != 0) {
+void PuzzleDialog::releaseStylus(int x, int y) {
+    gesture_.spinActive = 0;
+    if (gesture_.zoomDir != 0) {
         platform_.killTimer(kZoomTimer);
-        g.zoomDir = 0;
+        gesture_.zoomDir = 0;
         return;
     }
-    if (g.gestureState == 0) {
+    if (gesture_.gestureState == 0) {
         return;
     }
-    const TurnRequest turn = decodeStroke(g, x, y);
-    g.gestureState = 0; // the stroke is over whatever it named
-    if (turn.op >= 1 && turn.op <= 4) {
-        g.layer = turn.layer;
-    }
-    performTurn(turn.op, turn.dir, turn.corner);
+    const Move move = decodeStroke({puzzle_, screen_, gesture_}, x, y);
+    gesture_.gestureState = 0; // the stroke is over whatever it named
+    startMove(move);
 }
 
+// Input is performed now, or, while a turn runs or input waits, queued behind it.
+void PuzzleDialog::handleInput(const PendingInput& input) {
+    if (busy() && !draining_) {
+        pending_.push_back(input);
+        return;
+    }
+    switch (input.kind) {
+    case PendingInput::Kind::Press:
+        return pressStylus(input.x, input.y);
+    case PendingInput::Kind::Drag:
+        return dragStylus(input.x, input.y);
+    case PendingInput::Kind::Release:
+        return releaseStylus(input.x, input.y);
+    case PendingInput::Kind::Command:
+        return runCommand(input.x);
+    case PendingInput::Kind::Turn:
+        return startMove(input.move);
+    }
+}
+
+// The zoom repeats between frames would change the picture under a running turn: they wait
+// for its end, when the timer ticks again.
 void PuzzleDialog::OnTimer(int id) {
-    if (id == kZoomTimer) {
+    if (id == kZoomTimer && !running_) {
         zoomStep();
     } else if (id == kClockTimer) {
-        g.renderMode = 0;
         platform_.repaintNow();
     }
 }
 
 void PuzzleDialog::zoomStep() {
-    g.zoom = steppedZoom(g.zoom, g.zoomDir);
+    view_.zoom = steppedZoom(view_.zoom, gesture_.zoomDir);
     redraw();
 }
 

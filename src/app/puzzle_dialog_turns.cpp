@@ -1,126 +1,127 @@
 #include "app/puzzle_dialog.h"
 
-#include "model/rotation.h"
+#include <cstring>
+
+#include "model/puzzle_kind.h"
 #include "model/turns.h"
-#include "render/animation.h"
 #include "render/renderer.h"
 
 namespace korvane {
 
-// A layer turn about axis 1..4: recorded, animated frame by frame (the still layers, then the
-// turning layer and its cut faces rotated by the frame's angle), then the colours move and the
-// puzzle is drawn whole again. Between turns only stickerColour has changed.
-void PuzzleDialog::turnAxis(int axis, int dir) {
-    if (g.undoState != 1) {
-        recordMove(axis, dir, -1);
-    }
-    const int n = sizeLevel(g);
-    const bool cube = g.puzzleType == kCube && axis <= 3;
-    const bool tetrahedron = g.puzzleType == kTetrahedron;
-    const int turningLayer = g.layer;
-    if ((cube || tetrahedron) && turningLayer >= 0 && turningLayer <= n) {
-        animateAxisTurn(axis, dir, turningLayer);
-        if (cube) {
-            permuteCubeColours(g, axis, turningLayer, dir);
-        } else {
-            permuteTetrahedronColours(g, axis, turningLayer, dir);
-        }
-        g.gestureState = 0;
-        g.turnAxis = 0;
-    }
-    finishTurn();
+// A turn: recorded, then animated one frame per tick of the frame clock (the still parts, then
+// the turning part turned by the frame's angle); at its end the colours move and the puzzle is
+// drawn whole again. Between turns only the colours have changed.
+void PuzzleDialog::performTurn(const Move& move) {
+    handleInput({PendingInput::Kind::Turn, 0, 0, move});
 }
 
-void PuzzleDialog::animateAxisTurn(int axis, int dir, int turningLayer) {
-    g.turnAxis = axis;
-    const double step = (g.puzzleType == kCube ? 90.0 : 120.0) / g.animFrames;
-    const int frames = static_cast<int>(g.animFrames);
-    for (int f = 0; f <= frames; ++f) {
-        clearBackBuffer(g, canvas_);
-        FramePiece pieces[kMaxFramePieces];
-        const int count = axisFramePieces(g, turningLayer, pieces);
-        const double angle = dir * f * step;
-        for (int i = 0; i < count; ++i) {
-            if (pieces[i].turned) {
-                rotateModel(g, angle);
-            }
-            g.layer = pieces[i].code;
-            drawPart();
-            if (pieces[i].turned) {
-                rotateModel(g, -angle);
-            }
-        }
-        g.layer = turningLayer;
-        presentFrame();
-    }
-}
-
-// A Piracube turn: the half at a corner turns 120 degrees about the diagonal through it. The
-// nearer half is drawn last, so when the turning half is in front the model stays turned
-// between its frames and is put back at the end.
-void PuzzleDialog::turnCorner(int dir, int corner) {
-    if (corner < 0 || corner >= kCorners) {
+void PuzzleDialog::startMove(const Move& move) {
+    if (!moveFits(puzzle_, move)) {
         return;
     }
-    g.turnAxis = corner;
-    if (g.undoState != 1) {
-        recordMove(5, dir, corner);
+    if (record_.undoState != 1) {
+        recordMove(move);
     }
-    animateCornerTurn(dir, corner);
-    permutePiracubeColours(g, corner, dir);
-    g.turnAxis = 0;
+    startTurn(move);
+}
+
+void PuzzleDialog::startTurn(const Move& move) {
+    running_ = turnFramesOf(puzzle_, move);
+    if (atOnce_) {
+        return; // finishAtOnce ends it
+    }
+    if (running_->lastFrame < running_->firstFrame) {
+        finishTurn();
+        return;
+    }
+    drawFrame();
+    platform_.startFrameClock();
+}
+
+void PuzzleDialog::OnFrameTick() {
+    if (!running_) {
+        platform_.stopFrameClock();
+        return;
+    }
+    if (running_->frame < running_->lastFrame) {
+        ++running_->frame;
+        drawFrame();
+        return;
+    }
+    platform_.stopFrameClock();
     finishTurn();
 }
 
-void PuzzleDialog::animateCornerTurn(int dir, int corner) {
-    const double step = 120.0 / g.animFrames;
-    bool leftTurned = false;
-    for (int f = 1; g.animFrames >= 1.0 && f <= static_cast<int>(g.animFrames); ++f) {
-        clearBackBuffer(g, canvas_);
-        leftTurned = g.corner[corner][2] > 0.0;
-        if (leftTurned) {
-            g.drawTurningPart = 0;
-            rotateModel(g, -dir * (f - 1) * step);
-            drawPart();
-            g.drawTurningPart = 1;
-            rotateModel(g, dir * f * step);
-            drawPart();
-        } else {
-            g.drawTurningPart = 1;
-            rotateModel(g, dir * f * step);
-            drawPart();
-            g.drawTurningPart = 0;
-            rotateModel(g, -dir * f * step);
-            drawPart();
-        }
-        presentFrame();
-    }
-    if (leftTurned) {
-        rotateModel(g, dir * -120.0);
-    }
+void PuzzleDialog::drawFrame() {
+    std::memcpy(frameStart_.corner, puzzle_.corner, sizeof frameStart_.corner);
+    std::memcpy(frameStart_.faceNormal, puzzle_.faceNormal, sizeof frameStart_.faceNormal);
+    frameStart_.frames = *running_;
+    drawTurnFrame(puzzle_, view_, *running_, canvas_);
+    pictureLost_ = false;
+    platform_.repaintNow();
 }
 
-// The end of every turn: the whole puzzle drawn afresh (with its screen records), then the
-// solved test while a game is timed.
+// The end of every turn: the model put back, the colours moved, the whole puzzle drawn afresh
+// (with its screen records), then the solved test while a game is timed.
 void PuzzleDialog::finishTurn() {
+    TurnFrames frames = *running_;
+    running_.reset();
+    endTurnFrames(puzzle_, frames);
+    applyMove(puzzle_, frames.move);
+    gesture_.gestureState = 0;
     redraw();
-    if (g.clockRunning == 1) {
+    if (record_.clockRunning == 1) {
         checkSolved();
     }
+    afterTurn();
 }
 
-void PuzzleDialog::presentFrame() {
-    g.renderMode = 0;
-    platform_.repaintNow();
-    platform_.paceFrame();
-}
-
-void PuzzleDialog::performTurn(int op, int dir, int corner) {
-    if (op >= 1 && op <= 4) {
-        turnAxis(op, dir);
-    } else if (op == 5) {
-        turnCorner(dir, corner);
+// What follows a turn: the end of an undo, the scramble's next turn or its end, then the input
+// that waited.
+void PuzzleDialog::afterTurn() {
+    if (undoing_) {
+        undoing_ = false;
+        record_.undoState = -1;
+        setUndoButton(false);
     }
+    if (scrambling_) {
+        if (!scrambleLeft_.empty()) {
+            const Move next = scrambleLeft_.front();
+            scrambleLeft_.pop_front();
+            startTurn(next);
+            return;
+        }
+        endScramble();
+    }
+    runPendingInput();
+}
+
+void PuzzleDialog::runPendingInput() {
+    const bool wasDraining = draining_;
+    draining_ = true;
+    while (!running_ && !pending_.empty()) {
+        const PendingInput input = pending_.front();
+        pending_.pop_front();
+        handleInput(input);
+    }
+    draining_ = wasDraining;
+}
+
+// Before a command that replaces the puzzle: the running turn, the rest of a scramble and the
+// input that waited are all performed at once, without frames, in order.
+void PuzzleDialog::finishAtOnce() {
+    if (!busy()) {
+        return;
+    }
+    platform_.stopFrameClock();
+    atOnce_ = true;
+    if (!running_) {
+        runPendingInput();
+    }
+    while (running_) {
+        finishTurn();
+    }
+    atOnce_ = false;
 }
 
 } // namespace korvane

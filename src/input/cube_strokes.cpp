@@ -17,8 +17,8 @@ constexpr CubeStrokeRule kCubeStrokeRules[3] = {{3, 2, +1}, {3, 1, +1}, {2, 1, -
 
 } // namespace
 
-TurnRequest decodeCubeStroke(const GameState& g, int x, int y) {
-    const int face = g.gestureState;
+Move decodeCubeStroke(const StylusTarget& g, int x, int y) {
+    const int face = g.gesture.gestureState;
     if (face < 1 || face > 3 || !inFaceOutline(g, kCube, face, x, y)) {
         return {};
     }
@@ -26,32 +26,16 @@ TurnRequest decodeCubeStroke(const GameState& g, int x, int y) {
     if (hit.slot == 0) {
         return {};
     }
-    const int sign = g.faceSign[face - 1];
+    const int sign = g.screen.faceSign[face - 1];
     const CubeStrokeRule& rule = kCubeStrokeRules[face - 1];
-    if (hit.row == g.pressedRow && hit.col != g.pressedCol) {
-        return {rule.rowOp, hit.col > g.pressedCol ? sign : -sign, hit.row, -1};
+    if (hit.row == g.gesture.pressedRow && hit.col != g.gesture.pressedCol) {
+        return Move::axisTurn(rule.rowOp, hit.row, hit.col > g.gesture.pressedCol ? sign : -sign);
     }
-    if (hit.col == g.pressedCol && hit.row != g.pressedRow) {
-        const int dir = hit.row > g.pressedRow ? sign : -sign;
-        return {rule.colOp, dir * rule.colSign, hit.col, -1};
+    if (hit.col == g.gesture.pressedCol && hit.row != g.gesture.pressedRow) {
+        const int dir = hit.row > g.gesture.pressedRow ? sign : -sign;
+        return Move::axisTurn(rule.colOp, hit.col, dir * rule.colSign);
     }
     return {}; // a tap or a diagonal
-}
-
-TurnRequest decodeStroke(const GameState& g, int x, int y) {
-    if (g.gestureState == 0) {
-        return {};
-    }
-    switch (g.puzzleType) {
-    case kCube:
-        return decodeCubeStroke(g, x, y);
-    case kTetrahedron:
-        return decodeTetraStroke(g, x, y);
-    case kPiracube:
-        return decodePiracubeStroke(g, x, y);
-    default:
-        return {};
-    }
 }
 
 } // namespace korvane

@@ -56,14 +56,14 @@ bool same(const Handle& h, int row, int col) {
     return h.row == row && h.col == col;
 }
 
-TurnRequest piracubeTurn(const GameState& g, int face, const StickerHit& hit) {
-    const int fromSign = g.faceSign[face - 1];
-    const int toSign = g.faceSign[hit.slot - 1];
+Move piracubeTurn(const StylusTarget& g, int face, const StickerHit& hit) {
+    const int fromSign = g.screen.faceSign[face - 1];
+    const int toSign = g.screen.faceSign[hit.slot - 1];
     for (const PiracubeStroke& s : kPiracubeStrokes) {
-        if (s.fromSlot == face && same(s.from, g.pressedRow, g.pressedCol) &&
+        if (s.fromSlot == face && same(s.from, g.gesture.pressedRow, g.gesture.pressedCol) &&
             s.toSlot == hit.slot && same(s.to, hit.row, hit.col) && s.fromSign == fromSign &&
             s.toSign == toSign) {
-            return {5, s.dir, 0, s.corner};
+            return Move::cornerTurn(s.corner, s.dir);
         }
     }
     return {};
@@ -71,8 +71,8 @@ TurnRequest piracubeTurn(const GameState& g, int face, const StickerHit& hit) {
 
 } // namespace
 
-TurnRequest decodePiracubeStroke(const GameState& g, int x, int y) {
-    const int face = g.gestureState;
+Move decodePiracubeStroke(const StylusTarget& g, int x, int y) {
+    const int face = g.gesture.gestureState;
     // A Piracube turn always joins two faces: a stroke that ends on the pressed face does nothing.
     if (face < 1 || face > 3 || inFaceOutline(g, kPiracube, face, x, y)) {
         return {};

@@ -1,6 +1,7 @@
 #include "input/sticker_scan.h"
 
 #include "input/point_in_polygon.h"
+#include "input/strokes.h"
 #include "render/projection.h"
 
 namespace korvane {
@@ -18,14 +19,61 @@ bool validSlot(int slot) {
     return slot >= 1 && slot <= kFaceSlots;
 }
 
-int stickerPoints(int puzzleType) {
-    return puzzleType == kCube ? 4 : 3;
+bool tetraSlotShown(const StylusTarget& g, int slot) {
+    return faceVisible(kTetrahedron, g.puzzle.faceNormal[kTetraFaceSlots[slot - 1].normal][2]);
 }
 
-StickerHit scanGrid(const GameState& g, int puzzleType, int slot, int x, int y) {
+bool cubeSlotShown(const StylusTarget&, int) {
+    return true;
+}
+
+// The Piracube's slot names its face by faceSign.
+bool piracubeSlotShown(const StylusTarget& g, int slot) {
+    if (slot > 3) {
+        return true;
+    }
+    for (int face = 0; face < kFaces; ++face) {
+        const CubeFaceSlot& f = kCubeFaceSlots[face];
+        if (f.slot == slot && f.sign == g.screen.faceSign[slot - 1]) {
+            return faceVisible(kPiracube, g.puzzle.faceNormal[face][2]);
+        }
+    }
+    return false;
+}
+
+// How the stylus meets each kind: the face slots a press may hit, the corners of a face outline
+// and of a sticker record, whether only the turn handles are scanned (else every row of the
+// grid, triangular or square), which slots the last picture showed, and the stroke rules.
+struct KindStrokes {
+    int puzzleType;
+    int pressSlots;
+    int outlinePoints;
+    int stickerPoints;
+    bool handlesOnly;
+    bool triangular;
+    bool (*slotShown)(const StylusTarget&, int slot);
+    Move (*decode)(const StylusTarget&, int x, int y);
+};
+constexpr KindStrokes kKindStrokes[] = {
+    {kCube, 3, 4, 4, false, false, cubeSlotShown, decodeCubeStroke},
+    {kTetrahedron, 4, 3, 3, false, true, tetraSlotShown, decodeTetraStroke},
+    {kPiracube, 3, 4, 3, true, false, piracubeSlotShown, decodePiracubeStroke},
+};
+
+const KindStrokes* strokesOf(int puzzleType) {
+    for (const KindStrokes& kind : kKindStrokes) {
+        if (kind.puzzleType == puzzleType) {
+            return &kind;
+        }
+    }
+    return nullptr;
+}
+
+StickerHit scanGrid(const StylusTarget& g, int puzzleType, int slot, int x, int y) {
     const int n = gridLevel(g, puzzleType);
+    const bool triangular = strokesOf(puzzleType)->triangular;
     for (int row = 0; row <= n; ++row) {
-        const int lastCol = puzzleType == kTetrahedron ? 2 * n - 2 * row : n;
+        const int lastCol = triangular ? 2 * n - 2 * row : n;
         for (int col = 0; col <= lastCol; ++col) {
             if (inSticker(g, puzzleType, slot, row, col, x, y)) {
                 return {slot, row, col};
@@ -35,7 +83,7 @@ StickerHit scanGrid(const GameState& g, int puzzleType, int slot, int x, int y) 
     return {};
 }
 
-StickerHit scanHandles(const GameState& g, int slot, int x, int y) {
+StickerHit scanHandles(const StylusTarget& g, int slot, int x, int y) {
     for (const Cell& h : kPiracubeHandles) {
         if (inSticker(g, kPiracube, slot, h.row, h.col, x, y)) {
             return {slot, h.row, h.col};
@@ -44,87 +92,70 @@ StickerHit scanHandles(const GameState& g, int slot, int x, int y) {
     return {};
 }
 
-int pressSlots(int puzzleType) {
-    switch (puzzleType) {
-    case kCube:
-    case kPiracube:
-        return 3;
-    case kTetrahedron:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
 
-bool slotOnScreen(const GameState& g, int puzzleType, int slot) {
-    if (!validSlot(slot)) {
-        return false;
-    }
-    if (puzzleType == kTetrahedron) {
-        return faceVisible(kTetrahedron, g.faceNormal[kTetraFaceSlots[slot - 1].normal][2]);
-    }
-    if (puzzleType != kPiracube || slot > 3) {
-        return true;
-    }
-    for (int face = 0; face < kFaces; ++face) {
-        const CubeFaceSlot& f = kCubeFaceSlots[face];
-        if (f.slot == slot && f.sign == g.faceSign[slot - 1]) {
-            return faceVisible(kPiracube, g.faceNormal[face][2]);
-        }
-    }
-    return false;
+bool slotOnScreen(const StylusTarget& g, int puzzleType, int slot) {
+    const KindStrokes* kind = strokesOf(puzzleType);
+    return validSlot(slot) && (kind == nullptr || kind->slotShown(g, slot));
 }
 
 int outlinePoints(int puzzleType) {
-    return puzzleType == kTetrahedron ? 3 : 4;
+    const KindStrokes* kind = strokesOf(puzzleType);
+    return kind != nullptr ? kind->outlinePoints : 4;
 }
 
-int gridLevel(const GameState& g, int puzzleType) {
-    const int limit = puzzleType == kTetrahedron ? (kCells - 1) / 2 : kCells - 1;
-    if (!(g.size >= 0.0)) {
+int gridLevel(const StylusTarget& g, int puzzleType) {
+    const KindStrokes* kind = strokesOf(puzzleType);
+    const int limit = kind != nullptr && kind->triangular ? (kCells - 1) / 2 : kCells - 1;
+    if (!(g.puzzle.size >= 0.0)) {
         return -1;
     }
-    return g.size >= limit ? limit : static_cast<int>(g.size);
+    return g.puzzle.size >= limit ? limit : static_cast<int>(g.puzzle.size);
 }
 
-bool inFaceOutline(const GameState& g, int puzzleType, int slot, int x, int y) {
+bool inFaceOutline(const StylusTarget& g, int puzzleType, int slot, int x, int y) {
     return validSlot(slot) &&
-           pointInPolygon(g.faceOutline[slot - 1], outlinePoints(puzzleType), x, y);
+           pointInPolygon(g.screen.faceOutline[slot - 1], outlinePoints(puzzleType), x, y);
 }
 
-bool inSticker(const GameState& g, int puzzleType, int slot, int row, int col, int x, int y) {
-    if (!validSlot(slot) || row < 0 || row >= kCells || col < 0 || col >= kCells) {
+bool inSticker(const StylusTarget& g, int puzzleType, int slot, int row, int col, int x, int y) {
+    const KindStrokes* kind = strokesOf(puzzleType);
+    if (kind == nullptr || !validSlot(slot) || row < 0 || row >= kCells || col < 0 ||
+        col >= kCells) {
         return false;
     }
-    return pointInPolygon(g.stickerPoly[slot - 1][row][col].p, stickerPoints(puzzleType), x, y);
+    return pointInPolygon(g.screen.stickerPoly[slot - 1][row][col].p, kind->stickerPoints, x, y);
 }
 
-StickerHit findSticker(const GameState& g, int puzzleType, int slot, int x, int y) {
-    switch (puzzleType) {
-    case kCube:
-    case kTetrahedron:
-        return scanGrid(g, puzzleType, slot, x, y);
-    case kPiracube:
-        return scanHandles(g, slot, x, y);
-    default:
+StickerHit findSticker(const StylusTarget& g, int puzzleType, int slot, int x, int y) {
+    const KindStrokes* kind = strokesOf(puzzleType);
+    if (kind == nullptr) {
         return {};
     }
+    return kind->handlesOnly ? scanHandles(g, slot, x, y) : scanGrid(g, puzzleType, slot, x, y);
 }
 
-StickerHit hitTestPress(const GameState& g, int x, int y) {
-    const int slots = pressSlots(g.puzzleType);
-    for (int slot = 1; slot <= slots; ++slot) {
-        if (!slotOnScreen(g, g.puzzleType, slot) || !inFaceOutline(g, g.puzzleType, slot, x, y)) {
+StickerHit hitTestPress(const StylusTarget& g, int x, int y) {
+    const int type = g.puzzle.puzzleType;
+    const KindStrokes* kind = strokesOf(type);
+    for (int slot = 1; kind != nullptr && slot <= kind->pressSlots; ++slot) {
+        if (!slotOnScreen(g, type, slot) || !inFaceOutline(g, type, slot, x, y)) {
             continue;
         }
-        const StickerHit hit = findSticker(g, g.puzzleType, slot, x, y);
+        const StickerHit hit = findSticker(g, type, slot, x, y);
         if (hit.slot != 0) {
             return hit;
         }
     }
     return {};
+}
+
+Move decodeStroke(const StylusTarget& g, int x, int y) {
+    const KindStrokes* kind = strokesOf(g.puzzle.puzzleType);
+    if (g.gesture.gestureState == 0 || kind == nullptr) {
+        return {};
+    }
+    return kind->decode(g, x, y);
 }
 
 } // namespace korvane

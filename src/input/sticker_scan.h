@@ -14,20 +14,20 @@ int outlinePoints(int puzzleType);
 
 // The level the scans run to, bounded so that every row and column they visit lies inside the
 // screen records (and, for the tetrahedron, inside triIndexTable); -1 when there is none.
-int gridLevel(const GameState& g, int puzzleType);
+int gridLevel(const StylusTarget& g, int puzzleType);
 
 // Whether the last full redraw drew face slot `slot`. The cube's redraw clears the outlines of
 // the slots it leaves out, but the tetrahedron and the Piracube keep those of faces turned away
 // since: such a slot counts only while the face it names faces the viewer, so a stroke is
 // judged against the picture the player saw. The Piracube's slot names its face by faceSign.
-bool slotOnScreen(const GameState& g, int puzzleType, int slot);
+bool slotOnScreen(const StylusTarget& g, int puzzleType, int slot);
 
-bool inFaceOutline(const GameState& g, int puzzleType, int slot, int x, int y);
-bool inSticker(const GameState& g, int puzzleType, int slot, int row, int col, int x, int y);
+bool inFaceOutline(const StylusTarget& g, int puzzleType, int slot, int x, int y);
+bool inSticker(const StylusTarget& g, int puzzleType, int slot, int row, int col, int x, int y);
 
 // The first sticker slot of face slot `slot` holding (x, y) in the scan order of the kind:
 // cube rows 0..N and columns 0..N, tetrahedron rows 0..N and columns 0..2N-2r, Piracube the
 // handles (1, 0), (1, 1), (2, 0), (2, 1). Slot 0 when none holds it.
-StickerHit findSticker(const GameState& g, int puzzleType, int slot, int x, int y);
+StickerHit findSticker(const StylusTarget& g, int puzzleType, int slot, int x, int y);
 
 } // namespace korvane

@@ -73,8 +73,8 @@ struct Frames {
     Frame b;
 };
 
-Frames framesOf(const GameState& g, int row, int col) {
-    const int* e = g.triIndexTable[row][col / 2] + (col % 2 == 0 ? 0 : 4);
+Frames framesOf(const StylusTarget& g, int row, int col) {
+    const int* e = g.puzzle.triIndexTable[row][col / 2] + (col % 2 == 0 ? 0 : 4);
     return {{e[0], e[1]}, {e[2], e[3]}};
 }
 
@@ -82,15 +82,15 @@ bool onFace(int n, int row, int col) {
     return row >= 0 && row <= n && col >= 0 && col <= 2 * n - 2 * row;
 }
 
-TurnRequest strokeWithinFace(const GameState& g, int face, const StickerHit& hit) {
-    const int r0 = g.pressedRow;
-    const int c0 = g.pressedCol;
+Move strokeWithinFace(const StylusTarget& g, int face, const StickerHit& hit) {
+    const int r0 = g.gesture.pressedRow;
+    const int c0 = g.gesture.pressedCol;
     const TetraStrokeRule& rule = kTetraStrokeRules[face - 1];
     if (hit.row == r0 && hit.col == c0) {
         return {};
     }
     if (hit.row == r0) {
-        return {rule.rowOp, hit.col > c0 ? 1 : -1, hit.row, -1};
+        return Move::axisTurn(rule.rowOp, hit.row, hit.col > c0 ? 1 : -1);
     }
     if (!onFace(gridLevel(g, kTetrahedron), r0, c0)) {
         return {};
@@ -98,25 +98,26 @@ TurnRequest strokeWithinFace(const GameState& g, int face, const StickerHit& hit
     const Frames p = framesOf(g, r0, c0);
     const Frames q = framesOf(g, hit.row, hit.col);
     if (q.b.row == p.b.row && q.b.col != p.b.col) {
-        return {rule.frameBOp, q.b.col > p.b.col ? 1 : -1, q.b.row, -1};
+        return Move::axisTurn(rule.frameBOp, q.b.row, q.b.col > p.b.col ? 1 : -1);
     }
     if (q.a.row == p.a.row && q.a.col != p.a.col) {
-        return {rule.frameAOp, q.a.col > p.a.col ? 1 : -1, q.a.row, -1};
+        return Move::axisTurn(rule.frameAOp, q.a.row, q.a.col > p.a.col ? 1 : -1);
     }
     return {};
 }
 
-TurnRequest cornerStroke(const GameState& g, int face, int x, int y) {
+Move cornerStroke(const StylusTarget& g, int face, int x, int y) {
     const int n = gridLevel(g, kTetrahedron);
     for (const CornerStroke& stroke : kTetraCornerStrokes) {
         const Cell pressed = cornerCell(n, stroke.corner);
-        if (stroke.slot != face || pressed.row != g.pressedRow || pressed.col != g.pressedCol) {
+        if (stroke.slot != face || pressed.row != g.gesture.pressedRow ||
+            pressed.col != g.gesture.pressedCol) {
             continue;
         }
         for (const CornerTarget& t : stroke.targets) {
             const Cell c = cornerCell(n, t.corner);
             if (inSticker(g, kTetrahedron, t.slot, c.row, c.col, x, y)) {
-                return {t.op, t.dir, n, -1};
+                return Move::axisTurn(t.op, n, t.dir);
             }
         }
         return {};
@@ -126,8 +127,8 @@ TurnRequest cornerStroke(const GameState& g, int face, int x, int y) {
 
 } // namespace
 
-TurnRequest decodeTetraStroke(const GameState& g, int x, int y) {
-    const int face = g.gestureState;
+Move decodeTetraStroke(const StylusTarget& g, int x, int y) {
+    const int face = g.gesture.gestureState;
     if (face < 1 || face > 4) {
         return {};
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/puzzle_build.h"
+#include "model/puzzle_kind.h"
 
 namespace korvane {
 
@@ -15,17 +16,17 @@ int directionOf(int dirChoice) {
 // Cube and tetrahedron: axis, direction choice and layer drawn in that order; a turn straight
 // after one on the same layer index with the other direction choice is drawn again, whatever
 // the axes.
-int planAxisTurns(int axes, int n, RuntimeRandom& rng, ScrambleTurn out[kScrambleTurns]) {
+int planAxisTurns(int axes, int n, RuntimeRandom& rng, Move out[kScrambleTurns]) {
     int lastLayer = -1;
     int lastChoice = 0;
     for (int accepted = 0; accepted < kScrambleTurns;) {
-        const int op = rng.rand() % axes + 1;
+        const int axis = rng.rand() % axes + 1;
         const int dirChoice = rng.rand() % 2 + 1;
         const int layer = rng.rand() % (n + 1);
         if (layer == lastLayer && dirChoice != lastChoice) {
             continue;
         }
-        out[accepted++] = {op, directionOf(dirChoice), layer, -1};
+        out[accepted++] = Move::axisTurn(axis, layer, directionOf(dirChoice));
         lastLayer = layer;
         lastChoice = dirChoice;
     }
@@ -33,7 +34,7 @@ int planAxisTurns(int axes, int n, RuntimeRandom& rng, ScrambleTurn out[kScrambl
 }
 
 // Piracube: a corner, drawn again while it is the previous one; only then the direction.
-int planCornerTurns(RuntimeRandom& rng, ScrambleTurn out[kScrambleTurns]) {
+int planCornerTurns(RuntimeRandom& rng, Move out[kScrambleTurns]) {
     int lastCorner = -1;
     for (int accepted = 0; accepted < kScrambleTurns;) {
         const int corner = rng.rand() % kCorners;
@@ -41,7 +42,7 @@ int planCornerTurns(RuntimeRandom& rng, ScrambleTurn out[kScrambleTurns]) {
             continue;
         }
         const int dirChoice = rng.rand() % 2 + 1;
-        out[accepted++] = {5, directionOf(dirChoice), 0, corner};
+        out[accepted++] = Move::cornerTurn(corner, directionOf(dirChoice));
         lastCorner = corner;
     }
     return kScrambleTurns;
@@ -49,7 +50,7 @@ int planCornerTurns(RuntimeRandom& rng, ScrambleTurn out[kScrambleTurns]) {
 
 // Face f of size n: square faces hold rows a = 0..n of n + 1 cells, triangular faces rows of
 // 2(n - a) + 1 entries.
-bool faceOneColour(const GameState& g, int f, int n, bool triangular) {
+bool faceOneColour(const Puzzle& g, int f, int n, bool triangular) {
     const int ref = g.stickerColour[0][0][f];
     for (int a = 0; a <= n; ++a) {
         const int rowEnd = triangular ? 2 * (n - a) : n;
@@ -64,26 +65,27 @@ bool faceOneColour(const GameState& g, int f, int n, bool triangular) {
 
 } // namespace
 
-int planScramble(int puzzleType, int level, RuntimeRandom& rng, ScrambleTurn out[kScrambleTurns]) {
-    switch (puzzleType) {
-    case kCube:
-        return planAxisTurns(3, buildLevel(kCube, level), rng, out);
-    case kTetrahedron:
-        return planAxisTurns(4, buildLevel(kTetrahedron, level), rng, out);
-    case kPiracube:
-        return planCornerTurns(rng, out);
-    default:
+int planScramble(int puzzleType, int level, RuntimeRandom& rng, Move out[kScrambleTurns]) {
+    const PuzzleKind* kind = puzzleKind(puzzleType);
+    if (kind == nullptr) {
         return 0;
     }
+    if (kind->cornerTurns) {
+        return planCornerTurns(rng, out);
+    }
+    return kind->turnAxes > 0
+               ? planAxisTurns(kind->turnAxes, buildLevel(puzzleType, level), rng, out)
+               : 0;
 }
 
-bool isSolved(const GameState& g) {
-    const bool triangular = g.puzzleType == kTetrahedron;
-    const bool square = g.puzzleType == kCube || g.puzzleType == kPiracube;
-    const int faces = triangular ? 4 : (square ? kFaces : 0);
-    const int n = std::clamp(sizeLevel(g), 0, triangular ? kMaxTetraSize : kMaxCubeSize);
-    for (int f = 0; f < faces; ++f) {
-        if (!faceOneColour(g, f, n, triangular)) {
+bool isSolved(const Puzzle& puzzle) {
+    const PuzzleKind* kind = puzzleKind(puzzle.puzzleType);
+    if (kind == nullptr) {
+        return true;
+    }
+    const int n = std::clamp(sizeLevel(puzzle), 0, kind->triangular ? kMaxTetraSize : kMaxCubeSize);
+    for (int f = 0; f < kind->colourFaces; ++f) {
+        if (!faceOneColour(puzzle, f, n, kind->triangular)) {
             return false;
         }
     }
@@ -91,20 +93,15 @@ bool isSolved(const GameState& g) {
 }
 
 int highscoreTable(int puzzleType, double size) {
-    const int n = static_cast<int>(size);
-    if (puzzleType == kPiracube) {
-        return 8;
-    }
-    if (n < 1 || n > 4) {
+    const PuzzleKind* kind = puzzleKind(puzzleType);
+    if (kind == nullptr || kind->firstTable < 0) {
         return -1;
     }
-    if (puzzleType == kCube) {
-        return n - 1;
+    if (kind->tableLevels == 0) {
+        return kind->firstTable;
     }
-    if (puzzleType == kTetrahedron) {
-        return n + 3;
-    }
-    return -1;
+    const int n = static_cast<int>(size);
+    return n >= 1 && n <= kind->tableLevels ? kind->firstTable + n - 1 : -1;
 }
 
 } // namespace korvane

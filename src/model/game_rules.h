@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/game_state.h"
+#include "model/move.h"
 
 namespace korvane {
 
@@ -18,24 +19,16 @@ private:
     unsigned state_ = 1;
 };
 
-// One scramble turn: op 1..4 turnAxis1..4 (layer), 5 turnCorner (corner).
-struct ScrambleTurn {
-    int op = 0;
-    int dir = 0;
-    int layer = 0;
-    int corner = -1;
-};
-
 inline constexpr int kScrambleTurns = 19;
 
 // Draw the accepted scramble turns for a kind and level, with the rejection rules of each kind
 // (no cube or tetrahedron turn straight after one on the same layer index with the other
 // direction choice; no Piracube corner twice running). Returns the number written (19, or 0
 // for the sphere and unknown kinds).
-int planScramble(int puzzleType, int level, RuntimeRandom& rng, ScrambleTurn out[kScrambleTurns]);
+int planScramble(int puzzleType, int level, RuntimeRandom& rng, Move out[kScrambleTurns]);
 
 // True when every face shows one colour (kinds without stickers pass).
-bool isSolved(const GameState& g);
+bool isSolved(const Puzzle& puzzle);
 
 // The highscore table of a puzzle: cube 1..4 -> 0..3, tetrahedron 1..4 -> 4..7, Piracube -> 8;
 // -1 for puzzles without a table (the cube of level 5, the sphere).

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <type_traits>
 
+#include "model/puzzle_kind.h"
 #include "model/rotation.h"
 
 namespace korvane {
@@ -46,7 +47,7 @@ constexpr const char* kPiraMask[kCorners][6] = {
     {"00010", "10111", "00010", "10111", "10111", "00010"},
 };
 
-static_assert(kMaxTetraSize < std::extent_v<decltype(GameState::triIndexTable), 1>,
+static_assert(kMaxTetraSize < std::extent_v<decltype(Puzzle::triIndexTable), 1>,
               "the index table must hold a pair for every triangle of the largest row");
 
 template <int Rows> void copyPoints(double (*to)[3], const double (&from)[Rows][3]) {
@@ -55,24 +56,8 @@ template <int Rows> void copyPoints(double (*to)[3], const double (&from)[Rows][
     }
 }
 
-void resetGame(GameState& g, int type, int level) {
-    g.moveCount = 0;
-    g.clockRunning = 0;
-    g.layer = 0;
-    g.turnAxis = 0;
-    g.gestureState = 0;
-    g.size = level;
-    g.twoSize = 2.0 * level;
-    g.animFrames = 10.0;
-    g.undoState = -1;
-    g.puzzleType = type;
-    if (type == kPiracube) {
-        g.size = 3.0;
-    }
-}
-
 // Solved colouring: every cell a, b of a face carries the face's own number.
-void colourFaces(GameState& g, int faces, int lastA, int lastB) {
+void colourFaces(Puzzle& g, int faces, int lastA, int lastB) {
     for (int b = 0; b <= lastB; ++b) {
         for (int a = 0; a <= lastA; ++a) {
             for (int f = 0; f < faces; ++f) {
@@ -84,7 +69,7 @@ void colourFaces(GameState& g, int faces, int lastA, int lastB) {
 
 // For row r and pair m, the (b, a) images of the upright and the inverted triangle of the pair
 // under R^2 and R. Pairs past the end of a row hold values that are never read.
-void fillTriIndexTable(GameState& g, int n) {
+void fillTriIndexTable(Puzzle& g, int n) {
     for (int r = 0; r <= n; ++r) {
         for (int m = 0; m <= n; ++m) {
             int* e = g.triIndexTable[r][m];
@@ -100,15 +85,17 @@ void fillTriIndexTable(GameState& g, int n) {
     }
 }
 
-void buildCube(GameState& g, bool piracube) {
+} // namespace
+
+void buildCube(Puzzle& g) {
     copyPoints(g.corner, kCubeCorner);
     copyPoints(g.faceNormal, kCubeNormal);
     const int n = sizeLevel(g);
     colourFaces(g, kFaces, n, n);
-    if (!piracube) {
-        g.animFrames = 5.0;
-        return;
-    }
+}
+
+void buildPiracube(Puzzle& g) {
+    buildCube(g);
     for (int r = 0; r < 2; ++r) {
         for (int c = 0; c < 2; ++c) {
             std::copy(kPiraTable[r][c], kPiraTable[r][c] + 3, g.piraTable[r][c]);
@@ -123,14 +110,15 @@ void buildCube(GameState& g, bool piracube) {
     }
 }
 
-void buildTetrahedron(GameState& g) {
-    g.animFrames = 6.0;
+void buildTetrahedron(Puzzle& g) {
     copyPoints(g.corner, kTetraCorner);
     copyPoints(g.faceNormal, kTetraNormal);
     const int n = sizeLevel(g);
     colourFaces(g, 4, n, 2 * n);
     fillTriIndexTable(g, n);
 }
+
+namespace {
 
 // The sphere's corner points lie on the circles at 0, 45, 90, 135, 180 degrees from +z at
 // azimuths in steps of 45, so every coordinate is one of 0, +-0.5, +-0.70710678, +-1; they are
@@ -146,16 +134,19 @@ double sphereConstant(double x) {
     return x < 0 ? -best : best;
 }
 
-void spherePointAt(const GameState& g, double polar, double azimuth, double scale, double* p) {
-    const double t = polar * g.degToRad;
-    const double a = azimuth * g.degToRad;
+void spherePointAt(double polar, double azimuth, double scale, double* p) {
+    constexpr double kDegToRad = 0.017453292519943278;
+    const double t = polar * kDegToRad;
+    const double a = azimuth * kDegToRad;
     p[0] = std::sin(t) * std::cos(a) * scale;
     p[1] = std::sin(t) * std::sin(a) * scale;
     p[2] = std::cos(t) * scale;
 }
 
+} // namespace
+
 // Facet (band i, sector j) spans polar angles 45i..45(i+1) and azimuths 45-45j..90-45j.
-void buildSphere(GameState& g) {
+void buildSphere(Puzzle& g) {
     for (int i = 0; i < 4; ++i) {
         const double rim = i < 2 ? 45.0 : 135.0;
         const double other = i == 0 ? 0.0 : (i == 3 ? 180.0 : 90.0);
@@ -165,7 +156,7 @@ void buildSphere(GameState& g) {
             const double corners[4][2] = {{rim, lo}, {rim, hi}, {other, hi}, {other, lo}};
             for (int k = 0; k < 4; ++k) {
                 double* p = g.spherePoint[i][j][k];
-                spherePointAt(g, corners[k][0], corners[k][1], 1.0, p);
+                spherePointAt(corners[k][0], corners[k][1], 1.0, p);
                 for (int c = 0; c < 3; ++c) {
                     p[c] = sphereConstant(p[c]);
                 }
@@ -175,60 +166,34 @@ void buildSphere(GameState& g) {
     for (int i = 0; i < 4; ++i) {
         const double scale = (i == 1 || i == 2) ? 1.05 : 0.98;
         for (int j = 0; j < 8; ++j) {
-            spherePointAt(g, 45.0 * i + 22.5, 67.5 - 45.0 * j, scale, g.spherePoint[i][j][4]);
+            spherePointAt(45.0 * i + 22.5, 67.5 - 45.0 * j, scale, g.spherePoint[i][j][4]);
         }
     }
 }
 
-} // namespace
-
 int buildLevel(int type, int level) {
-    switch (type) {
-    case kCube:
-        return std::clamp(level, 1, kMaxCubeSize);
-    case kTetrahedron:
-        return std::clamp(level, 1, kMaxTetraSize);
-    case kPiracube:
-        return 3;
-    default:
-        return level;
-    }
+    const PuzzleKind* kind = puzzleKind(type);
+    return kind == nullptr ? level : std::clamp(level, kind->minLevel, kind->maxLevel);
 }
 
-void buildPuzzleState(GameState& g, int type, int level) {
-    const int kindLevel = type == kPiracube ? level : buildLevel(type, level);
-    resetGame(g, type, kindLevel);
-    switch (type) {
-    case kCube:
-        buildCube(g, false);
-        break;
-    case kPiracube:
-        buildCube(g, true);
-        break;
-    case kTetrahedron:
-        buildTetrahedron(g);
-        break;
-    case kSphere:
-        buildSphere(g);
-        break;
-    default:
-        break;
+void buildPuzzleState(Puzzle& g, int type, int level) {
+    const PuzzleKind* kind = puzzleKind(type);
+    g.puzzleType = type;
+    g.size = buildLevel(type, level);
+    if (kind != nullptr) {
+        kind->build(g);
     }
     spinX(g, 45.0);
     spinY(g, 45.0);
 }
 
-int stickersPerColour(const GameState& g) {
-    const int n = sizeLevel(g);
-    switch (g.puzzleType) {
-    case kCube:
-    case kTetrahedron:
-        return (n + 1) * (n + 1);
-    case kPiracube:
-        return 5;
-    default:
+int stickersPerColour(const Puzzle& g) {
+    const PuzzleKind* kind = puzzleKind(g.puzzleType);
+    if (kind == nullptr || kind->colourFaces == 0) {
         return 0;
     }
+    const int n = sizeLevel(g);
+    return kind->cornerTurns ? kPiracubeStickers : (n + 1) * (n + 1);
 }
 
 } // namespace korvane

@@ -1,23 +1,16 @@
 #include "model/turns.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "model/puzzle_build.h"
+#include "model/puzzle_kind.h"
 
 namespace korvane {
 
 namespace {
 
-// Copy the cells a = 0..lastA, b = 0..lastB of faces 0..faces-1 into savedColour.
-void saveColours(GameState& g, int faces, int lastA, int lastB) {
-    for (int a = 0; a <= lastA; ++a) {
-        for (int b = 0; b <= lastB; ++b) {
-            for (int f = 0; f < faces; ++f) {
-                g.savedColour[a][b][f] = g.stickerColour[a][b][f];
-            }
-        }
-    }
-}
+using Colours = int[kCells][kCells][kFaces];
 
 struct Cell {
     int face;
@@ -25,10 +18,18 @@ struct Cell {
     int b;
 };
 
-// Colour at `from` (as it was before the turn) moves to `to`.
-void moveColour(GameState& g, Cell from, Cell to) {
-    g.stickerColour[to.a][to.b][to.face] = g.savedColour[from.a][from.b][from.face];
-}
+// A turn in progress: the colours as they were before it, read while the puzzle's are written.
+struct ColourMove {
+    Puzzle& p;
+    Colours saved;
+    explicit ColourMove(Puzzle& puzzle) : p(puzzle) {
+        std::memcpy(saved, p.stickerColour, sizeof saved);
+    }
+    // Colour at `from` (as it was before the turn) moves to `to`.
+    void operator()(Cell from, Cell to) {
+        p.stickerColour[to.a][to.b][to.face] = saved[from.a][from.b][from.face];
+    }
+};
 
 // ---- Cube ----------------------------------------------------------------------------------
 
@@ -88,11 +89,11 @@ constexpr CubeAxisTurn kCubeTurn[3] = {
      false},
 };
 
-void turnCubeEndFace(GameState& g, int face, bool byQ, int n) {
+void turnCubeEndFace(ColourMove& moveColour, int face, bool byQ, int n) {
     for (int a = 0; a <= n; ++a) {
         for (int b = 0; b <= n; ++b) {
             const Cell to = byQ ? Cell{face, b, n - a} : Cell{face, n - b, a};
-            moveColour(g, {face, a, b}, to);
+            moveColour({face, a, b}, to);
         }
     }
 }
@@ -102,7 +103,7 @@ void turnCubeEndFace(GameState& g, int face, bool byQ, int n) {
 // A triangle position, or its image under the one-third turn R of the face or under R^2.
 enum class Tri { Id, R, R2 };
 
-Cell triCell(const GameState& g, int face, Tri map, int a, int t) {
+Cell triCell(const Puzzle& g, int face, Tri map, int a, int t) {
     if (map == Tri::Id) {
         return {face, a, t};
     }
@@ -127,10 +128,10 @@ constexpr TetraAxisTurn kTetraTurn[4] = {
     {{1, 0, 3}, {Tri::R2, Tri::R2, Tri::R}, 2},
 };
 
-void turnTetraEndFace(GameState& g, int face, Tri map, int n) {
+void turnTetraEndFace(ColourMove& moveColour, int face, Tri map, int n) {
     for (int a = 0; a <= n; ++a) {
         for (int t = 0; t <= 2 * (n - a); ++t) {
-            moveColour(g, {face, a, t}, triCell(g, face, map, a, t));
+            moveColour({face, a, t}, triCell(moveColour.p, face, map, a, t));
         }
     }
 }
@@ -182,67 +183,76 @@ constexpr Cell kPiraCycles[kCorners][5][3] = {
      {{1, 2, 1}, {4, 2, 1}, {3, 1, 1}}},
 };
 
-void turnPiracubeOnce(GameState& g, int corner) {
-    saveColours(g, kFaces, 2, 2);
+void turnPiracubeOnce(Puzzle& g, int corner) {
+    ColourMove moveColour(g);
     for (const auto& cycle : kPiraCycles[corner]) {
         for (int k = 0; k < 3; ++k) {
-            moveColour(g, cycle[k], cycle[(k + 1) % 3]);
+            moveColour(cycle[k], cycle[(k + 1) % 3]);
         }
     }
 }
 
 } // namespace
 
-void permuteCubeColours(GameState& g, int axis, int layer, int dir) {
+void permuteCubeColours(Puzzle& g, int axis, int layer, int dir) {
     const int n = std::clamp(sizeLevel(g), 0, kMaxCubeSize);
-    saveColours(g, kFaces, n, n);
     if (axis < 1 || axis > 3 || layer < 0 || layer > n) {
         return;
     }
+    ColourMove moveColour(g);
     const CubeAxisTurn& turn = kCubeTurn[axis - 1];
     for (const StripMove& m : turn.strip) {
         for (int i = 0; i <= n; ++i) {
             const Cell x = stripCell(m.fromFace, m.from, i, layer, n);
             const Cell y = stripCell(m.toFace, m.to, i, layer, n);
-            dir < 0 ? moveColour(g, y, x) : moveColour(g, x, y);
+            dir < 0 ? moveColour(y, x) : moveColour(x, y);
         }
     }
     if (layer == 0 || layer == n) {
         // Q' is the inverse of Q, so the other direction uses the other map.
-        turnCubeEndFace(g, turn.endFace[layer == 0 ? 0 : 1], turn.byQ == (dir >= 0), n);
+        turnCubeEndFace(moveColour, turn.endFace[layer == 0 ? 0 : 1], turn.byQ == (dir >= 0), n);
     }
 }
 
-void permuteTetrahedronColours(GameState& g, int axis, int layer, int dir) {
+void permuteTetrahedronColours(Puzzle& g, int axis, int layer, int dir) {
     const int n = std::clamp(sizeLevel(g), 0, kMaxTetraSize);
-    saveColours(g, 4, n, 2 * n);
     if (axis < 1 || axis > 4 || layer < 0 || layer > n) {
         return;
     }
+    ColourMove moveColour(g);
     const TetraAxisTurn& turn = kTetraTurn[axis - 1];
     for (int t = 0; t <= 2 * (n - layer); ++t) {
         for (int k = 0; k < 3; ++k) {
             const int next = (k + 1) % 3;
             const Cell x = triCell(g, turn.face[k], turn.map[k], layer, t);
             const Cell y = triCell(g, turn.face[next], turn.map[next], layer, t);
-            dir < 0 ? moveColour(g, y, x) : moveColour(g, x, y);
+            dir < 0 ? moveColour(y, x) : moveColour(x, y);
         }
     }
     if (layer == 0) {
         // R^2 is the inverse of R.
-        turnTetraEndFace(g, turn.endFace, dir < 0 ? Tri::R2 : Tri::R, n);
+        turnTetraEndFace(moveColour, turn.endFace, dir < 0 ? Tri::R2 : Tri::R, n);
     }
 }
 
-void permutePiracubeColours(GameState& g, int corner, int dir) {
+void permutePiracubeColours(Puzzle& g, int corner, int dir) {
     if (corner < 0 || corner >= kCorners) {
-        saveColours(g, kFaces, 2, 2);
         return;
     }
     turnPiracubeOnce(g, corner);
     if (dir < 0) {
         turnPiracubeOnce(g, corner);
     }
+}
+
+void applyMove(Puzzle& puzzle, const Move& move) {
+    if (moveFits(puzzle, move)) {
+        puzzleKind(puzzle.puzzleType)->permute(puzzle, move);
+    }
+}
+
+void applyInverse(Puzzle& puzzle, const Move& move) {
+    applyMove(puzzle, move.inverse());
 }
 
 } // namespace korvane

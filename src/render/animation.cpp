@@ -1,6 +1,9 @@
 #include "render/animation.h"
 
+#include "model/puzzle_kind.h"
+#include "model/rotation.h"
 #include "render/puzzle_drawing.h"
+#include "render/renderer.h"
 
 namespace korvane {
 
@@ -17,6 +20,10 @@ struct OrderEntry {
 };
 
 constexpr int kOrderLength = 8;
+
+// The halves of a corner turn's frame.
+constexpr int kStillHalf = 0;
+constexpr int kTurningHalf = 1;
 constexpr int kCubeOrder = 0;
 constexpr int kTetraOrder = 1;
 
@@ -97,25 +104,29 @@ int appendStep(FramePiece* out, int count, OrderEntry entry, int turning, int le
 
 } // namespace
 
-int axisFramePieces(const GameState& g, int turningLayer, FramePiece out[kMaxFramePieces]) {
-    const int axis = g.turnAxis;
+int axisFramePieces(const Puzzle& puzzle, const Move& move, FramePiece out[kMaxFramePieces]) {
+    const int axis = move.axis;
     int kind = kCubeOrder;
     int normal = 0;
     int level = 0;
-    if (g.puzzleType == kCube && axis >= 1 && axis <= 3) {
+    if (move.kind != Move::Kind::Axis) {
+        return 0;
+    }
+    if (puzzle.puzzleType == kCube && axis >= 1 && axis <= 3) {
         normal = kCubeLayerZeroNormal[axis - 1];
-        level = cubeLevel(g);
-    } else if (g.puzzleType == kTetrahedron && axis >= 1 && axis <= 4) {
+        level = cubeLevel(puzzle);
+    } else if (puzzle.puzzleType == kTetrahedron && axis >= 1 && axis <= 4) {
         kind = kTetraOrder;
         normal = kTetraLayerZeroNormal[axis - 1];
-        level = tetraLevel(g);
+        level = tetraLevel(puzzle);
     } else {
         return 0;
     }
+    const int turningLayer = move.layer;
     if (turningLayer < 0 || turningLayer > level) {
         return 0;
     }
-    const bool nearSide = g.faceNormal[normal][2] > 0.0;
+    const bool nearSide = puzzle.faceNormal[normal][2] > 0.0;
     int count = 0;
     for (const OrderEntry& entry : kFrameOrder[kind][nearSide ? 1 : 0]) {
         if (entry.step == Step::End) {
@@ -124,6 +135,76 @@ int axisFramePieces(const GameState& g, int turningLayer, FramePiece out[kMaxFra
         count = appendStep(out, count, entry, turningLayer, level);
     }
     return count;
+}
+
+TurnFrames turnFramesOf(const Puzzle& puzzle, const Move& move) {
+    TurnFrames frames;
+    frames.move = move;
+    const PuzzleKind* kind = puzzleKind(puzzle.puzzleType);
+    if (kind == nullptr || !moveFits(puzzle, move)) {
+        return frames;
+    }
+    frames.firstFrame = move.kind == Move::Kind::Corner ? 1 : 0;
+    frames.lastFrame = kind->turnFrames;
+    frames.frame = frames.firstFrame;
+    frames.step = kind->turnAngle / kind->turnFrames;
+    return frames;
+}
+
+namespace {
+
+void drawAxisFrame(Puzzle& g, const View& view, const TurnFrames& frames, Canvas& canvas) {
+    FramePiece pieces[kMaxFramePieces];
+    const int count = axisFramePieces(g, frames.move, pieces);
+    const double angle = frames.move.dir * frames.frame * frames.step;
+    for (int i = 0; i < count; ++i) {
+        if (pieces[i].turned) {
+            rotateModel(g, frames.move, angle);
+        }
+        drawTurnPiece(g, view, frames.move, pieces[i].code, canvas);
+        if (pieces[i].turned) {
+            rotateModel(g, frames.move, -angle);
+        }
+    }
+}
+
+// The nearer half is drawn last: when the turning half is in front the model stays turned
+// between frames, so each frame first turns it back for the still half.
+void drawCornerFrame(Puzzle& g, const View& view, TurnFrames& frames, Canvas& canvas) {
+    const Move& m = frames.move;
+    const int dir = m.dir;
+    const int f = frames.frame;
+    const double step = frames.step;
+    frames.modelTurned = g.corner[m.corner()][2] > 0.0;
+    if (frames.modelTurned) {
+        rotateModel(g, m, -dir * (f - 1) * step);
+        drawTurnPiece(g, view, m, kStillHalf, canvas);
+        rotateModel(g, m, dir * f * step);
+        drawTurnPiece(g, view, m, kTurningHalf, canvas);
+    } else {
+        rotateModel(g, m, dir * f * step);
+        drawTurnPiece(g, view, m, kTurningHalf, canvas);
+        rotateModel(g, m, -dir * f * step);
+        drawTurnPiece(g, view, m, kStillHalf, canvas);
+    }
+}
+
+} // namespace
+
+void drawTurnFrame(Puzzle& puzzle, const View& view, TurnFrames& frames, Canvas& canvas) {
+    clearBackBuffer(view, canvas);
+    if (frames.move.kind == Move::Kind::Corner) {
+        drawCornerFrame(puzzle, view, frames, canvas);
+    } else {
+        drawAxisFrame(puzzle, view, frames, canvas);
+    }
+}
+
+void endTurnFrames(Puzzle& puzzle, TurnFrames& frames) {
+    if (frames.modelTurned) {
+        rotateModel(puzzle, frames.move, -frames.move.dir * frames.frame * frames.step);
+        frames.modelTurned = false;
+    }
 }
 
 } // namespace korvane

@@ -20,6 +20,13 @@ struct Brush {
 // The three pens of the game: none (no outline), solid black 1 pixel, solid black 2 pixels.
 enum class Pen { Null, Thin, Thick };
 
+// The picture the window shows, in logical pixels, and the back buffer that holds it with one
+// spare pixel to the right and below.
+inline constexpr int kPictureWidth = 240;
+inline constexpr int kPictureHeight = 320;
+inline constexpr int kBackBufferWidth = kPictureWidth + 2;
+inline constexpr int kBackBufferHeight = kPictureHeight + 2;
+
 inline constexpr Brush kBlackBrush{{0, 0, 0}};
 inline constexpr Brush kWhiteBrush{{255, 255, 255}};
 

@@ -34,18 +34,18 @@ int truncToPixel(double v) {
     return static_cast<int>(v);
 }
 
-Point projectPerspective(const GameState& g, double x, double y, double z) {
+Point projectPerspective(const View& g, double x, double y, double z) {
     const double d = z - kEyeZ;
     const double px = ((x * kImagePlane) / d) * g.zoom * kPixelsPerUnit;
     const double py = ((y * kImagePlane) / d) * g.zoom * kPixelsPerUnit;
     return {truncToPixel(g.centreX - px), truncToPixel(g.centreY - py)};
 }
 
-PointF projectParallelExact(const GameState& g, double x, double y) {
+PointF projectParallelExact(const View& g, double x, double y) {
     return {(x * g.zoom) * kPixelsPerUnit + g.centreX, (y * g.zoom) * kPixelsPerUnit + g.centreY};
 }
 
-Point projectParallel(const GameState& g, double x, double y) {
+Point projectParallel(const View& g, double x, double y) {
     const PointF p = projectParallelExact(g, x, y);
     return {truncToPixel(p.x), truncToPixel(p.y)};
 }

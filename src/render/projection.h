@@ -8,16 +8,16 @@ namespace korvane {
 int truncToPixel(double v);
 
 // Cube and Piracube: eye at z = +6, image plane 5 units from it, 50 pixels a unit times zoom.
-Point projectPerspective(const GameState& g, double x, double y, double z);
+Point projectPerspective(const View& view, double x, double y, double z);
 // Tetrahedron and sphere: z is ignored.
-Point projectParallel(const GameState& g, double x, double y);
+Point projectParallel(const View& view, double x, double y);
 
 // A projected point before truncation, for midpoints taken between projected points.
 struct PointF {
     double x = 0.0;
     double y = 0.0;
 };
-PointF projectParallelExact(const GameState& g, double x, double y);
+PointF projectParallelExact(const View& view, double x, double y);
 // The face test of a kind: cube and Piracube nz > 0.15, tetrahedron nz > 0, sphere (facet
 // centre z) >= 0.
 bool faceVisible(int puzzleType, double nz);

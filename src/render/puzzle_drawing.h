@@ -1,25 +1,26 @@
 #pragma once
 
 #include "model/game_state.h"
+#include "model/move.h"
 #include "render/canvas.h"
 
 namespace korvane {
 
-// The drawing passes of each puzzle kind behind renderPuzzle. A full pass draws every visible
-// sticker and stores the screen records; a piece pass draws one part of an animation frame and
-// stores no sticker record.
+// The drawing passes of each puzzle kind behind the renderer. A whole pass draws every visible
+// sticker and fills the screen records; a piece pass draws one part of a turn's frame (a layer
+// or a cut of an axis turn, a half of a corner turn) and records nothing.
 
 // The level N the drawing uses, held to what the sticker arrays can hold.
-int cubeLevel(const GameState& g);
-int tetraLevel(const GameState& g);
+int cubeLevel(const Puzzle& p);
+int tetraLevel(const Puzzle& p);
 
-// What the piece code in layer names during a frame: a layer 0..N, the cut at depth 1..N
-// between layers K - 1 and K (code -4 - K), or nothing visible.
+// What a piece code of an axis turn names: a layer 0..N, the cut at depth 1..N between layers
+// K - 1 and K (code -4 - K), or nothing visible.
 struct PieceCode {
     enum Kind { Layer, Cut, Nothing } kind;
     int index; // the layer or the depth K
 };
-PieceCode decodePieceCode(int layer, int level);
+PieceCode decodePieceCode(int code, int level);
 
 // The black surface at depth K of n: each point K/n of the way along an edge between two
 // projected corners, in polygon order.
@@ -37,16 +38,19 @@ struct CubeFaceView {
     Point q[4];
     int brightness;
 };
-// The face test of the kind; a face that passes is projected and its outline and faceSign are
-// stored in its slot.
-bool viewCubeFace(GameState& g, int face, CubeFaceView& view);
+// The face test of the kind; a face that passes is projected.
+bool viewCubeFace(const Puzzle& p, const View& view, int face, CubeFaceView& out);
+// A shown face's outline and faceSign in the records of its slot.
+void recordCubeFace(const CubeFaceView& face, ScreenRecords& records);
 
-void drawCube(GameState& g, Canvas& canvas);
-void drawCubePiece(GameState& g, Canvas& canvas);
-void drawTetrahedron(GameState& g, Canvas& canvas);
-void drawTetrahedronPiece(GameState& g, Canvas& canvas);
-void drawPiracube(GameState& g, Canvas& canvas);
-void drawPiracubePiece(GameState& g, Canvas& canvas);
-void drawSphere(const GameState& g, Canvas& canvas);
+void drawCube(const Puzzle& p, const View& view, Canvas& canvas, ScreenRecords& records);
+void drawCubePiece(const Puzzle& p, const View& view, const Move& move, int piece, Canvas& canvas);
+void drawTetrahedron(const Puzzle& p, const View& view, Canvas& canvas, ScreenRecords& records);
+void drawTetrahedronPiece(const Puzzle& p, const View& view, const Move& move, int piece,
+                          Canvas& canvas);
+void drawPiracube(const Puzzle& p, const View& view, Canvas& canvas, ScreenRecords& records);
+void drawPiracubePiece(const Puzzle& p, const View& view, const Move& move, int piece,
+                       Canvas& canvas);
+void drawSphere(const Puzzle& p, const View& view, Canvas& canvas, ScreenRecords& records);
 
 } // namespace korvane

@@ -59,8 +59,8 @@ Point cellCorner(const Point* q, double n, int u, int v) {
     return pointBetween(pointBetween(q[0], q[3], u, n), pointBetween(q[1], q[2], u, n), v, n);
 }
 
-void drawCubeFace(GameState& g, Canvas& canvas, const CubeFaceView& view,
-                  const CubeSelection& selection) {
+void drawCubeFace(const Puzzle& g, Canvas& canvas, const CubeFaceView& view,
+                  const CubeSelection& selection, ScreenRecords* records) {
     const int level = cubeLevel(g);
     const double n = level + 1;
     for (int a = 0; a <= level; ++a) {
@@ -73,25 +73,29 @@ void drawCubeFace(GameState& g, Canvas& canvas, const CubeFaceView& view,
                                    cellCorner(view.q, n, b, a + 1),
                                    cellCorner(view.q, n, b + 1, a + 1)};
             StickerScreen* record =
-                selection.wholePuzzle ? &g.stickerPoly[view.slot - 1][a][b] : nullptr;
+                records != nullptr ? &records->stickerPoly[view.slot - 1][a][b] : nullptr;
             const Rgb colour = stickerRgb(kCube, g.stickerColour[a][b][view.face], view.brightness);
             drawSticker(canvas, cell, 4, Inset::CubeCell, colour, record);
         }
     }
 }
 
-void drawCubeFaces(GameState& g, Canvas& canvas, const CubeSelection& selection) {
+void drawCubeFaces(const Puzzle& g, const View& v, Canvas& canvas, const CubeSelection& selection,
+                   ScreenRecords* records) {
     for (int face = 0; face < kFaces; ++face) {
         CubeFaceView view{};
-        if (viewCubeFace(g, face, view)) {
-            drawCubeFace(g, canvas, view, selection);
+        if (viewCubeFace(g, v, face, view)) {
+            if (records != nullptr) {
+                recordCubeFace(view, *records);
+            }
+            drawCubeFace(g, canvas, view, selection, records);
         }
     }
 }
 
 } // namespace
 
-bool viewCubeFace(GameState& g, int face, CubeFaceView& view) {
+bool viewCubeFace(const Puzzle& g, const View& v, int face, CubeFaceView& view) {
     const double nz = g.faceNormal[face][2];
     if (!faceVisible(g.puzzleType, nz)) {
         return false;
@@ -101,37 +105,40 @@ bool viewCubeFace(GameState& g, int face, CubeFaceView& view) {
     view.slot = slot.slot;
     for (int i = 0; i < 4; ++i) {
         const double* c = g.corner[slot.outline[i]];
-        view.q[i] = projectPerspective(g, c[0], c[1], c[2]);
-        g.faceOutline[slot.slot - 1][i] = view.q[i];
+        view.q[i] = projectPerspective(v, c[0], c[1], c[2]);
     }
-    g.faceSign[slot.slot - 1] = slot.sign;
     view.brightness = faceBrightness(g.puzzleType, nz);
     return true;
 }
 
-void drawCube(GameState& g, Canvas& canvas) {
-    // A slot whose face is not drawn must not catch the stylus with an old outline.
-    for (int slot = 0; slot < 3; ++slot) {
-        std::fill(g.faceOutline[slot], g.faceOutline[slot] + 4, Point{-1, -1});
-    }
-    drawCubeFaces(g, canvas, {true, 0, 0});
+void recordCubeFace(const CubeFaceView& face, ScreenRecords& records) {
+    std::copy(face.q, face.q + 4, records.faceOutline[face.slot - 1]);
+    records.faceSign[face.slot - 1] = kCubeFaceSlots[face.face].sign;
 }
 
-void drawCubePiece(GameState& g, Canvas& canvas) {
-    const int axis = g.turnAxis;
-    if (axis < 1 || axis > 3) {
+void drawCube(const Puzzle& g, const View& view, Canvas& canvas, ScreenRecords& records) {
+    // A slot whose face is not drawn must not catch the stylus with an old outline.
+    for (int slot = 0; slot < 3; ++slot) {
+        std::fill(records.faceOutline[slot], records.faceOutline[slot] + 4, Point{-1, -1});
+    }
+    drawCubeFaces(g, view, canvas, {true, 0, 0}, &records);
+}
+
+void drawCubePiece(const Puzzle& g, const View& view, const Move& move, int piece, Canvas& canvas) {
+    const int axis = move.axis;
+    if (move.kind != Move::Kind::Axis || axis < 1 || axis > 3) {
         return;
     }
     const int level = cubeLevel(g);
-    const PieceCode code = decodePieceCode(g.layer, level);
+    const PieceCode code = decodePieceCode(piece, level);
     if (code.kind == PieceCode::Cut) {
         Point corners[kCorners];
         for (int i = 0; i < kCorners; ++i) {
-            corners[i] = projectPerspective(g, g.corner[i][0], g.corner[i][1], g.corner[i][2]);
+            corners[i] = projectPerspective(view, g.corner[i][0], g.corner[i][1], g.corner[i][2]);
         }
         drawCut(canvas, corners, kCubeCutEdges[axis - 1], 4, code.index, level + 1);
     } else if (code.kind == PieceCode::Layer) {
-        drawCubeFaces(g, canvas, {false, axis, code.index});
+        drawCubeFaces(g, view, canvas, {false, axis, code.index}, nullptr);
     }
 }
 

@@ -27,13 +27,13 @@ struct PiraSelection {
     bool wholePuzzle;
     int corner;
     int part; // drawTurningPart
-    bool has(const GameState& g, int position, int k) const {
+    bool has(const Puzzle& g, int position, int k) const {
         return wholePuzzle || g.piraMask[corner][position][k] == part;
     }
 };
 
-void drawPiraFace(GameState& g, Canvas& canvas, const CubeFaceView& view, int position,
-                  const PiraSelection& selection) {
+void drawPiraFace(const Puzzle& g, Canvas& canvas, const CubeFaceView& view, int position,
+                  const PiraSelection& selection, ScreenRecords* records) {
     const Point* q = view.q;
     const Point m[4] = {midpoint(q[0], q[1]), midpoint(q[0], q[3]), midpoint(q[2], q[3]),
                         midpoint(q[1], q[2])};
@@ -51,7 +51,7 @@ void drawPiraFace(GameState& g, Canvas& canvas, const CubeFaceView& view, int po
             const Point cell[3] = {q[std::clamp(t[0], 0, 3)], m[std::clamp(t[1], 0, 3)],
                                    m[std::clamp(t[2], 0, 3)]};
             StickerScreen* record =
-                selection.wholePuzzle ? &g.stickerPoly[view.slot - 1][1 + r][c] : nullptr;
+                records != nullptr ? &records->stickerPoly[view.slot - 1][1 + r][c] : nullptr;
             const Rgb colour =
                 stickerRgb(kPiracube, g.stickerColour[1 + r][c][face], view.brightness);
             drawSticker(canvas, cell, 3, Inset::PiraTriangle, colour, record);
@@ -59,43 +59,45 @@ void drawPiraFace(GameState& g, Canvas& canvas, const CubeFaceView& view, int po
     }
 }
 
-void drawCutHexagon(const GameState& g, Canvas& canvas, int turning) {
+void drawCutHexagon(const Puzzle& g, const View& view, Canvas& canvas, int turning) {
     Point hexagon[6];
     for (int i = 0; i < 6; ++i) {
         const double* p = g.corner[turning ^ kCutPath[i]];
         const double* q = g.corner[turning ^ kCutPath[(i + 1) % 6]];
-        hexagon[i] = midpoint(projectPerspective(g, p[0], p[1], p[2]),
-                              projectPerspective(g, q[0], q[1], q[2]));
+        hexagon[i] = midpoint(projectPerspective(view, p[0], p[1], p[2]),
+                              projectPerspective(view, q[0], q[1], q[2]));
     }
     drawBlackPolygon(canvas, hexagon, 6);
 }
 
 } // namespace
 
-void drawPiracube(GameState& g, Canvas& canvas) {
+void drawPiracube(const Puzzle& g, const View& view, Canvas& canvas, ScreenRecords& records) {
     for (int face = 0; face < kFaces; ++face) {
-        CubeFaceView view{};
-        if (viewCubeFace(g, face, view)) {
-            drawPiraFace(g, canvas, view, 0, {true, 0, 0});
+        CubeFaceView shown{};
+        if (viewCubeFace(g, view, face, shown)) {
+            recordCubeFace(shown, records);
+            drawPiraFace(g, canvas, shown, 0, {true, 0, 0}, &records);
         }
     }
 }
 
-void drawPiracubePiece(GameState& g, Canvas& canvas) {
-    const int turning = g.turnAxis;
-    if (turning < 0 || turning >= kCorners) {
+void drawPiracubePiece(const Puzzle& g, const View& view, const Move& move, int piece,
+                       Canvas& canvas) {
+    const int turning = move.corner();
+    if (move.kind != Move::Kind::Corner || turning < 0 || turning >= kCorners) {
         return;
     }
-    const PiraSelection selection{false, turning, g.drawTurningPart};
+    const PiraSelection selection{false, turning, piece};
     // The cut is the still half's own face, laid bare by the turn: it goes under that half's
     // stickers, which cover it where they overlap.
     if (selection.part == 0) {
-        drawCutHexagon(g, canvas, turning);
+        drawCutHexagon(g, view, canvas, turning);
     }
     for (int position = 0; position < kFaces; ++position) {
-        CubeFaceView view{};
-        if (viewCubeFace(g, kPiraFaceOrder[position], view)) {
-            drawPiraFace(g, canvas, view, position, selection);
+        CubeFaceView shown{};
+        if (viewCubeFace(g, view, kPiraFaceOrder[position], shown)) {
+            drawPiraFace(g, canvas, shown, position, selection, nullptr);
         }
     }
 }

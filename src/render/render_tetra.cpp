@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "render/palette.h"
 #include "render/projection.h"
 #include "render/puzzle_drawing.h"
@@ -56,8 +58,8 @@ Point trianglePoint(const Point* q, double n, int u, int v) {
 }
 
 // One pass over a face: the upright triangles (entries 2m) or the inverted ones (2m + 1).
-void drawTriangles(GameState& g, Canvas& canvas, int slotIndex, const Point* q, int brightness,
-                   bool inverted, const TetraSelection& selection) {
+void drawTriangles(const Puzzle& g, Canvas& canvas, int slotIndex, const Point* q, int brightness,
+                   bool inverted, const TetraSelection& selection, ScreenRecords* records) {
     const int level = tetraLevel(g);
     const double n = level + 1;
     const int face = kTetraFaceSlots[slotIndex].colourFace;
@@ -75,14 +77,15 @@ void drawTriangles(GameState& g, Canvas& canvas, int slotIndex, const Point* q, 
                                    trianglePoint(q, n, a + 1, m), trianglePoint(q, n, a, m + 1)};
             const int b = 2 * m + (inverted ? 1 : 0);
             StickerScreen* record =
-                selection.wholePuzzle ? &g.stickerPoly[slotIndex][a][b] : nullptr;
+                records != nullptr ? &records->stickerPoly[slotIndex][a][b] : nullptr;
             const Rgb colour = stickerRgb(kTetrahedron, g.stickerColour[a][b][face], brightness);
             drawSticker(canvas, cell, 3, Inset::TetraTriangle, colour, record);
         }
     }
 }
 
-void drawTetraFaces(GameState& g, Canvas& canvas, const TetraSelection& selection) {
+void drawTetraFaces(const Puzzle& g, const View& view, Canvas& canvas,
+                    const TetraSelection& selection, ScreenRecords* records) {
     for (int slotIndex = 0; slotIndex < kFaceSlots; ++slotIndex) {
         const TetraFaceSlot& slot = kTetraFaceSlots[slotIndex];
         const double nz = g.faceNormal[slot.normal][2];
@@ -92,39 +95,42 @@ void drawTetraFaces(GameState& g, Canvas& canvas, const TetraSelection& selectio
         Point q[3];
         for (int i = 0; i < 3; ++i) {
             const double* c = g.corner[slot.outline[i]];
-            q[i] = projectParallel(g, c[0], c[1]);
-            g.faceOutline[slotIndex][i] = q[i];
+            q[i] = projectParallel(view, c[0], c[1]);
+        }
+        if (records != nullptr) {
+            std::copy(q, q + 3, records->faceOutline[slotIndex]);
         }
         const int brightness = faceBrightness(kTetrahedron, nz);
-        drawTriangles(g, canvas, slotIndex, q, brightness, false, selection);
-        drawTriangles(g, canvas, slotIndex, q, brightness, true, selection);
+        drawTriangles(g, canvas, slotIndex, q, brightness, false, selection, records);
+        drawTriangles(g, canvas, slotIndex, q, brightness, true, selection, records);
     }
 }
 
 } // namespace
 
-void drawTetrahedron(GameState& g, Canvas& canvas) {
-    drawTetraFaces(g, canvas, {true, 0, 0});
+void drawTetrahedron(const Puzzle& g, const View& view, Canvas& canvas, ScreenRecords& records) {
+    drawTetraFaces(g, view, canvas, {true, 0, 0}, &records);
 }
 
-void drawTetrahedronPiece(GameState& g, Canvas& canvas) {
-    const int axis = g.turnAxis;
-    if (axis < 1 || axis > 4) {
+void drawTetrahedronPiece(const Puzzle& g, const View& view, const Move& move, int piece,
+                          Canvas& canvas) {
+    const int axis = move.axis;
+    if (move.kind != Move::Kind::Axis || axis < 1 || axis > 4) {
         return;
     }
     const int level = tetraLevel(g);
-    const PieceCode code = decodePieceCode(g.layer, level);
+    const PieceCode code = decodePieceCode(piece, level);
     if (code.kind == PieceCode::Cut) {
         Point corners[4];
         for (int i = 0; i < 4; ++i) {
-            corners[i] = projectParallel(g, g.corner[i][0], g.corner[i][1]);
+            corners[i] = projectParallel(view, g.corner[i][0], g.corner[i][1]);
         }
         const TetraCut& cut = kTetraCuts[axis - 1];
         const CutEdge edges[3] = {
             {cut.from[0], cut.apex}, {cut.from[1], cut.apex}, {cut.from[2], cut.apex}};
         drawCut(canvas, corners, edges, 3, code.index, level + 1);
     } else if (code.kind == PieceCode::Layer) {
-        drawTetraFaces(g, canvas, {false, axis, code.index});
+        drawTetraFaces(g, view, canvas, {false, axis, code.index}, nullptr);
     }
 }
 

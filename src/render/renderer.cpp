@@ -14,23 +14,23 @@ namespace {
 // The whole back buffer, one pixel beyond it on every side.
 constexpr int kClearLeft = -1;
 constexpr int kClearTop = -1;
-constexpr int kClearRight = 242;
-constexpr int kClearBottom = 322;
+constexpr int kClearRight = kBackBufferWidth;
+constexpr int kClearBottom = kBackBufferHeight;
 
 // Cut codes start below the layer codes: -4 - K names the cut at depth K.
 constexpr int kFirstCutCode = -4;
 
-// How each kind draws itself whole and, when it has turns, one piece of a turn's frame.
+// How each kind draws itself whole and one piece of a turn's frame.
 struct KindDrawing {
     int puzzleType;
-    void (*whole)(GameState&, Canvas&);
-    void (*piece)(GameState&, Canvas&);
+    void (*whole)(const Puzzle&, const View&, Canvas&, ScreenRecords&);
+    void (*piece)(const Puzzle&, const View&, const Move&, int, Canvas&);
 };
-const KindDrawing kKindDrawings[] = {
+constexpr KindDrawing kKindDrawings[] = {
     {kCube, drawCube, drawCubePiece},
     {kTetrahedron, drawTetrahedron, drawTetrahedronPiece},
     {kPiracube, drawPiracube, drawPiracubePiece},
-    {kSphere, [](GameState& g, Canvas& canvas) { drawSphere(g, canvas); }, nullptr},
+    {kSphere, drawSphere, nullptr},
 };
 
 const KindDrawing* drawingOf(int puzzleType) {
@@ -44,19 +44,19 @@ const KindDrawing* drawingOf(int puzzleType) {
 
 } // namespace
 
-int cubeLevel(const GameState& g) {
+int cubeLevel(const Puzzle& g) {
     return std::clamp(sizeLevel(g), 0, kCells - 1);
 }
 
-int tetraLevel(const GameState& g) {
+int tetraLevel(const Puzzle& g) {
     return std::clamp(sizeLevel(g), 0, (kCells - 1) / 2);
 }
 
-PieceCode decodePieceCode(int layer, int level) {
-    if (layer >= 0 && layer <= level) {
-        return {PieceCode::Layer, layer};
+PieceCode decodePieceCode(int code, int level) {
+    if (code >= 0 && code <= level) {
+        return {PieceCode::Layer, code};
     }
-    const int depth = kFirstCutCode - layer;
+    const int depth = kFirstCutCode - code;
     if (depth >= 1 && depth <= level) {
         return {PieceCode::Cut, depth};
     }
@@ -73,25 +73,25 @@ void drawCut(Canvas& canvas, const Point* corners, const CutEdge* edges, int cou
     drawBlackPolygon(canvas, cut, count);
 }
 
-void clearBackBuffer(const GameState& g, Canvas& canvas) {
-    canvas.selectBrush(backgroundBrush(g.bgColour));
+void clearBackBuffer(const View& view, Canvas& canvas) {
+    canvas.selectBrush(backgroundBrush(view.bgColour));
     canvas.rectangle(kClearLeft, kClearTop, kClearRight, kClearBottom);
 }
 
-void renderPuzzle(GameState& g, Canvas& canvas) {
-    if (g.renderMode != 1 && g.renderMode != 2) {
-        return;
+void drawWholePuzzle(const Puzzle& puzzle, const View& view, Canvas& canvas,
+                     ScreenRecords& records) {
+    clearBackBuffer(view, canvas);
+    if (const KindDrawing* kind = drawingOf(puzzle.puzzleType)) {
+        kind->whole(puzzle, view, canvas, records);
     }
-    const KindDrawing* kind = drawingOf(g.puzzleType);
-    if (g.renderMode == 1) {
-        clearBackBuffer(g, canvas);
-        if (kind != nullptr) {
-            kind->whole(g, canvas);
-        }
-    } else if (kind != nullptr && kind->piece != nullptr) {
-        kind->piece(g, canvas);
+}
+
+void drawTurnPiece(const Puzzle& puzzle, const View& view, const Move& move, int piece,
+                   Canvas& canvas) {
+    const KindDrawing* kind = drawingOf(puzzle.puzzleType);
+    if (kind != nullptr && kind->piece != nullptr) {
+        kind->piece(puzzle, view, move, piece, canvas);
     }
-    g.renderMode = 0;
 }
 
 } // namespace korvane

@@ -1,17 +1,22 @@
 #pragma once
 
 #include "model/game_state.h"
+#include "model/move.h"
 #include "render/canvas.h"
 
 namespace korvane {
 
-// The one drawing routine, chosen by renderMode: 0 nothing, 1 clear the back buffer and draw
-// the whole puzzle (storing faceOutline, faceSign, stickerPoly), 2 draw the animation piece
-// named by layer (cube, tetrahedron) or drawTurningPart (Piracube) over what is there.
-// Leaves renderMode at 0 after modes 1 and 2.
-void renderPuzzle(GameState& g, Canvas& canvas);
-
 // Clear the whole back buffer (-1, -1, 242, 322) with the background brush, which stays selected.
-void clearBackBuffer(const GameState& g, Canvas& canvas);
+void clearBackBuffer(const View& view, Canvas& canvas);
+
+// Clear the back buffer and draw the whole puzzle; the screen records are filled afresh from what
+// is drawn, for the stylus.
+void drawWholePuzzle(const Puzzle& puzzle, const View& view, Canvas& canvas,
+                     ScreenRecords& records);
+
+// Draw one piece of a turn's frame over what is there: for an axis turn the layer 0..N or the
+// cut (-4 - K) the piece code names, for a corner turn the still (0) or the turning (1) half.
+void drawTurnPiece(const Puzzle& puzzle, const View& view, const Move& move, int piece,
+                   Canvas& canvas);
 
 } // namespace korvane

@@ -27,7 +27,7 @@ void drawNumber(Canvas& canvas, int value, const TextPlace& place) {
 
 } // namespace
 
-void composeStatusLine(GameState& g, Canvas& canvas, std::int64_t now) {
+void composeStatusLine(GameRecord& g, Canvas& canvas, std::int64_t now) {
     canvas.copyStatusStrip();
     if (g.clockRunning == 1) {
         g.clockNow = now;

@@ -12,12 +12,15 @@
 namespace korvane::testing {
 
 // The window services in memory: storage, timers, check marks, button state and boxes are
-// recorded; repaintNow calls the paint handler at once; frames are not paced.
+// recorded; repaintNow calls the paint handler at once; the frame clock ticks only when a test
+// steps it.
 class FakePlatform : public Platform {
 public:
-    std::function<void()> onRepaint; // usually the dialog's paintWindow
+    std::function<void()> onRepaint;   // usually the dialog's paintWindow
+    std::function<void()> onFrameTick; // usually the dialog's OnFrameTick
     int repaints = 0;
-    int pacedFrames = 0;
+    bool frameClockRunning = false;
+    int frameTicks = 0;
     std::map<int, int> timers; // running timers: id -> period
     std::map<int, bool> buttons;
     std::map<int, bool> checks;
@@ -40,7 +43,19 @@ public:
             onRepaint();
         }
     }
-    void paceFrame() override { ++pacedFrames; }
+    void startFrameClock() override { frameClockRunning = true; }
+    void stopFrameClock() override { frameClockRunning = false; }
+    // Tick the frame clock up to `ticks` times, while it runs; returns the ticks given.
+    int tickFrames(int ticks = 1 << 20) {
+        int given = 0;
+        for (; given < ticks && frameClockRunning; ++given) {
+            ++frameTicks;
+            if (onFrameTick) {
+                onFrameTick();
+            }
+        }
+        return given;
+    }
     void setTimer(int id, int periodMs) override { timers[id] = periodMs; }
     void killTimer(int id) override { timers.erase(id); }
     void enableButton(int command, bool enabled) override { buttons[command] = enabled; }

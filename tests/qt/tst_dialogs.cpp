@@ -80,7 +80,6 @@ private slots:
 
     // The logo under the caption, then the version, licence and home page, and Close ends it.
     void aboutBoxShowsLogoVersionLicenceAndCloses() {
-        QCoreApplication::setApplicationVersion("1.1");
         AboutDialog about;
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QSet>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include "app/commands.h"
@@ -13,6 +14,16 @@ using namespace korvane::qt;
 using namespace korvane::qt::testing;
 
 namespace {
+
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+    int count = 0;
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
 
 // The one marked item of the Type menu: 0 for none, -1 for more than one.
 int markedTypeItem(const MainWindow& window) {
@@ -54,8 +65,7 @@ private slots:
     void firstStartShowsThePiracubeOnBlack() {
         auto window = startWindow();
         QVERIFY(window && resizeView(*window, QSize(480, 640)));
-        const GameState& g = window->dialog().g;
-        QCOMPARE(g.puzzleType, int(kPiracube));
+        QCOMPARE(window->dialog().puzzle().puzzleType, int(kPiracube));
         QCOMPARE(markedTypeItem(*window), int(kCmdPiracube));
         QVERIFY(window->commandAction(kCmdBlack)->isChecked());
         QVERIFY(!window->commandAction(kCmdWhite)->isChecked());
@@ -72,7 +82,7 @@ private slots:
         QVERIFY(darkPixelsIn(shot, view, QRect(208, 4, 8, 12)) > 10);
         QCOMPARE(darkPixelsIn(shot, view, QRect(180, 3, 27, 20)), 0);
         // A turn handle of the first face slot shows its colour.
-        const Point* p = g.stickerPoly[0][1][0].p;
+        const Point* p = window->dialog().screen().stickerPoly[0][1][0].p;
         const QColor handle =
             shownAt(shot, view, (p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3);
         QVERIFY2(!isDark(handle) && !isLight(handle), qPrintable(handle.name()));
@@ -143,13 +153,46 @@ private slots:
         settings.sync();
         auto window = startWindow();
         QVERIFY(window);
-        QCOMPARE(window->dialog().g.puzzleType, type);
-        QCOMPARE(sizeLevel(window->dialog().g), level);
+        QCOMPARE(window->dialog().puzzle().puzzleType, type);
+        QCOMPARE(sizeLevel(window->dialog().puzzle()), level);
         QCOMPARE(markedTypeItem(*window), marked);
         QCOMPARE(window->commandAction(kCmdBlack)->isChecked(), background == 0);
         QCOMPARE(window->commandAction(kCmdWhite)->isChecked(), background == 1);
         const QColor shown = shownAt(window->view().grab().toImage(), window->view(), 5, 310);
         QVERIFY(background == 1 ? isLight(shown) : isDark(shown));
+    }
+
+    // A scramble at the real frame rate (a Piracube's takes about 5 s) leaves the window alive:
+    // a resize repaints the frame of the moment at the new size, and a close ends the scramble
+    // at once, storing nothing.
+    void resizeAndCloseDuringAScramble() {
+        qputenv("KORVANE_FRAME_MS", "25");
+        auto window = startWindow();
+        qputenv("KORVANE_FRAME_MS", "0");
+        QVERIFY(window && resizeView(*window, QSize(480, 640)));
+        PuzzleDialog& dialog = window->dialog();
+        window->commandAction(kCmdNewGame)->trigger();
+        QTest::qWait(200);
+        QVERIFY(dialog.busy());
+
+        PaintCounter paints(window->view());
+        QVERIFY(resizeView(*window, QSize(720, 960)));
+        QTRY_VERIFY_WITH_TIMEOUT(paints.count > 0, 200);
+        QVERIFY(dialog.busy()); // still mid-scramble
+        QCOMPARE(window->backBuffer().scale(), 3.0);
+        const QImage shot = window->view().grab().toImage();
+        QVERIFY(!isDark(shownAt(shot, window->view(), 120, 160))); // a sticker, not the background
+
+        QSettings before = gameSettings();
+        const QStringList keys = before.allKeys();
+        QElapsedTimer closing;
+        closing.start();
+        window->close();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->platform().frameClockRunning(), 200);
+        QVERIFY(closing.elapsed() < 200);
+        QVERIFY(!dialog.busy());
+        QCOMPARE(dialog.record().clockRunning, 0);
+        QCOMPARE(gameSettings().allKeys(), keys);
     }
 };
 

@@ -33,7 +33,8 @@ int cornerCount(int puzzleType) {
 
 // Every sticker slot with its centre as last drawn where a press there hits that sticker: the
 // press test knows which faces are shown.
-std::vector<Sticker> visibleStickers(const GameState& g) {
+std::vector<Sticker> visibleStickers(const StylusTarget& target) {
+    const Puzzle& g = target.puzzle;
     std::vector<Sticker> out;
     const int n = sizeLevel(g);
     const int points = cornerCount(g.puzzleType);
@@ -44,7 +45,7 @@ std::vector<Sticker> visibleStickers(const GameState& g) {
                 if (g.puzzleType == kPiracube && (row < 1 || row > 2 || col > 1)) {
                     continue;
                 }
-                const StickerScreen& s = g.stickerPoly[slot - 1][row][col];
+                const StickerScreen& s = target.screen.stickerPoly[slot - 1][row][col];
                 int x = 0;
                 int y = 0;
                 for (int i = 0; i < points; ++i) {
@@ -52,7 +53,7 @@ std::vector<Sticker> visibleStickers(const GameState& g) {
                     y += s.p[i].y;
                 }
                 const Sticker sticker{slot, row, col, QPoint(x / points, y / points)};
-                const StickerHit hit = hitTestPress(g, sticker.centre.x(), sticker.centre.y());
+                const StickerHit hit = hitTestPress(target, sticker.centre.x(), sticker.centre.y());
                 if (hit.slot == slot && hit.row == row && hit.col == col) {
                     out.push_back(sticker);
                 }
@@ -60,13 +61,6 @@ std::vector<Sticker> visibleStickers(const GameState& g) {
         }
     }
     return out;
-}
-
-bool sameTurn(const TurnRequest& a, const ScrambleTurn& b) {
-    if (a.op != b.op || a.dir != b.dir) {
-        return false;
-    }
-    return a.op == 5 ? a.corner == b.corner : a.layer == b.layer;
 }
 
 } // namespace
@@ -91,16 +85,16 @@ class PlayGameTest : public QObject {
     }
 
     // The stroke between two visible stickers whose rule names the turn, or false.
-    bool findStroke(const ScrambleTurn& turn, QPoint& from, QPoint& to) {
-        const GameState& shown = window_->dialog().g;
-        const std::vector<Sticker> stickers = visibleStickers(shown);
-        auto probe = std::make_unique<GameState>(shown);
+    bool findStroke(const Move& turn, QPoint& from, QPoint& to) {
+        const PuzzleDialog& shown = window_->dialog();
+        const Gesture none;
+        const std::vector<Sticker> stickers =
+            visibleStickers({shown.puzzle(), shown.screen(), none});
         for (const Sticker& press : stickers) {
-            probe->gestureState = press.slot;
-            probe->pressedRow = press.row;
-            probe->pressedCol = press.col;
+            const Gesture pressed{press.slot, press.row, press.col};
+            const StylusTarget probe{shown.puzzle(), shown.screen(), pressed};
             for (const Sticker& release : stickers) {
-                if (sameTurn(decodeStroke(*probe, release.centre.x(), release.centre.y()), turn)) {
+                if (decodeStroke(probe, release.centre.x(), release.centre.y()) == turn) {
                     from = press.centre;
                     to = release.centre;
                     return true;
@@ -135,21 +129,17 @@ private slots:
         const unsigned seed = 4242;
         dialog.setScrambleSeed(seed);
         window_->commandAction(kCmdNewGame)->trigger();
-        QCOMPARE(dialog.g.clockRunning, 1);
-
-        RuntimeRandom rng;
-        rng.srand(seed);
-        ScrambleTurn turns[kScrambleTurns];
-        QCOMPARE(planScramble(dialog.g.puzzleType, sizeLevel(dialog.g), rng, turns),
-                 kScrambleTurns);
+        QTRY_VERIFY(!dialog.busy());
+        QCOMPARE(dialog.record().clockRunning, 1);
+        const std::vector<Move> turns = dialog.record().scramble;
+        QCOMPARE(static_cast<int>(turns.size()), kScrambleTurns);
 
         QTimer closer;
         connect(&closer, &QTimer::timeout, this, [this] { closeModalBoxes(); });
         closer.start(20);
         PuzzleView& view = window_->view();
         for (int i = kScrambleTurns - 1; i >= 0; --i) {
-            ScrambleTurn undo = turns[i];
-            undo.dir = -undo.dir;
+            const Move undo = turns[i].inverse();
             QPoint from;
             QPoint to;
             // A turn no visible stroke names becomes visible after a spin off the puzzle.
@@ -158,14 +148,15 @@ private slots:
                 dragLogical(view, QPoint(5, 310), QPoint(35, 300), 3);
             }
             dragLogical(view, from, to, 2);
+            QTRY_VERIFY(!dialog.busy());
             if (i > 0) {
-                QCOMPARE(dialog.g.moveCount, kScrambleTurns - i);
+                QCOMPARE(dialog.record().moveCount, kScrambleTurns - i);
             }
         }
         QTRY_VERIFY(modalTexts_.size() >= 2);
         QCOMPARE(modalTexts_.front(), QStringLiteral("You did it."));
-        QCOMPARE(dialog.g.clockRunning, 0);
-        QCOMPARE(dialog.g.moveCount, 0);
+        QCOMPARE(dialog.record().clockRunning, 0);
+        QCOMPARE(dialog.record().moveCount, 0);
         const std::string stored = window_->platform().readString(
             "HighScores", movesValue.toStdString(), emptyHighscoreText());
         QCOMPARE(parseHighscoreText(stored).value[0], kScrambleTurns);

@@ -20,8 +20,8 @@ namespace {
 
 // Whether `after` holds the corners a spin of `degrees` about the view x axis, in `steps` equal
 // parts, leaves of `before`.
-bool spunAboutX(const GameState& before, const GameState& after, int degrees, int steps) {
-    auto spun = std::make_unique<GameState>(before);
+bool spunAboutX(const Puzzle& before, const Puzzle& after, int degrees, int steps) {
+    auto spun = std::make_unique<Puzzle>(before);
     for (int i = 0; i < steps; ++i) {
         spinX(*spun, static_cast<double>(degrees) / steps);
     }
@@ -82,10 +82,10 @@ private slots:
         QFETCH(QSize, view);
         QFETCH(int, steps);
         QVERIFY(resizeView(*window_, view));
-        const auto before = std::make_unique<GameState>(window_->dialog().g);
+        const auto before = std::make_unique<Puzzle>(window_->dialog().puzzle());
         dragLogical(window_->view(), QPoint(120, 310), QPoint(120, 280), steps);
-        QCOMPARE(window_->dialog().g.spinActive, 0);
-        QVERIFY(spunAboutX(*before, window_->dialog().g, 30, steps));
+        QCOMPARE(window_->dialog().gesture().spinActive, 0);
+        QVERIFY(spunAboutX(*before, window_->dialog().puzzle(), 30, steps));
     }
 
     void releaseOutsideTheWindowEndsTheSpin() {
@@ -94,25 +94,26 @@ private slots:
         const QPoint press = widgetPointFor(view, 120, 310);
         const QPoint outside(press.x(), -view.mapTo(window_.get(), QPoint(0, 0)).y() - 40);
         QVERIFY(!window_->rect().contains(view.mapTo(window_.get(), outside)));
-        const auto before = std::make_unique<GameState>(window_->dialog().g);
+        const auto before = std::make_unique<Puzzle>(window_->dialog().puzzle());
         QTest::mousePress(&view, Qt::LeftButton, {}, press);
         QTest::mouseMove(&view, outside);
         QTest::mouseRelease(&view, Qt::LeftButton, {}, outside);
-        QCOMPARE(window_->dialog().g.spinActive, 0);
-        QVERIFY(spunAboutX(*before, window_->dialog().g, 310 - view.toLogical(outside).y(), 1));
+        QCOMPARE(window_->dialog().gesture().spinActive, 0);
+        QVERIFY(
+            spunAboutX(*before, window_->dialog().puzzle(), 310 - view.toLogical(outside).y(), 1));
     }
 
     void zoomButtonHeldStepsUntilReleased() {
         PuzzleView& view = window_->view();
         QTest::mousePress(&view, Qt::LeftButton, {}, widgetPointFor(view, 10, 10));
-        QCOMPARE(window_->dialog().g.zoomDir, -1);
-        QTRY_VERIFY(window_->dialog().g.zoom < 1.2 - 0.03); // two ticks or more
+        QCOMPARE(window_->dialog().gesture().zoomDir, -1);
+        QTRY_VERIFY(window_->dialog().view().zoom < 1.2 - 0.03); // two ticks or more
         QTest::mouseRelease(&view, Qt::LeftButton, {}, widgetPointFor(view, 10, 10));
-        QCOMPARE(window_->dialog().g.zoomDir, 0);
+        QCOMPARE(window_->dialog().gesture().zoomDir, 0);
         QVERIFY(!window_->platform().timerRunning(kZoomTimer));
-        const double zoom = window_->dialog().g.zoom;
+        const double zoom = window_->dialog().view().zoom;
         QTest::qWait(3 * kZoomPeriodMs);
-        QCOMPARE(window_->dialog().g.zoom, zoom);
+        QCOMPARE(window_->dialog().view().zoom, zoom);
     }
 
 private:

@@ -14,7 +14,7 @@ public:
     PuzzleApp(int& argc, char** argv) : QApplication(argc, argv) {
         setOrganizationName(QStringLiteral("Helmfirth"));
         setApplicationName(QStringLiteral("Korvane"));
-        setApplicationVersion(QStringLiteral("1.1"));
+        setApplicationVersion(QStringLiteral(KORVANE_VERSION));
     }
 
     int InitInstance() {

@@ -77,21 +77,22 @@ bool PuzzleView::matchBackBufferToView() {
 
 void PuzzleView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // The current picture, a running turn's frame among them, at the new size.
     if (started_ && matchBackBufferToView()) {
-        dialog_.redraw();
+        dialog_.refreshPicture();
     }
 }
 
 void PuzzleView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    const QColor margin = started_ && dialog_.g.bgColour == 1 ? Qt::white : Qt::black;
+    const QColor margin = started_ && dialog_.view().bgColour == 1 ? Qt::white : Qt::black;
     painter.fillRect(rect(), margin);
     if (!started_) {
         return;
     }
     // A new device pixel ratio (the window moved to another screen) needs a whole new picture.
     if (matchBackBufferToView()) {
-        dialog_.g.renderMode = 1;
+        dialog_.invalidatePicture();
     }
     dialog_.paintWindow();
 

@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QWidget>
 
+#include "render/canvas.h"
+
 namespace korvane {
 class PuzzleDialog;
 }
@@ -35,8 +37,8 @@ QPoint toLogical(const PictureLayout& layout, QPointF widgetPos, double devicePi
 class PuzzleView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kPictureWidth = 240;
-    static constexpr int kPictureHeight = 320;
+    static constexpr int kPictureWidth = korvane::kPictureWidth;
+    static constexpr int kPictureHeight = korvane::kPictureHeight;
 
     PuzzleView(PuzzleDialog& dialog, QImageCanvas& backBuffer, QWidget* parent = nullptr);
 

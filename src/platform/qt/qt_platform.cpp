@@ -1,6 +1,5 @@
 #include "platform/qt/qt_platform.h"
 
-#include <QAbstractEventDispatcher>
 #include <QMessageBox>
 #include <QString>
 #include <chrono>
@@ -10,7 +9,21 @@
 
 namespace korvane::qt {
 
-QtPlatform::QtPlatform(QWidget* window) : window_(window) {}
+QtPlatform::QtPlatform(QWidget* window) : window_(window) {
+    frameClock_.setTimerType(Qt::PreciseTimer);
+    frameClock_.setInterval(frameInterval());
+    QObject::connect(&frameClock_, &QTimer::timeout, [this] {
+        if (dialog_) {
+            dialog_->OnFrameTick();
+        }
+    });
+}
+
+std::chrono::milliseconds QtPlatform::frameInterval() {
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("KORVANE_FRAME_MS", &ok);
+    return std::chrono::milliseconds(ok && ms >= 0 ? ms : kDefaultFrameMs);
+}
 
 QtPlatform::~QtPlatform() = default;
 
@@ -27,15 +40,16 @@ void QtPlatform::repaintNow() {
     if (view_) {
         view_->repaint();
     }
-    // Some window systems (Wayland) send a repainted frame only when the event loop wakes;
-    // a turn's frames are drawn without returning to it, so wake it by hand.
-    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
-        emit dispatcher->awake();
+}
+
+void QtPlatform::startFrameClock() {
+    if (!frameClock_.isActive()) {
+        frameClock_.start();
     }
 }
 
-void QtPlatform::paceFrame() {
-    pacer_.paceFrame();
+void QtPlatform::stopFrameClock() {
+    frameClock_.stop();
 }
 
 void QtPlatform::setTimer(int id, int periodMs) {

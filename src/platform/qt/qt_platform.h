@@ -4,11 +4,11 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <map>
 #include <memory>
 
 #include "app/platform.h"
-#include "platform/qt/frame_pacer.h"
 #include "platform/qt/profile_storage.h"
 
 namespace korvane {
@@ -19,7 +19,8 @@ namespace korvane::qt {
 
 // The window services on Qt. The main window hands it the dialog, the view and the command
 // actions once they exist; until then the services that need them do nothing. Timers are one
-// QTimer per id, delivering PuzzleDialog::OnTimer on the user-interface thread.
+// QTimer per id, delivering PuzzleDialog::OnTimer on the user-interface thread; the frame clock
+// is one more precise QTimer, delivering PuzzleDialog::OnFrameTick.
 class QtPlatform : public Platform {
 public:
     explicit QtPlatform(QWidget* window);
@@ -33,10 +34,14 @@ public:
     bool timerRunning(int id) const;
     int timerPeriod(int id) const;
     ProfileStorage& storage() { return storage_; }
-    FramePacer& pacer() { return pacer_; }
+    // The frame interval: KORVANE_FRAME_MS when it holds a number of 0 or more, else 25 ms.
+    static constexpr int kDefaultFrameMs = 25;
+    static std::chrono::milliseconds frameInterval();
+    bool frameClockRunning() const { return frameClock_.isActive(); }
 
     void repaintNow() override;
-    void paceFrame() override;
+    void startFrameClock() override;
+    void stopFrameClock() override;
     void setTimer(int id, int periodMs) override;
     void killTimer(int id) override;
     void enableButton(int command, bool enabled) override;
@@ -64,7 +69,7 @@ private:
     std::map<int, QPointer<QAction>> actions_;
     std::map<int, std::unique_ptr<QTimer>> timers_;
     ProfileStorage storage_;
-    FramePacer pacer_;
+    QTimer frameClock_;
 };
 
 } // namespace korvane::qt

@@ -19,7 +19,11 @@ protected:
 
     DialogTest() {
         platform.onRepaint = [this] { dialog.paintWindow(); };
+        platform.onFrameTick = [this] { dialog.OnFrameTick(); };
     }
+
+    // Tick the frame clock until the running turns (and what waited for them) are over.
+    int settle() { return platform.tickFrames(); }
 
     void start() { dialog.OnInitDialog(); }
     void startWith(int figura, int nivel, int bk = 0) {
@@ -29,16 +33,18 @@ protected:
         dialog.OnInitDialog();
         dialog.redraw();
     }
+    const Puzzle& puzzle() const { return dialog.puzzle(); }
+    const GameRecord& record() const { return dialog.record(); }
     int configInt(const char* name) const {
         auto it = platform.ints.find({"Config", name});
         return it == platform.ints.end() ? -999 : it->second;
     }
     bool coloursEqual(const int (&a)[kCells][kCells][kFaces]) const {
-        return std::memcmp(a, dialog.g.stickerColour, sizeof a) == 0;
+        return std::memcmp(a, dialog.puzzle().stickerColour, sizeof a) == 0;
     }
     // The centre of a sticker slot as the player sees it, from the last full redraw.
     Point stickerCentre(int slot, int row, int col, int points) const {
-        const StickerScreen& s = dialog.g.stickerPoly[slot - 1][row][col];
+        const StickerScreen& s = dialog.screen().stickerPoly[slot - 1][row][col];
         int x = 0;
         int y = 0;
         for (int i = 0; i < points; ++i) {

@@ -6,27 +6,14 @@
 #include "app/highscores.h"
 #include "dialog_fixture.h"
 #include "model/game_rules.h"
+#include "model/turns.h"
 
 namespace korvane::testing {
 namespace {
 
 using GameTest = DialogTest;
 
-// The axis turn op 1..4 through the game's own entry point for it.
-void turnAxis(PuzzleDialog& dialog, int op, int dir) {
-    switch (op) {
-    case 1:
-        return dialog.turnAxis1(dir);
-    case 2:
-        return dialog.turnAxis2(dir);
-    case 3:
-        return dialog.turnAxis3(dir);
-    default:
-        return dialog.turnAxis4(dir);
-    }
-}
-
-double maxCornerDifference(const GameState& a, const GameState& b) {
+double maxCornerDifference(const Puzzle& a, const Puzzle& b) {
     double worst = 0.0;
     for (int i = 0; i < kCorners; ++i) {
         for (int k = 0; k < 3; ++k) {
@@ -36,71 +23,84 @@ double maxCornerDifference(const GameState& a, const GameState& b) {
     return worst;
 }
 
-// A turn shows every frame (cube 6, tetrahedron 7, Piracube 10), each paced, then one final
-// redraw; afterwards the geometry holds the view rotation only.
-TEST_F(GameTest, TurnsAnimateEveryFrameAndPutTheModelBack) {
+// A turn shows one frame now and one per tick of the frame clock (cube 6, tetrahedron 7,
+// Piracube 10 in all), then, at the next tick, the colours move and the puzzle is drawn whole;
+// afterwards the geometry holds the view rotation only.
+TEST_F(GameTest, TurnsAnimateOneFramePerTickAndPutTheModelBack) {
     struct Case {
-        int figura, nivel, op, frames;
+        int figura, nivel;
+        Move move;
+        int frames;
     };
-    for (const Case c : {Case{1, 3, 2, 6}, Case{2, 4, 4, 7}, Case{3, 3, 5, 10}}) {
+    for (const Case c :
+         {Case{1, 3, Move::axisTurn(2, 1, 1), 6}, Case{2, 4, Move::axisTurn(4, 1, 1), 7},
+          Case{3, 3, Move::cornerTurn(6, 1), 10}}) {
         startWith(c.figura, c.nivel);
-        const GameState before = dialog.g;
+        const Puzzle before = puzzle();
         platform.repaints = 0;
-        platform.pacedFrames = 0;
-        dialog.g.layer = 1;
-        if (c.op == 5) {
-            dialog.turnCorner(+1, 6);
-        } else {
-            turnAxis(dialog, c.op, +1);
-        }
-        EXPECT_EQ(platform.pacedFrames, c.frames) << c.figura;
+        dialog.performTurn(c.move);
+        EXPECT_EQ(platform.repaints, 1) << c.figura;
+        EXPECT_TRUE(coloursEqual(before.stickerColour)); // the colours move at the end
+        EXPECT_EQ(settle(), c.frames) << c.figura;
         EXPECT_EQ(platform.repaints, c.frames + 1) << c.figura;
-        EXPECT_LT(maxCornerDifference(before, dialog.g), 1e-9);
+        EXPECT_FALSE(platform.frameClockRunning);
+        EXPECT_LT(maxCornerDifference(before, puzzle()), 1e-9);
         EXPECT_FALSE(coloursEqual(before.stickerColour)) << c.figura;
-        EXPECT_EQ(dialog.g.turnAxis, 0);
-        EXPECT_EQ(dialog.g.renderMode, 0);
+        EXPECT_EQ(record().moves, std::vector<Move>{c.move});
     }
 }
 
 TEST_F(GameTest, AMoveCanBeUndoneOnce) {
     startWith(1, 2);
-    const GameState solved = dialog.g;
-    dialog.g.layer = 2;
-    dialog.turnAxis3(+1);
-    EXPECT_EQ(dialog.g.moveCount, 1);
-    EXPECT_EQ(dialog.g.undoState, 0);
+    const Puzzle solved = puzzle();
+    dialog.turnAxis3(2, +1);
+    settle();
+    EXPECT_EQ(record().moveCount, 1);
+    EXPECT_EQ(record().undoState, 0);
     EXPECT_TRUE(platform.buttonEnabled(kCmdUndo));
 
     dialog.OnCommand(kCmdUndo);
-    EXPECT_EQ(dialog.g.moveCount, 0);
-    EXPECT_EQ(dialog.g.undoState, -1);
+    settle();
+    EXPECT_EQ(record().moveCount, 0);
+    EXPECT_EQ(record().undoState, -1);
+    EXPECT_TRUE(record().moves.empty());
     EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
     EXPECT_TRUE(coloursEqual(solved.stickerColour));
 
     dialog.OnCommand(kCmdUndo); // nothing left to undo
-    EXPECT_EQ(dialog.g.moveCount, 0);
-    EXPECT_TRUE(coloursEqual(solved.stickerColour));
-    // Moves before any New Game are counted but never end a game.
-    dialog.turnAxis3(+1);
-    dialog.turnAxis3(-1);
-    EXPECT_EQ(dialog.g.moveCount, 2);
+    EXPECT_FALSE(dialog.busy());
+    EXPECT_EQ(record().moveCount, 0);
+    // Moves before any New Game are counted but never end a game; a move the puzzle has no
+    // turn for is not one.
+    dialog.turnAxis3(2, +1);
+    dialog.turnAxis3(2, -1);
+    dialog.turnAxis4(0, +1);
+    settle();
+    EXPECT_EQ(record().moveCount, 2);
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(GameTest, NewGameScramblesUnrecordedAndStartsTheClock) {
+TEST_F(GameTest, NewGameScramblesUnrecordedThenStartsTheClock) {
     startWith(1, 3);
-    const GameState solved = dialog.g;
-    platform.pacedFrames = 0;
+    const Puzzle solved = puzzle();
+    dialog.setScrambleSeed(99);
     dialog.OnCommand(kCmdNewGame);
-    EXPECT_EQ(platform.pacedFrames, 19 * 6); // every scramble turn is shown
-    EXPECT_EQ(dialog.g.moveCount, 0);
-    EXPECT_EQ(dialog.g.undoState, -1);
+    EXPECT_EQ(record().clockRunning, 0);
+    EXPECT_EQ(settle(), 19 * 6); // every scramble turn is shown
+    EXPECT_EQ(record().moveCount, 0);
+    EXPECT_EQ(record().undoState, -1);
     EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
-    EXPECT_EQ(dialog.g.clockRunning, 1);
-    EXPECT_EQ(dialog.g.startTime, platform.now);
+    EXPECT_EQ(record().clockRunning, 1);
+    EXPECT_EQ(record().startTime, platform.now);
     EXPECT_EQ(platform.timers[kClockTimer], 1000);
-    EXPECT_FALSE(coloursEqual(solved.stickerColour));
-    EXPECT_FALSE(isSolved(dialog.g));
+    EXPECT_FALSE(isSolved(puzzle()));
+    // The record holds the scramble: played back on the solved puzzle it gives this one.
+    ASSERT_EQ(record().scramble.size(), 19u);
+    Puzzle replay = solved;
+    for (const Move& m : record().scramble) {
+        applyMove(replay, m);
+    }
+    EXPECT_TRUE(coloursEqual(replay.stickerColour));
 }
 
 // Plays New Game and then the scramble backwards, ending in a solved puzzle after
@@ -108,21 +108,15 @@ TEST_F(GameTest, NewGameScramblesUnrecordedAndStartsTheClock) {
 void solveScrambledGame(FakePlatform& platform, PuzzleDialog& dialog, int seconds) {
     dialog.setScrambleSeed(777);
     dialog.newGame();
-    RuntimeRandom rng;
-    rng.srand(777);
-    ScrambleTurn turns[kScrambleTurns];
-    const int count = planScramble(dialog.g.puzzleType, sizeLevel(dialog.g), rng, turns);
-    ASSERT_EQ(count, kScrambleTurns);
-    for (int i = count - 1; i >= 0; --i) {
+    platform.tickFrames();
+    const std::vector<Move> scramble = dialog.record().scramble;
+    ASSERT_EQ(scramble.size(), 19u);
+    for (int i = kScrambleTurns - 1; i >= 0; --i) {
         if (i == 0) {
             platform.now += seconds;
         }
-        if (turns[i].op == 5) {
-            dialog.turnCorner(-turns[i].dir, turns[i].corner);
-        } else {
-            dialog.g.layer = turns[i].layer;
-            turnAxis(dialog, turns[i].op, -turns[i].dir);
-        }
+        dialog.performTurn(scramble[i].inverse());
+        platform.tickFrames();
     }
 }
 
@@ -130,16 +124,16 @@ TEST_F(GameTest, SolvingAGameTellsThePlayerAndEntersTheResult) {
     startWith(1, 2);
     bool rebuiltBeforeTheMessage = false;
     platform.onMessageBox = [&] {
-        rebuiltBeforeTheMessage = dialog.g.clockRunning == 0 && dialog.g.moveCount == 0;
+        rebuiltBeforeTheMessage = record().clockRunning == 0 && record().moveCount == 0;
     };
     solveScrambledGame(platform, dialog, 95);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].first, "You did it.");
     EXPECT_EQ(platform.messages[0].second, "Korvane");
     EXPECT_TRUE(rebuiltBeforeTheMessage);
-    EXPECT_EQ(dialog.g.clockRunning, 0);
+    EXPECT_EQ(record().clockRunning, 0);
     EXPECT_FALSE(platform.timerRunning(kClockTimer));
-    EXPECT_EQ(dialog.g.elapsedSeconds, 95);
+    EXPECT_EQ(record().elapsedSeconds, 95);
     EXPECT_EQ((platform.strings[{"HighScores", "Cube2M"}]), "19,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
     EXPECT_EQ((platform.strings[{"HighScores", "Cube2T"}]), "95,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
     EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{1}));
@@ -155,13 +149,72 @@ TEST_F(GameTest, SolvedPuzzlesWithoutATableEnterNothing) {
     EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{0}));
 }
 
-TEST_F(GameTest, TheClockNeverRunsBackwards) {
-    startWith(3, 3);
-    platform.now = 5000;
-    dialog.newGame();
-    platform.now = 4000; // a clock that went back must not show a negative time
-    dialog.paintWindow();
-    EXPECT_GE(dialog.g.elapsedSeconds, 0);
+// Input while a turn runs waits for it and is performed in order after it, never overlapping
+// it: a stroke's press, drag and release, and undo.
+TEST_F(GameTest, InputDuringATurnWaitsForIt) {
+    startWith(1, 2);
+    const Point from = stickerCentre(1, 0, 0, 4);
+    const Point to = stickerCentre(1, 0, 2, 4);
+    dialog.turnAxis1(1, +1);
+    platform.tickFrames(2);
+    stroke(from, to); // on the picture as it was before the turn
+    dialog.OnCommand(kCmdUndo);
+    EXPECT_EQ(record().moveCount, 1);
+    EXPECT_TRUE(dialog.busy());
+    settle();
+    // The stroke's turn ran, then undo took it back: one move left, the first one.
+    EXPECT_EQ(record().moveCount, 1);
+    EXPECT_EQ(record().moves, std::vector<Move>{Move::axisTurn(1, 1, 1)});
+    EXPECT_FALSE(dialog.busy());
+}
+
+// A command that replaces the puzzle finishes the running turn, the rest of a scramble and the
+// waiting input at once, then runs; other commands wait like input; Exit runs at once.
+TEST_F(GameTest, CommandsDuringATurn) {
+    startWith(1, 3);
+    dialog.setScrambleSeed(5);
+    dialog.OnCommand(kCmdNewGame);
+    platform.tickFrames(20);
+    dialog.OnCommand(kCmdWhite);
+    EXPECT_EQ(dialog.view().bgColour, 0); // waits
+    dialog.OnCommand(kCmdNewGame);        // the first scramble ends at once, then a new one
+    EXPECT_EQ(dialog.view().bgColour, 1);
+    EXPECT_EQ(record().clockRunning, 0);
+    EXPECT_TRUE(platform.frameClockRunning);
+    dialog.OnCommand(kCmdTetraLevel1 + 1);
+    EXPECT_FALSE(dialog.busy());
+    EXPECT_FALSE(platform.frameClockRunning);
+    EXPECT_EQ(puzzle().puzzleType, kTetrahedron);
+    EXPECT_TRUE(isSolved(puzzle()));
+
+    dialog.performTurn(Move::axisTurn(1, 0, 1));
+    dialog.OnCommand(kCmdExit);
+    EXPECT_TRUE(platform.closed);
+    dialog.OnDestroy(); // the window goes mid-turn: nothing more runs or is stored
+    EXPECT_FALSE(dialog.busy());
+    EXPECT_FALSE(platform.frameClockRunning);
+}
+
+// The back buffer lost mid-turn (a new window scale) gets the same frame again, not the whole
+// puzzle; the turn goes on as before.
+TEST_F(GameTest, TheCurrentFrameCanBeDrawnAgain) {
+    for (int figura : {1, 3}) {
+        startWith(figura, 3);
+        dialog.performTurn(figura == 1 ? Move::axisTurn(2, 1, -1) : Move::cornerTurn(1, -1));
+        platform.tickFrames(2);
+        canvas.clear();
+        platform.tickFrames(1);
+        const std::vector<RecordingCanvas::Call> frame = canvas.calls;
+        const Puzzle geometry = puzzle();
+        canvas.clear();
+        dialog.refreshPicture();
+        ASSERT_EQ(canvas.calls.size(), frame.size());
+        for (std::size_t i = 0; i < frame.size(); ++i) {
+            EXPECT_EQ(canvas.calls[i].points, frame[i].points) << i;
+        }
+        EXPECT_EQ(maxCornerDifference(geometry, puzzle()), 0.0);
+        settle();
+    }
 }
 
 } // namespace

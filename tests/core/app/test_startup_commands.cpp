@@ -10,15 +10,12 @@ using StartupTest = DialogTest;
 
 TEST_F(StartupTest, EmptyStoreStartsWithThePiracubeOnBlack) {
     start();
-    EXPECT_EQ(dialog.g.puzzleType, kPiracube);
-    EXPECT_EQ(dialog.g.size, 3.0);
-    EXPECT_EQ(dialog.g.bgColour, 0);
-    EXPECT_EQ(dialog.g.zoom, 1.2);
-    EXPECT_EQ(dialog.g.renderMode, 1); // the first paint draws everything
-    EXPECT_TRUE(platform.checked(kCmdBlack));
-    EXPECT_FALSE(platform.checked(kCmdWhite));
-    EXPECT_TRUE(platform.checked(kCmdPiracube));
-    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
+    // The window's own test checks the marks and the picture.
+    EXPECT_EQ(puzzle().size, 3.0);
+    EXPECT_EQ(dialog.view().zoom, 1.2);
+    EXPECT_TRUE(canvas.calls.empty());
+    dialog.paintWindow(); // the first paint draws everything
+    EXPECT_EQ(canvas.polygons().size(), 3u * 5u * 2u);
     EXPECT_FALSE(platform.timerRunning(kClockTimer));
     EXPECT_EQ(configInt("Figura"), 3);
     EXPECT_EQ(configInt("Nivel"), 3);
@@ -50,8 +47,8 @@ TEST_F(CommandTest, TypeCommandsBuildMarkAndStore) {
                           {32796, 3, 3.0, 3}};
     for (const Case& c : cases) {
         dialog.OnCommand(c.command);
-        EXPECT_EQ(dialog.g.puzzleType, c.type);
-        EXPECT_EQ(dialog.g.size, c.size);
+        EXPECT_EQ(puzzle().puzzleType, c.type);
+        EXPECT_EQ(puzzle().size, c.size);
         EXPECT_EQ(markedTypeItems(platform), 1);
         EXPECT_TRUE(platform.checked(c.command));
         EXPECT_EQ(configInt("Figura"), c.type);
@@ -62,19 +59,19 @@ TEST_F(CommandTest, TypeCommandsBuildMarkAndStore) {
 TEST_F(CommandTest, CommandsWithoutMenuItemsKeepOrClearTheMarks) {
     startWith(2, 3);
     dialog.OnCommand(32776); // the cube of level 4, marks unchanged
-    EXPECT_EQ(dialog.g.puzzleType, kCube);
-    EXPECT_EQ(dialog.g.size, 4.0);
+    EXPECT_EQ(puzzle().puzzleType, kCube);
+    EXPECT_EQ(puzzle().size, 4.0);
     EXPECT_TRUE(platform.checked(32794));
     dialog.OnCommand(32777); // level 5: no table, restored at the next start
-    EXPECT_EQ(dialog.g.size, 5.0);
+    EXPECT_EQ(puzzle().size, 5.0);
     EXPECT_EQ(configInt("Nivel"), 5);
     dialog.OnCommand(kCmdNewGame);
     dialog.OnCommand(kCmdTraining); // the same puzzle solved, the clock stopped, marks kept
-    EXPECT_EQ(dialog.g.size, 5.0);
-    EXPECT_EQ(dialog.g.clockRunning, 0);
+    EXPECT_EQ(puzzle().size, 5.0);
+    EXPECT_EQ(record().clockRunning, 0);
     EXPECT_TRUE(platform.checked(32794));
     dialog.OnCommand(kCmdSphere);
-    EXPECT_EQ(dialog.g.puzzleType, kSphere);
+    EXPECT_EQ(puzzle().puzzleType, kSphere);
     EXPECT_EQ(markedTypeItems(platform), 0);
     EXPECT_EQ(configInt("Figura"), 4);
     EXPECT_EQ(configInt("Nivel"), 2);
@@ -83,7 +80,7 @@ TEST_F(CommandTest, CommandsWithoutMenuItemsKeepOrClearTheMarks) {
 TEST_F(CommandTest, BackgroundAndPenCommandsDrawMarkAndStore) {
     start();
     dialog.OnCommand(kCmdWhite);
-    EXPECT_EQ(dialog.g.bgColour, 1);
+    EXPECT_EQ(dialog.view().bgColour, 1);
     EXPECT_TRUE(platform.checked(kCmdWhite));
     EXPECT_FALSE(platform.checked(kCmdBlack));
     EXPECT_EQ(configInt("BkColor"), 1);

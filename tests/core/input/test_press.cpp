@@ -63,24 +63,26 @@ class DrawnRecords : public ::testing::TestWithParam<std::pair<int, int>> {};
 TEST_P(DrawnRecords, TheMiddleOfEveryDrawnStickerPressesIt) {
     const int points = GetParam().first == kCube ? 4 : 3;
     for (double spin : {0.0, 50.0, 130.0}) {
-        auto g = std::make_unique<GameState>();
+        Puzzle puzzle;
+        auto records = std::make_unique<ScreenRecords>();
+        const Gesture gesture;
         testing::RecordingCanvas canvas;
-        buildPuzzleState(*g, GetParam().first, GetParam().second);
-        spinX(*g, spin);
-        spinY(*g, spin / 2);
-        g->renderMode = 1;
-        renderPuzzle(*g, canvas);
+        buildPuzzleState(puzzle, GetParam().first, GetParam().second);
+        spinX(puzzle, spin);
+        spinY(puzzle, spin / 2);
+        drawWholePuzzle(puzzle, View{}, canvas, *records);
+        const StylusTarget g{puzzle, *records, gesture};
         int pressed = 0;
         for (int i = 0; i < kFaceSlots * kCells * kCells; ++i) {
             const int slot = 1 + i / (kCells * kCells), r = i / kCells % kCells, c = i % kCells;
-            const Point* p = g->stickerPoly[slot - 1][r][c].p;
+            const Point* p = records->stickerPoly[slot - 1][r][c].p;
             if (p[0] == Point{} && p[1] == Point{}) {
                 continue;
             }
             const Point sum = std::accumulate(p, p + points, Point{}, [](Point a, Point b) {
                 return Point{a.x + b.x, a.y + b.y};
             });
-            const StickerHit hit = hitTestPress(*g, sum.x / points, sum.y / points);
+            const StickerHit hit = hitTestPress(g, sum.x / points, sum.y / points);
             EXPECT_EQ(std::tuple(hit.slot, hit.row, hit.col), std::tuple(slot, r, c))
                 << "spin " << spin;
             ++pressed;

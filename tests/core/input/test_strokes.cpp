@@ -10,7 +10,7 @@
 namespace korvane {
 namespace {
 
-constexpr TurnRequest kNone{};
+constexpr Move kNone{};
 
 // Hand-made screen records, as a redraw could leave them: face slot s lies at x = 1000 s, its
 // sticker slot (r, c) is a 10-pixel cell at row r and column c there (a square for the cube, its
@@ -27,39 +27,42 @@ void setPolygon(Point* p, bool square, int x, int y, int side) {
 }
 
 // A built puzzle (so the tetrahedron's frames are the build's own) laid out as above.
-std::unique_ptr<GameState> laidOut(int type, int n, std::array<int, 3> signs) {
-    auto g = std::make_unique<GameState>();
-    buildPuzzleState(*g, type, n);
-    for (auto& normal : g->faceNormal) {
+struct LaidOut {
+    Puzzle puzzle;
+    ScreenRecords screen;
+};
+std::unique_ptr<LaidOut> laidOut(int type, int n, std::array<int, 3> signs) {
+    auto g = std::make_unique<LaidOut>();
+    buildPuzzleState(g->puzzle, type, n);
+    for (auto& normal : g->puzzle.faceNormal) {
         normal[2] = 1.0;
     }
+    ScreenRecords& r = g->screen;
     for (int s = 1; s <= kFaceSlots; ++s) {
-        setPolygon(g->faceOutline[s - 1], type != kTetrahedron, 1000 * s - 1, 99, 40 * (n + 1));
-        for (int r = 0; r <= n; ++r) {
+        setPolygon(r.faceOutline[s - 1], type != kTetrahedron, 1000 * s - 1, 99, 40 * (n + 1));
+        for (int row = 0; row <= n; ++row) {
             for (int c = 0; c <= 2 * n; ++c) {
-                const Point p = cellPoint(s, r, c);
-                setPolygon(g->stickerPoly[s - 1][r][c].p, type == kCube, p.x - 2, p.y - 2, 9);
+                const Point p = cellPoint(s, row, c);
+                setPolygon(r.stickerPoly[s - 1][row][c].p, type == kCube, p.x - 2, p.y - 2, 9);
             }
         }
     }
-    std::copy(signs.begin(), signs.end(), g->faceSign);
+    std::copy(signs.begin(), signs.end(), r.faceSign);
     return g;
 }
 
 using Cell = StickerHit; // sticker slot (row, col) of face slot `slot`
 
-TurnRequest stroke(GameState& g, Cell from, Cell to) {
-    g.gestureState = from.slot;
-    g.pressedRow = from.row;
-    g.pressedCol = from.col;
+Move stroke(const LaidOut& g, Cell from, Cell to) {
+    const Gesture pressed{from.slot, from.row, from.col};
     const Point p = cellPoint(to.slot, to.row, to.col);
-    return decodeStroke(g, p.x, p.y);
+    return decodeStroke({g.puzzle, g.screen, pressed}, p.x, p.y);
 }
 
 struct Stroke {
     int type, sign;
     Cell from, to;
-    TurnRequest expected;
+    Move expected;
 };
 
 class Strokes : public ::testing::TestWithParam<Stroke> {};
@@ -73,10 +76,10 @@ TEST_P(Strokes, NameTheTurnOfTheLayerTheyFollow) {
 // Level 3 cubes: along a row, along a column, under the other faceSign; slot 3 turns its columns
 // the other way round; a tap, a diagonal and a stroke onto another face do nothing.
 constexpr Stroke kExamples[] = {
-    {kCube, +1, {1, 1, 1}, {1, 1, 2}, {3, +1, 1, -1}},
-    {kCube, +1, {1, 1, 1}, {1, 0, 1}, {2, -1, 1, -1}},
-    {kCube, -1, {1, 1, 1}, {1, 1, 2}, {3, -1, 1, -1}},
-    {kCube, +1, {3, 1, 1}, {3, 2, 1}, {1, -1, 1, -1}},
+    {kCube, +1, {1, 1, 1}, {1, 1, 2}, Move::axisTurn(3, 1, +1)},
+    {kCube, +1, {1, 1, 1}, {1, 0, 1}, Move::axisTurn(2, 1, -1)},
+    {kCube, -1, {1, 1, 1}, {1, 1, 2}, Move::axisTurn(3, 1, -1)},
+    {kCube, +1, {3, 1, 1}, {3, 2, 1}, Move::axisTurn(1, 1, -1)},
     {kCube, +1, {1, 1, 1}, {1, 1, 1}, kNone},
     {kCube, +1, {1, 1, 1}, {1, 2, 2}, kNone},
     {kCube, +1, {1, 1, 1}, {2, 1, 2}, kNone},
@@ -84,12 +87,12 @@ constexpr Stroke kExamples[] = {
     // (0, 0) and (1, 1) only frame A row 0, (0, 0) and (1, 2) nothing. Corner strokes turn the tip
     // (layer N) where two faces meet and their reverse turns it back; another tip's corner does
     // nothing.
-    {kTetrahedron, 1, {2, 1, 0}, {2, 1, 2}, {1, +1, 1, -1}},
-    {kTetrahedron, 1, {1, 0, 1}, {1, 1, 0}, {4, +1, 1, -1}},
-    {kTetrahedron, 1, {1, 0, 0}, {1, 1, 1}, {3, -1, 0, -1}},
+    {kTetrahedron, 1, {2, 1, 0}, {2, 1, 2}, Move::axisTurn(1, 1, +1)},
+    {kTetrahedron, 1, {1, 0, 1}, {1, 1, 0}, Move::axisTurn(4, 1, +1)},
+    {kTetrahedron, 1, {1, 0, 0}, {1, 1, 1}, Move::axisTurn(3, 0, -1)},
     {kTetrahedron, 1, {1, 0, 0}, {1, 1, 2}, kNone},
-    {kTetrahedron, 1, {1, 0, 0}, {3, 0, 0}, {4, +1, 2, -1}},
-    {kTetrahedron, 1, {3, 0, 0}, {1, 0, 0}, {4, -1, 2, -1}},
+    {kTetrahedron, 1, {1, 0, 0}, {3, 0, 0}, Move::axisTurn(4, 2, +1)},
+    {kTetrahedron, 1, {3, 0, 0}, {1, 0, 0}, Move::axisTurn(4, 2, -1)},
     {kTetrahedron, 1, {1, 0, 0}, {4, 0, 0}, kNone}};
 INSTANTIATE_TEST_SUITE_P(Examples, Strokes, ::testing::ValuesIn(kExamples));
 
@@ -115,15 +118,15 @@ TEST(PiracubeStrokes, EveryStrokeAndItsReverseTurnTheSameCornerOppositeWays) {
         for (int i = 0; i < 12 * 12; ++i) {
             const Cell from = handle(i / 12), to = handle(i % 12);
             SCOPED_TRACE(::testing::Message() << i / 12 << " -> " << i % 12 << " view " << view);
-            const TurnRequest t = stroke(*g, from, to);
+            const Move t = stroke(*g, from, to);
             EXPECT_TRUE(from.slot != to.slot || t == kNone); // within one face: nothing
             if (from.slot == to.slot || t == kNone) {
                 continue;
             }
             ++turns;
-            EXPECT_EQ(signs[from.slot - 1], signAtCorner(from.slot, t.corner));
-            EXPECT_EQ(signs[to.slot - 1], signAtCorner(to.slot, t.corner));
-            EXPECT_EQ(stroke(*g, to, from), (TurnRequest{5, -t.dir, 0, t.corner}));
+            EXPECT_EQ(signs[from.slot - 1], signAtCorner(from.slot, t.corner()));
+            EXPECT_EQ(signs[to.slot - 1], signAtCorner(to.slot, t.corner()));
+            EXPECT_EQ(stroke(*g, to, from), t.inverse());
         }
     }
     EXPECT_EQ(turns, 96);
@@ -133,7 +136,7 @@ TEST(PiracubeStrokes, EveryStrokeAndItsReverseTurnTheSameCornerOppositeWays) {
 // longer on screen cannot be stroked onto.
 TEST(PiracubeStrokes, DoNotEndOnAFaceTurnedEdgeOnSinceTheRedraw) {
     auto g = laidOut(kPiracube, 3, {+1, -1, +1});
-    g->faceNormal[2][2] = 0.15; // slot 2 shows face 2 (faceSign -1)
+    g->puzzle.faceNormal[2][2] = 0.15; // slot 2 shows face 2 (faceSign -1)
     EXPECT_EQ(stroke(*g, {1, 1, 0}, {2, 1, 0}), kNone);
 }
 

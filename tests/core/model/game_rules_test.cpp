@@ -18,16 +18,17 @@ TEST(Scramble, KeepsTheRulesForEverySeed) {
         for (unsigned seed = 0; seed < 200; ++seed) {
             RuntimeRandom rng;
             rng.srand(seed);
-            ScrambleTurn t[kScrambleTurns];
+            Move t[kScrambleTurns];
             const int count = planScramble(kind, level, rng, t);
             ASSERT_EQ(count, ops ? kScrambleTurns : 0);
             for (int i = 0; i < count; ++i) {
                 const bool pira = kind == kPiracube;
-                const int place = pira ? t[i].corner : t[i].layer;
+                const int place = pira ? t[i].corner() : t[i].layer;
                 ASSERT_TRUE(place >= 0 && place < places && (t[i].dir == 1 || t[i].dir == -1));
-                ASSERT_TRUE(pira ? t[i].op == 5
-                                 : t[i].op >= 1 && t[i].op <= ops && t[i].corner == -1);
-                ASSERT_FALSE(i > 0 && (pira ? place == t[i - 1].corner
+                ASSERT_TRUE(pira ? t[i].kind == Move::Kind::Corner
+                                 : t[i].kind == Move::Kind::Axis && t[i].axis >= 1 &&
+                                       t[i].axis <= ops);
+                ASSERT_FALSE(i > 0 && (pira ? place == t[i - 1].corner()
                                             : place == t[i - 1].layer && t[i].dir != t[i - 1].dir))
                     << "seed " << seed << " turn " << i;
                 seen |= 1 << place;
@@ -48,7 +49,7 @@ TEST(GameRules, SolvedTestAndHighscoreTable) {
         {kTetrahedron, 4, 0, 0, 4, 1, true, 7}, {kPiracube, 2, 2, 1, 5, 0, false, 8},
         {kSphere, 2, 0, 1, 0, 3, true, -1}};
     for (const auto& [kind, level, a, b, face, colour, solved, table] : kCases) {
-        GameState g;
+        Puzzle g;
         buildPuzzleState(g, kind, level);
         g.stickerColour[a][b][face] = colour;
         EXPECT_EQ(isSolved(g), solved) << kind << " " << level << " " << a << "," << b;

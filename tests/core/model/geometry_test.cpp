@@ -115,7 +115,7 @@ Vec3 axisOf(const Turn& t) {
 
 // Whether a sticker turns: by its depth along the axis, or on the Piracube by lying on the
 // corner's side of the plane through the centre square to the corner's diagonal.
-bool turns(const Turn& t, Vec3 c) {
+bool turnsWith(const Turn& t, Vec3 c) {
     if (t.kind == kPiracube)
         return dot(c, axisOf(t)) > 1e-9;
     const double depth = 1 - (t.axis == 3 && t.kind == kCube ? -1 : 1) * dot(c, axisOf(t));
@@ -123,33 +123,32 @@ bool turns(const Turn& t, Vec3 c) {
     return std::clamp(static_cast<int>(std::floor(depth / width + 1e-9)), 0, t.n) == t.layer;
 }
 
-void turn(GameState& g, const Turn& t, int dir) {
-    if (t.kind == kPiracube)
-        return permutePiracubeColours(g, t.axis, dir);
-    (t.kind == kCube ? permuteCubeColours : permuteTetrahedronColours)(g, t.axis, t.layer, dir);
+Move moveOf(const Turn& t, int dir) {
+    return t.kind == kPiracube ? Move::cornerTurn(t.axis, dir)
+                               : Move::axisTurn(t.axis, t.layer, dir);
 }
 
 // A new puzzle whose every cell holds its own number, so a permutation can be read back exactly.
-GameState labelled(int kind, int n) {
-    GameState g;
+Puzzle labelled(int kind, int n) {
+    Puzzle g;
     buildPuzzleState(g, kind, n);
     std::iota(&g.stickerColour[0][0][0], &g.stickerColour[0][0][0] + kCells * kCells * kFaces, 1);
     return g;
 }
 
-bool same(const GameState& x, const GameState& y) {
+bool same(const Puzzle& x, const Puzzle& y) {
     return std::memcmp(x.stickerColour, y.stickerColour, sizeof x.stickerColour) == 0;
 }
 
 // The colours after the turn as the animation shows it: every turning sticker carries its colour
 // to the sticker its centre is rotated onto; every other cell, sticker or not, keeps its own.
 // The Piracube's mask must mark the same halves.
-GameState rotatedColours(const GameState& start, const Turn& t, int dir) {
+Puzzle rotatedColours(const Puzzle& start, const Turn& t, int dir) {
     constexpr int kPiraSlot[6] = {0, 1, 2, 4, 3, 5};
     const std::vector<Sticker> stickers = stickersOf(t.kind, t.n);
-    GameState want = start;
+    Puzzle want = start;
     for (const Sticker& s : stickers) {
-        const bool moves = turns(t, s.centre);
+        const bool moves = turnsWith(t, s.centre);
         const int k = s.a ? 2 * s.a - 1 + s.b : 0;
         EXPECT_TRUE(t.kind != kPiracube || start.piraMask[t.axis][kPiraSlot[s.face]][k] == moves);
         if (!moves)
@@ -171,12 +170,12 @@ TEST(Turns, MoveTheColoursAsTheRotationAndComeRound) {
     for (const Turn& t : everyLayer()) {
         SCOPED_TRACE(::testing::Message() << "kind " << t.kind << " n " << t.n << " axis " << t.axis
                                           << " layer " << t.layer);
-        const GameState start = labelled(t.kind, t.n);
-        GameState g = start, back = start;
-        turn(back, t, -1);
+        const Puzzle start = labelled(t.kind, t.n);
+        Puzzle g = start, back = start;
+        applyInverse(back, moveOf(t, 1));
         EXPECT_TRUE(same(back, rotatedColours(start, t, -1)));
         for (int i = 1, round = t.kind == kCube ? 4 : 3; i <= round; ++i) {
-            turn(g, t, 1);
+            applyMove(g, moveOf(t, 1));
             EXPECT_TRUE(i > 1 || same(g, rotatedColours(start, t, 1)));
             EXPECT_EQ(same(g, start), i == round) << "after " << i;
             EXPECT_EQ(same(g, back), i == round - 1) << "after " << i;
@@ -190,28 +189,29 @@ TEST(Turns, MoveTheColoursAsTheRotationAndComeRound) {
 
 // Arguments that name no turn move nothing and read or write nothing out of bounds.
 TEST(Turns, OutOfRangeTurnsMoveNothing) {
-    GameState g = labelled(kCube, 2);
     for (const Turn& t :
          {Turn{kCube, 2, 0, 0}, Turn{kCube, 2, 4, 0}, Turn{kCube, 2, 1, 3}, Turn{kCube, 2, 1, -1},
-          Turn{kTetrahedron, 2, 5, 0}, Turn{kPiracube, 3, 8, 0}, Turn{kPiracube, 3, -1, 0}})
-        turn(g, t, 1);
-    EXPECT_TRUE(same(g, labelled(kCube, 2)));
+          Turn{kTetrahedron, 2, 5, 0}, Turn{kPiracube, 3, 8, 0}, Turn{kPiracube, 3, -1, 0},
+          Turn{kCube, 2, -1, 0}, Turn{kSphere, 2, 1, 0}}) {
+        Puzzle g = labelled(t.kind, t.n);
+        // A corner move on an axis puzzle and the other way round name no turn either.
+        applyMove(g, t.kind != kPiracube && t.axis < 0 ? Move::cornerTurn(0, 1) : moveOf(t, 1));
+        EXPECT_TRUE(same(g, labelled(t.kind, t.n))) << t.kind << " " << t.axis << " " << t.layer;
+    }
 }
 
-// A new puzzle is solved (every sticker of the test-side list carries its face), of the size
-// and frame count of its kind; levels the arrays cannot hold are clamped. Undoing the standard
+// A new puzzle is solved (every sticker of the test-side list carries its face), of the size of
+// its kind; levels the arrays cannot hold are clamped. Undoing the standard
 // view (45 about x, then 45 about y) finds the kind's own corners and normals, and the cube
 // shows three faces, none edge-on.
 TEST(Build, MakesASolvedPuzzleInTheStandardView) {
-    constexpr int kCases[6][4] = {{kCube, 2, 2, 5},      {kTetrahedron, 3, 3, 6},
-                                  {kPiracube, 2, 3, 10}, {kSphere, 2, 2, 10},
-                                  {kCube, 99, 17, 5},    {kTetrahedron, 99, 8, 6}};
-    for (const auto& [kind, level, size, animFrames] : kCases) {
+    constexpr int kCases[6][3] = {{kCube, 2, 2},   {kTetrahedron, 3, 3}, {kPiracube, 2, 3},
+                                  {kSphere, 2, 2}, {kCube, 99, 17},      {kTetrahedron, 99, 8}};
+    for (const auto& [kind, level, size] : kCases) {
         SCOPED_TRACE(::testing::Message() << "kind " << kind << " level " << level);
-        GameState g;
+        Puzzle g;
         buildPuzzleState(g, kind, level);
         EXPECT_EQ(g.size, size);
-        EXPECT_EQ(g.animFrames, animFrames);
         for (const Sticker& s : stickersOf(kind, size))
             ASSERT_EQ(g.stickerColour[s.a][s.b][s.face], s.face);
         const bool tetra = kind == kTetrahedron, cube = !tetra && kind != kSphere;
@@ -227,14 +227,14 @@ TEST(Build, MakesASolvedPuzzleInTheStandardView) {
 }
 
 // The 8 corners, then the 6 normals, then the 160 sphere points.
-double* pointOf(GameState& g, int i) {
+double* pointOf(Puzzle& g, int i) {
     return i < 14 ? (i < 8 ? g.corner[i] : g.faceNormal[i - 8])
                   : &g.spherePoint[0][0][0][0] + 3 * (i - 14);
 }
 
 // Each point that moves (the sphere's points, the corners and normals of every other kind) is
 // the one before turned by `angle` about `axis`; the others stay.
-void expectTurned(GameState& g, GameState& before, Vec3 axis, double angle) {
+void expectTurned(Puzzle& g, Puzzle& before, Vec3 axis, double angle) {
     for (int i = 0; i < 174; ++i) {
         const bool moves = (i >= 14) == (g.puzzleType == kSphere);
         expectNear(pointOf(g, i), rotateRightHanded(pointOf(before, i), axis, moves ? angle : 0));
@@ -245,7 +245,7 @@ void expectTurned(GameState& g, GameState& before, Vec3 axis, double angle) {
 // after +a restores the puzzle.
 TEST(Rotation, SpinsAndTurnsAreRightHanded) {
     for (int kind : {kCube, kTetrahedron, kPiracube, kSphere}) {
-        GameState g, before;
+        Puzzle g, before;
         buildPuzzleState(g, kind, 2);
         // Off the standard view first, so no axis component is special.
         for (const Vec3 axis : {Vec3{1, 0, 0}, Vec3{0, 1, 0}}) {
@@ -254,15 +254,15 @@ TEST(Rotation, SpinsAndTurnsAreRightHanded) {
             expectTurned(g, before, axis, 17);
         }
         const int axes[5] = {0, 3, 4, 7, -1}; // the last turn axis (corner) of each kind
-        for (g.turnAxis = kind == kPiracube ? 0 : 1; g.turnAxis <= axes[kind]; ++g.turnAxis) {
-            SCOPED_TRACE(::testing::Message() << "kind " << kind << " axis " << g.turnAxis);
+        for (int axis = kind == kPiracube ? 0 : 1; axis <= axes[kind]; ++axis) {
+            SCOPED_TRACE(::testing::Message() << "kind " << kind << " axis " << axis);
             before = g;
             const double* a = pointOf(
-                before,
-                kind == kPiracube ? g.turnAxis : 8 + kAxisNormal[kind == kTetrahedron][g.turnAxis]);
-            rotateModel(g, 37);
+                before, kind == kPiracube ? axis : 8 + kAxisNormal[kind == kTetrahedron][axis]);
+            const Move move = moveOf({kind, 2, axis, 0}, 1);
+            rotateModel(g, move, 37);
             expectTurned(g, before, {a[0], a[1], a[2]}, 37);
-            rotateModel(g, -37);
+            rotateModel(g, move, -37);
             expectTurned(g, before, {1, 0, 0}, 0);
         }
     }

@@ -42,8 +42,8 @@ constexpr int kSlotNormal[4] = {2, 3, 1, 0}, kSlotFace[4] = {1, 3, 0, 2};
 
 // A new puzzle of level N turned into that view; with `onlyNormal` set, only that normal passes
 // the face test.
-GameState puzzle(int type, int level, int onlyNormal = -1) {
-    GameState g;
+Puzzle puzzle(int type, int level, int onlyNormal = -1) {
+    Puzzle g;
     buildPuzzleState(g, type, level);
     const bool tetra = type == kTetrahedron;
     std::copy_n(*(tetra ? kTetraCorners : kCubeCorners), tetra ? 12 : 24, *g.corner);
@@ -53,10 +53,15 @@ GameState puzzle(int type, int level, int onlyNormal = -1) {
     return g;
 }
 
-RecordingCanvas render(GameState& g, int mode) {
+RecordingCanvas redraw(const Puzzle& g, ScreenRecords& records, const View& view = {}) {
     RecordingCanvas canvas;
-    g.renderMode = mode;
-    renderPuzzle(g, canvas);
+    drawWholePuzzle(g, view, canvas, records);
+    return canvas;
+}
+
+RecordingCanvas piece(const Puzzle& g, const Move& move, int code) {
+    RecordingCanvas canvas;
+    drawTurnPiece(g, View{}, move, code, canvas);
     return canvas;
 }
 
@@ -65,7 +70,8 @@ Points pointsOf(const Point* p, int count) {
 }
 
 // The black cells of `count` points a drawing made, named by the stored record they match.
-Cells cellsDrawn(const GameState& recorded, int slot, const RecordingCanvas& canvas, int count) {
+Cells cellsDrawn(const ScreenRecords& recorded, int slot, const RecordingCanvas& canvas,
+                 int count) {
     Cells cells;
     for (const auto& call : canvas.polygons())
         for (int a = 0; a < kCells && call.pen == Pen::Thin; ++a)
@@ -85,7 +91,7 @@ TEST(Projection, PixelsAndFaceTests) {
          {Row{true, 1.2, 1, 0, 0, {170, 145}}, Row{false, 1.2, 1, 0, 0, {180, 145}},
           Row{true, 1.2, 0, 1, 0, {120, 195}}, Row{true, 1.2, 1, 0, 1, {180, 145}},
           Row{false, 1.2, -2.045, -2.46, 0, {-2, -2}}, Row{true, 1.2, -2.45, -2.95, 0, {-2, -2}}}) {
-        GameState g;
+        View g;
         g.zoom = zoom;
         const Point got = perspective ? projectPerspective(g, x, y, z) : projectParallel(g, x, y);
         EXPECT_TRUE(got == want) << x << "," << y << "," << z << ": " << got.x << "," << got.y;
@@ -118,11 +124,13 @@ TEST(Palette, ShadesEachColourByTheNormal) {
 // with no pen; the cells and the face outline are recorded, and the other cube slots show
 // (-1, -1) outlines (slot 4 is not the cube's and is left alone).
 TEST(Redraw, CubeDrawsBackgroundThenEachCellBlackUnderItsColour) {
-    GameState g = puzzle(kCube, 2);
-    g.bgColour = 1;
+    Puzzle g = puzzle(kCube, 2);
     g.stickerColour[1][2][0] = 4;
-    std::fill(&g.faceOutline[0][0], &g.faceOutline[0][0] + 16, Point{7, 7});
-    const RecordingCanvas canvas = render(g, 1);
+    ScreenRecords r;
+    std::fill(&r.faceOutline[0][0], &r.faceOutline[0][0] + 16, Point{7, 7});
+    View white;
+    white.bgColour = 1;
+    const RecordingCanvas canvas = redraw(g, r, white);
     ASSERT_EQ(canvas.calls.size(), 1u + 9u * 2u);
     EXPECT_TRUE(canvas.calls[0].op == Op::Rectangle && canvas.calls[0].brush == kWhiteBrush);
     EXPECT_EQ(canvas.calls[0].points, (Points{{-1, -1}, {242, 322}}));
@@ -137,11 +145,11 @@ TEST(Redraw, CubeDrawsBackgroundThenEachCellBlackUnderItsColour) {
         EXPECT_EQ(paint.points,
                   (Points{{l + 3, t + 3}, {l + 3, t + 37}, {l + 37, t + 37}, {l + 37, t + 3}}));
         EXPECT_EQ(paint.brush.colour, (a == 1 && b == 2 ? Rgb{0, 155, 255} : Rgb{212, 212, 212}));
-        EXPECT_EQ(pointsOf(g.stickerPoly[0][a][b].p, 4), at);
+        EXPECT_EQ(pointsOf(r.stickerPoly[0][a][b].p, 4), at);
     }
-    EXPECT_EQ(pointsOf(g.faceOutline[0], 4), (Points{{60, 205}, {180, 205}, {180, 85}, {60, 85}}));
-    EXPECT_EQ(pointsOf(g.faceOutline[1], 8), Points(8, {-1, -1}));
-    EXPECT_TRUE(g.faceSign[0] == 1 && g.faceOutline[3][0] == (Point{7, 7}) && g.renderMode == 0);
+    EXPECT_EQ(pointsOf(r.faceOutline[0], 4), (Points{{60, 205}, {180, 205}, {180, 85}, {60, 85}}));
+    EXPECT_EQ(pointsOf(r.faceOutline[1], 8), Points(8, {-1, -1}));
+    EXPECT_TRUE(r.faceSign[0] == 1 && r.faceOutline[3][0] == (Point{7, 7}));
 }
 
 // Each tetrahedron face of level 4 shows 15 upright, then 10 inverted triangles, entries
@@ -149,8 +157,9 @@ TEST(Redraw, CubeDrawsBackgroundThenEachCellBlackUnderItsColour) {
 // 4 (colour face 2). A coloured triangle moves its corners a twelfth of the way to the middle
 // of the opposite side.
 TEST(Redraw, TetrahedronOfLevelFourDrawsFifteenUprightThenTenInvertedTriangles) {
-    GameState g = puzzle(kTetrahedron, 4);
-    const RecordingCanvas canvas = render(g, 1);
+    const Puzzle g = puzzle(kTetrahedron, 4);
+    ScreenRecords r;
+    const RecordingCanvas canvas = redraw(g, r);
     EXPECT_EQ(canvas.polygons().size(), 2u * 25u * 2u);
     EXPECT_EQ(canvas.calls.back().brush.colour, (Rgb{0, 155, 255}));
     EXPECT_EQ(canvas.calls[52].points, (Points{{62, 204}, {83, 183}, {83, 204}}));
@@ -159,8 +168,8 @@ TEST(Redraw, TetrahedronOfLevelFourDrawsFifteenUprightThenTenInvertedTriangles) 
         for (int m = 0; m <= 4; ++m)
             for (int a = 0; a + m + inverted <= 4; ++a)
                 expected.emplace_back(a, 2 * m + inverted);
-    EXPECT_EQ(cellsDrawn(g, 4, canvas, 3), expected);
-    EXPECT_EQ(pointsOf(g.stickerPoly[3][0][1].p, 3), (Points{{108, 181}, {84, 181}, {84, 205}}));
+    EXPECT_EQ(cellsDrawn(r, 4, canvas, 3), expected);
+    EXPECT_EQ(pointsOf(r.stickerPoly[3][0][1].p, 3), (Points{{108, 181}, {84, 181}, {84, 205}}));
 }
 
 // A layer piece draws, face by face (each shown alone), exactly the stickers the turn of that
@@ -173,14 +182,14 @@ TEST(Pieces, LayerDrawsTheStickersItsTurnMoves) {
                 const bool tetra = view >= 6;
                 const int n = tetra ? 2 : 3, i = tetra ? view - 6 : view;
                 const int slot = tetra ? i + 1 : i / 2 + 1, face = tetra ? kSlotFace[i] : i;
-                GameState g = puzzle(tetra ? kTetrahedron : kCube, n, tetra ? kSlotNormal[i] : i);
+                Puzzle g = puzzle(tetra ? kTetrahedron : kCube, n, tetra ? kSlotNormal[i] : i);
                 std::iota(*g.stickerColour[0], *g.stickerColour[0] + kCells * kCells * kFaces, 0);
-                GameState t = g;
-                (tetra ? permuteTetrahedronColours : permuteCubeColours)(t, axis, layer, 1);
-                render(g, 1);
-                g.turnAxis = axis;
-                g.layer = layer;
-                Cells drawn = cellsDrawn(g, slot, render(g, 2), tetra ? 3 : 4), expected;
+                Puzzle t = g;
+                const Move move = Move::axisTurn(axis, layer, 1);
+                applyMove(t, move);
+                ScreenRecords r;
+                redraw(g, r);
+                Cells drawn = cellsDrawn(r, slot, piece(g, move, layer), tetra ? 3 : 4), expected;
                 std::sort(drawn.begin(), drawn.end());
                 for (int a = 0; a <= n; ++a)
                     for (int b = 0; b <= (tetra ? 2 * (n - a) : n); ++b)
@@ -204,14 +213,15 @@ TEST(Pieces, CutIsOneBlackPolygonAtItsDepth) {
           Row{kCube, 3, {{100, 205}, {100, 85}, {105, 102}, {105, 187}}},
           Row{kTetrahedron, 1, {{100, 85}, {100, 165}, {180, 165}}},
           Row{kTetrahedron, 2, {{140, 205}, {140, 125}, {60, 125}}}}) {
-        GameState g = puzzle(kind, 2);
-        g.turnAxis = axis;
-        const auto piece = [&g](int code) { return g.layer = code, render(g, 2).calls; };
-        const auto calls = piece(-5);
+        const Puzzle g = puzzle(kind, 2);
+        const auto cutAt = [&](int code) {
+            return piece(g, Move::axisTurn(axis, 0, 1), code).calls;
+        };
+        const auto calls = cutAt(-5);
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].points, cut) << kind << " axis " << axis;
         EXPECT_TRUE(calls[0].brush == kBlackBrush && calls[0].pen == Pen::Thin);
-        EXPECT_TRUE(piece(-4).empty() && piece(-7).empty() && piece(3).empty());
+        EXPECT_TRUE(cutAt(-4).empty() && cutAt(-7).empty() && cutAt(3).empty());
     }
 }
 
@@ -223,22 +233,21 @@ TEST(Pieces, PiracubeHalvesFollowTheMask) {
     for (int face : {0, 3, 4})
         for (int corner = 0; corner < kCorners; ++corner)
             for (int part = 0; part <= 1; ++part) {
-                GameState g = puzzle(kPiracube, 3, face);
-                render(g, 1);
-                g.turnAxis = corner;
-                g.drawTurningPart = part;
-                const RecordingCanvas piece = render(g, 2);
+                const Puzzle g = puzzle(kPiracube, 3, face);
+                ScreenRecords r;
+                redraw(g, r);
+                const RecordingCanvas half = piece(g, Move::cornerTurn(corner, 1), part);
                 std::vector<int> drawn, expected;
                 for (int k = 0; k < 5; ++k)
                     if (g.piraMask[corner][kMaskSlot[face]][k] == part)
                         expected.push_back(k);
-                for (const auto& call : piece.polygons()) // the centre diamond's black cell
+                for (const auto& call : half.polygons()) // the centre diamond's black cell
                     if (call.pen == Pen::Thin && call.points.size() == 4)
                         drawn.push_back(0);
-                for (auto [a, b] : cellsDrawn(g, face / 2 + 1, piece, 3))
+                for (auto [a, b] : cellsDrawn(r, face / 2 + 1, half, 3))
                     drawn.push_back(2 * a - 1 + b);
                 EXPECT_EQ(drawn, expected) << face << " corner " << corner << " part " << part;
-                EXPECT_EQ(piece.polygons().at(0).points.size() == 6, part == 0);
+                EXPECT_EQ(half.polygons().at(0).points.size() == 6, part == 0);
             }
 }
 
@@ -255,13 +264,13 @@ TEST(Pieces, PainterOrderDrawsFarPartsFirst) {
           Row{kCube, -0.5, 0, "-5 -4 -5T -4T -5T 0T 1 2 3"}, Row{kTetrahedron, -0.5, 2, tetraFar},
           Row{kTetrahedron, 0.0, 2, tetraFar}, Row{kTetrahedron, 0.5, 2, "-7 3 -6T 2T 1 0"}})
         for (int axis = 1; axis <= (kind == kCube ? 3 : 4); ++axis) {
-            GameState g = puzzle(kind, 3);
+            Puzzle g = puzzle(kind, 3);
             for (int i = 0; i < kFaces; ++i)
                 g.faceNormal[i][2] = i == kLayerZeroNormal[kind != kCube][axis - 1] ? nz : -nz;
-            g.turnAxis = axis;
             FramePiece out[kMaxFramePieces];
             std::string got;
-            for (int i = 0, count = axisFramePieces(g, turning, out); i < count; ++i)
+            const Move move = Move::axisTurn(axis, turning, 1);
+            for (int i = 0, count = axisFramePieces(g, move, out); i < count; ++i)
                 got += (i ? " " : "") + std::to_string(out[i].code) + (out[i].turned ? "T" : "");
             EXPECT_EQ(got, order) << kind << " nz " << nz << " axis " << axis;
         }
@@ -271,7 +280,7 @@ TEST(Pieces, PainterOrderDrawsFarPartsFirst) {
 // and the move count in (180, 3, 215, 24): noughts while no game runs, and never a negative
 // time.
 TEST(StatusLine, ShowsTheSecondsAndTheMoves) {
-    GameState g;
+    GameRecord g;
     g.moveCount = 17;
     g.startTime = 1000;
     const auto at = [](Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); };
