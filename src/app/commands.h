@@ -23,6 +23,7 @@ enum Command : int {
     kCmdAbout = 32807,
     kCmdTraining = 32810,
     kCmdHighscores = 32811,
+    kCmdPause = 32812,
     kCmdNewGame = 57600,
 };
 

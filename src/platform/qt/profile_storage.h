@@ -29,6 +29,8 @@ public:
     bool highscoresLocked() const { return lock_ != nullptr; }
 
     QString fileName() const { return settings_.fileName(); }
+    // Whether the last write reached the file.
+    QSettings::Status status() const { return settings_.status(); }
     QString lockFileName() const;
 
 private:
