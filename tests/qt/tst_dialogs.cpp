@@ -90,8 +90,7 @@ private slots:
         dialog.newTimePlace = 2;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(column(dialog.placeList(), 0),
-                 QString("1,2 new,3 new,4,5,6,7,8,9,10").split(','));
+        QCOMPARE(column(dialog.placeList(), 0), QString("1,2 new,3 new,4,5,6,7,8,9,10").split(','));
         QCOMPARE(column(dialog.placeList(), 2), places({"1:01", "1:05", "1:35", "10:00"}));
         const QTreeWidget* list = dialog.placeList();
         QVERIFY(list->topLevelItem(1)->font(1).bold() && !list->topLevelItem(1)->font(2).bold());

@@ -28,14 +28,6 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Saves what the window shows when KORVANE_TEST_SHOTS names a folder, for a person to look at.
-void keepShot(QWidget& window, const char* name) {
-    const QString folder = qEnvironmentVariable("KORVANE_TEST_SHOTS");
-    if (!folder.isEmpty()) {
-        window.grab().save(folder + QLatin1Char('/') + QLatin1String(name));
-    }
-}
-
 } // namespace
 
 class KeepGameTest : public QObject {
@@ -104,7 +96,7 @@ private slots:
         const QImage shot = window->view().grab().toImage();
         QCOMPARE(shownAt(shot, window->view(), 120, 100), QColor(Qt::black)); // puzzle hidden
         QCOMPARE(shownAt(shot, window->view(), 65, 150), QColor(208, 208, 208));
-        keepShot(*window, "paused.png");
+        keepScreenShot("paused.png");
 
         // The clock stands still while minimised; a key goes on with the game.
         const int stopped = dialog.elapsedSeconds();

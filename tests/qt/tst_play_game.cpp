@@ -70,10 +70,17 @@ class PlayGameTest : public QObject {
 
     std::unique_ptr<MainWindow> window_;
     QStringList modalTexts_;
+    int modalTicks_ = 0;
 
     // Closes whatever modal box a turn opens (the message box, then the highscores).
     void closeModalBoxes() {
         if (QWidget* modal = QApplication::activeModalWidget()) {
+            // A box shows for a few ticks first when its picture is wanted.
+            if (!qEnvironmentVariableIsEmpty("KORVANE_TEST_SHOTS") && ++modalTicks_ < 10) {
+                return;
+            }
+            modalTicks_ = 0;
+            keepScreenShot(modalTexts_.isEmpty() ? "result-box.png" : "result-table.png");
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 modalTexts_ << box->text();
                 box->accept();

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QPoint>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <cmath>
@@ -62,6 +65,16 @@ inline void dragLogical(PuzzleView& view, QPoint from, QPoint to, int steps) {
         QTest::mouseMove(&view, widgetPointFor(view, from + (to - from) * i / steps));
     }
     QTest::mouseRelease(&view, Qt::LeftButton, {}, widgetPointFor(view, to));
+}
+
+// The whole screen, boxes and all, saved when KORVANE_TEST_SHOTS names a folder, for a person
+// to look at (run under Xvfb with the xcb platform to see the real windows).
+inline void keepScreenShot(const char* name) {
+    const QString folder = qEnvironmentVariable("KORVANE_TEST_SHOTS");
+    if (!folder.isEmpty() && QGuiApplication::primaryScreen()) {
+        QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') +
+                                                             QLatin1String(name));
+    }
 }
 
 } // namespace korvane::qt::testing
