@@ -118,8 +118,17 @@ private slots:
         window->commandAction(kCmdTraining)->trigger();
         QCOMPARE(boxTexts_.size(), 1);
         QVERIFY(!dialog.record().clockRunning);
+
+        // The window's size comes back at the next start; it never gets smaller than the
+        // picture at scale 1.
+        QCOMPARE(window->view().minimumSize(), QSize(240, 320));
+        QVERIFY(resizeView(*window, QSize(390, 520)));
+        const QSize size = window->size();
         window->close();
         QVERIFY(!QFile::exists(QtPlatform::keptGameFile()));
+        window = startWindow();
+        QVERIFY(window);
+        QCOMPARE(window->size(), size);
     }
 
     void sigtermKeepsTheGame() {
