@@ -1,5 +1,6 @@
 #include "app/kept_game.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -99,6 +100,26 @@ bool isRotation(const Matrix& m) {
                        m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
                        m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
     return det > 0.0;
+}
+
+// The nearest true rotation of a matrix that is one within the stored digits, so the puzzle
+// keeps its shape however often a game is kept and resumed.
+void orthonormalise(Matrix& m) {
+    const auto normalise = [](double* v) {
+        const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+        for (int i = 0; i < 3; ++i) {
+            v[i] /= length;
+        }
+    };
+    normalise(m[0]);
+    const double along = m[1][0] * m[0][0] + m[1][1] * m[0][1] + m[1][2] * m[0][2];
+    for (int i = 0; i < 3; ++i) {
+        m[1][i] -= along * m[0][i];
+    }
+    normalise(m[1]);
+    m[2][0] = m[0][1] * m[1][2] - m[0][2] * m[1][1];
+    m[2][1] = m[0][2] * m[1][0] - m[0][0] * m[1][2];
+    m[2][2] = m[0][0] * m[1][1] - m[0][1] * m[1][0];
 }
 
 void rotatePoint(const Matrix& m, double* p) {
@@ -299,11 +320,14 @@ std::string restoreKeptGame(const KeptGame& game, Puzzle& puzzle, View& view) {
     if (stickerSum(*played) != game.stickerSum) {
         return "the stickers differ from the kept ones";
     }
+    Matrix rotation;
+    std::copy(&game.orientation[0][0], &game.orientation[0][0] + 9, &rotation[0][0]);
+    orthonormalise(rotation);
     for (auto& corner : played->corner) {
-        rotatePoint(game.orientation, corner);
+        rotatePoint(rotation, corner);
     }
     for (auto& normal : played->faceNormal) {
-        rotatePoint(game.orientation, normal);
+        rotatePoint(rotation, normal);
     }
     puzzle = *played;
     view.zoom = game.zoom;

@@ -13,16 +13,6 @@ namespace {
 
 using GameTest = DialogTest;
 
-double maxCornerDifference(const Puzzle& a, const Puzzle& b) {
-    double worst = 0.0;
-    for (int i = 0; i < kCorners; ++i) {
-        for (int k = 0; k < 3; ++k) {
-            worst = std::max(worst, std::fabs(a.corner[i][k] - b.corner[i][k]));
-        }
-    }
-    return worst;
-}
-
 // A turn shows one frame now and one per tick of the frame clock (cube 6, tetrahedron 7,
 // Piracube 10 in all), then, at the next tick, the colours move and the puzzle is drawn whole;
 // afterwards the geometry holds the view rotation only.

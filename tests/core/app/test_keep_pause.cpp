@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <memory>
 
 #include "app/commands.h"
 #include "app/kept_game.h"
@@ -33,16 +31,6 @@ void playSomeOfAGame(FakePlatform& platform, PuzzleDialog& dialog) {
     platform.now += 40;
 }
 
-double largestDifference(const Puzzle& a, const Puzzle& b) {
-    double worst = 0.0;
-    for (int i = 0; i < kCorners; ++i) {
-        for (int k = 0; k < 3; ++k) {
-            worst = std::max(worst, std::fabs(a.corner[i][k] - b.corner[i][k]));
-        }
-    }
-    return worst;
-}
-
 // Quitting keeps the game; the next start shows the same stickers, view, moves, undo and time,
 // paused, and the clock goes on from there once the player does.
 TEST_F(KeepTest, AGameQuitIsResumedPausedWhereItStopped) {
@@ -61,7 +49,7 @@ TEST_F(KeepTest, AGameQuitIsResumedPausedWhereItStopped) {
     EXPECT_EQ(
         std::memcmp(before.stickerColour, next.puzzle().stickerColour, sizeof before.stickerColour),
         0);
-    EXPECT_LT(largestDifference(before, next.puzzle()), 1e-9);
+    EXPECT_LT(maxCornerDifference(before, next.puzzle()), 1e-9);
     EXPECT_DOUBLE_EQ(next.view().zoom, zoom);
     EXPECT_EQ(next.record().moves, recordBefore.moves);
     EXPECT_EQ(next.record().scramble, recordBefore.scramble);
