@@ -63,7 +63,6 @@ class KeepGameTest : public QObject {
 private slots:
     void init() {
         clearGameSettings();
-        QFile::remove(QtPlatform::keptGameFile());
         boxTexts_.clear();
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -22,8 +23,12 @@ inline QSettings gameSettings() {
     return QSettings(QStringLiteral("Helmfirth"), QStringLiteral("Korvane"));
 }
 
+// The settings, and what the last window kept (its place, a game in play), so each test
+// starts as a first start does.
 inline void clearGameSettings() {
     gameSettings().clear(); // and written as the settings object ends
+    QFile::remove(MainWindow::geometryFile());
+    QFile::remove(QtPlatform::keptGameFile());
 }
 
 // The main window, started from the stored settings and on screen (null if it never shows).
