@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fuzzes one target for a given time: scripts/fuzz.sh <target> <seconds>
-#   targets: fuzz_highscores, fuzz_settings, fuzz_settings_file
+#   targets: fuzz_highscores, fuzz_settings, fuzz_settings_file, fuzz_kept_game
 # Builds it with clang and libFuzzer in build-fuzz, runs it on a copy of its seed corpus and
 # leaves the grown corpus and any crashing input in fuzz-out/<target>/. A crash found here
 # belongs in fuzz/corpus/<target>/ once it is fixed, so every build checks it again.

@@ -25,6 +25,7 @@ const MenuEntry kMenuBar[] = {
     {K::Item, "Export Solves ...", kCmdExportSolves, kNone, nullptr},
     {K::Item, "Training", kCmdTraining, kNone, nullptr},
     {K::Item, "New Game", kCmdNewGame, kNone, "Ctrl+N"},
+    {K::Item, "Pause", kCmdPause, kNone, "P"},
     {K::Separator, nullptr, 0, kNone, nullptr},
     {K::Item, "Exit", kCmdExit, kNone, "Ctrl+Q"},
     {K::End, nullptr, 0, kNone, nullptr},

@@ -23,6 +23,7 @@ enum Command : int {
     kCmdAbout = 32807,
     kCmdTraining = 32810,
     kCmdHighscores = 32811,
+    kCmdPause = 32812,
     // The solve history's window and export; the main window handles them itself.
     kCmdStatistics = 32820,
     kCmdExportSolves = 32821,

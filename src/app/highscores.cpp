@@ -104,18 +104,22 @@ HighscoreList parseHighscoreText(std::string_view text) {
 }
 
 bool insertResult(HighscoreList& list, int value) {
+    return insertResultAt(list, value) >= 0;
+}
+
+int insertResultAt(HighscoreList& list, int value) {
     normalise(list);
     if (value < 0) {
-        return false; // no game ends with a negative count; it would read back as an empty place
+        return -1; // no game ends with a negative count; it would read back as an empty place
     }
     const auto place = std::find_if(std::begin(list.value), std::end(list.value),
                                     [value](int v) { return v == kEmptyPlace || v > value; });
     if (place == std::end(list.value)) {
-        return false;
+        return -1;
     }
     std::copy_backward(place, std::end(list.value) - 1, std::end(list.value));
     *place = value;
-    return true;
+    return static_cast<int>(place - std::begin(list.value));
 }
 
 std::string formatHighscoreText(const HighscoreList& list) {
@@ -133,6 +137,19 @@ std::string placeText(const HighscoreList& list, int place) {
     }
     const int v = list.value[place];
     return v < 0 ? "NA" : std::to_string(v);
+}
+
+std::string minutesAndSeconds(int seconds) {
+    if (seconds < 0) {
+        return "NA";
+    }
+    const std::string ss = std::to_string(seconds % 60);
+    return std::to_string(seconds / 60) + (ss.size() < 2 ? ":0" : ":") + ss;
+}
+
+std::string timePlaceText(const HighscoreList& list, int place) {
+    return place < 0 || place >= kHighscorePlaces ? std::string{}
+                                                  : minutesAndSeconds(list.value[place]);
 }
 
 } // namespace korvane

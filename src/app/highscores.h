@@ -28,9 +28,15 @@ HighscoreList parseHighscoreText(std::string_view text);
 // Put a result at the first place that is empty or holds a greater value (ties stay above);
 // the tenth place falls off. Returns false when the list is full of better or equal values.
 bool insertResult(HighscoreList& list, int value);
+// The same, answering the place (0..9) the result took, or -1.
+int insertResultAt(HighscoreList& list, int value);
 // Ten fields, each "%d,".
 std::string formatHighscoreText(const HighscoreList& list);
 // The text a list shows in place n (0..9): the number, or "NA" for an empty place.
 std::string placeText(const HighscoreList& list, int place);
+// A time as the player reads it: minutes and two-digit seconds ("3:07"), or "NA" for an empty
+// place.
+std::string minutesAndSeconds(int seconds);
+std::string timePlaceText(const HighscoreList& list, int place);
 
 } // namespace korvane

@@ -34,7 +34,11 @@ public:
 
     // Modal boxes; the game's state is consistent whenever one opens.
     virtual void messageBox(const std::string& text, const std::string& caption) = 0;
-    virtual void showHighscoreDialog(int table) = 0;
+    // A question the player answers with yes (true) or no.
+    virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
+    // The highscores of a table (0..8); a result just entered is marked at its place in the
+    // moves and the time list (-1: not in that list).
+    virtual void showHighscoreDialog(int table, int newMovesPlace, int newTimePlace) = 0;
     virtual void showAboutBox() = 0;
     // Start the help viewer on a page and anchor ("Korvane.htm#MAIN_CONTENTS"); not watched.
     virtual void startHelpViewer(const std::string& program, const std::string& commandLine) = 0;
@@ -53,6 +57,19 @@ public:
     // The last problem the storage met (a store that failed, a file moved aside, a lock that
     // could not be had) as a sentence for the player; empty while there was none.
     virtual std::string storageProblem() const { return {}; }
+
+    // The game kept over a quit: stored whole or not at all, read back ("" when there is none),
+    // and thrown away.
+    struct StoreResult {
+        bool stored = true;
+        std::string where; // the place that could not be written, and why
+        std::string why;
+    };
+    virtual StoreResult storeKeptGame(const std::string& text) = 0;
+    virtual std::string loadKeptGame() = 0;
+    virtual void dropKeptGame() = 0;
+    // One line for whoever started the game (standard error), not for the player.
+    virtual void logLine(const std::string& line) = 0;
 
     // Whole seconds of a monotonic clock: setting the wall clock never moves it.
     virtual std::int64_t nowSeconds() = 0;

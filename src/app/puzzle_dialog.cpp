@@ -27,6 +27,7 @@ bool PuzzleDialog::OnInitDialog() {
     const int level = readSettings();
     canvas_.selectPen(Pen::Null);
     buildPuzzle(puzzle_.puzzleType, level);
+    resumeKeptGame();
     pictureLost_ = true; // the first paint draws the whole puzzle
     return true;
 }
@@ -49,8 +50,10 @@ int PuzzleDialog::readSettings() {
     return choice.level;
 }
 
-// The window goes: a running turn or scramble stops where it is and nothing of it is stored.
+// The window goes: a timed game is kept for the next start; a running turn or scramble stops
+// where it is.
 void PuzzleDialog::OnDestroy() {
+    keepGameOnQuit();
     platform_.stopFrameClock();
     running_.reset();
     scrambleLeft_.clear();
@@ -63,12 +66,20 @@ void PuzzleDialog::paintWindow() {
     if (pictureLost_) {
         drawPicture();
     }
-    composeStatusLine(record_, canvas_, platform_.nowSeconds());
+    if (shownResult_) {
+        // The game just won: its moves and time stay in the strip.
+        GameRecord result;
+        result.clockRunning = 1;
+        result.moveCount = shownResult_->first;
+        composeStatusLine(result, canvas_, shownResult_->second);
+        return;
+    }
+    // While the clock stands still the strip shows the seconds it stopped at.
+    composeStatusLine(record_, canvas_, record_.startTime + elapsedSeconds());
 }
 
 void PuzzleDialog::redraw() {
-    drawWholePuzzle(puzzle_, view_, canvas_, screen_);
-    pictureLost_ = false;
+    drawPicture();
     platform_.repaintNow();
 }
 
@@ -81,6 +92,10 @@ void PuzzleDialog::refreshPicture() {
 // the same geometry after it), or the whole puzzle.
 void PuzzleDialog::drawPicture() {
     pictureLost_ = false;
+    if (paused_) {
+        drawPausedPicture();
+        return;
+    }
     if (!running_) {
         drawWholePuzzle(puzzle_, view_, canvas_, screen_);
         return;
@@ -95,6 +110,8 @@ void PuzzleDialog::drawPicture() {
 void PuzzleDialog::buildPuzzle(int type, int level) {
     platform_.killTimer(kClockTimer);
     buildPuzzleState(puzzle_, type, level);
+    paused_ = false;
+    shownResult_.reset();
     record_.moveCount = 0;
     record_.clockRunning = 0;
     record_.undoState = -1;

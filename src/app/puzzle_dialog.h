@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "app/platform.h"
 #include "app/solve_history.h"
@@ -63,13 +65,36 @@ public:
     void recordMove(const Move& move);
     void undoMove();
     void checkSolved();
-    void enterResult(int table, int moves, int seconds);
+    // Where a result went in a table's lists (-1: not in that list), and the tenth places.
+    struct ResultPlaces {
+        int moves = -1;
+        int time = -1;
+        int tenthMoves = -1;
+        int tenthSeconds = -1;
+    };
+    ResultPlaces enterResult(int table, int moves, int seconds);
+    // A timed game is under way (its scramble is over and it is not won yet).
+    bool timedGame() const { return record_.clockRunning == 1 && !scrambling_; }
+
+    // Pause: the clock stands still and the puzzle is hidden until the player goes on (a press,
+    // a key or the Pause command again). The window asks for it when it is minimised or loses
+    // the focus; it does nothing outside a timed game.
+    bool paused() const { return paused_; }
+    void OnPauseRequest();
+    // The seconds the game has run, paused time not counted.
+    int elapsedSeconds();
+
+    // Quitting keeps a timed game for the next start (anything else drops the kept one); the
+    // start resumes it, paused. Safe to call more than once.
+    void keepGameOnQuit();
+    // Something the game stores could not be written: the player hears of it once per start.
+    void storageFailed(const std::string& what, const std::string& where, const std::string& why);
 
     // Stylus, keys and timers (logical back-buffer coordinates).
     void OnLButtonDown(int flags, int x, int y);
     void OnMouseMove(int flags, int x, int y);
     void OnLButtonUp(int flags, int x, int y);
-    void OnKeyDown() {}
+    void OnKeyDown();
     void OnTimer(int id);
     void OnFrameTick();
     void zoomStep();
@@ -86,7 +111,7 @@ public:
 private:
     // Input that arrived while a turn ran, performed in order after it.
     struct PendingInput {
-        enum class Kind { Press, Drag, Release, Command, Turn } kind;
+        enum class Kind { Press, Drag, Release, Command, Turn, Pause } kind;
         int x = 0; // or the command
         int y = 0;
         Move move;
@@ -107,6 +132,8 @@ private:
     std::string parText(int moves) const;
 
     void handleInput(const PendingInput& input);
+    bool goesOnWith(const PendingInput& input);
+    void togglePause();
     void pressStylus(int x, int y);
     void dragStylus(int x, int y);
     void releaseStylus(int x, int y);
@@ -125,6 +152,23 @@ private:
     void choosePen(int command);
     void chooseTypeItem(int command);
     int readSettings();
+    void resumeKeptGame();
+    bool confirmAbandon();
+    bool clockStopped() const { return paused_ || clockHolds_ > 0; }
+    void changeClock(bool paused, int holds);
+    void setPaused(bool paused) { changeClock(paused, clockHolds_); }
+    void holdClock(int change) { changeClock(paused_, clockHolds_ + change); }
+    void drawPausedPicture();
+    std::string resultText(int table, int moves, int seconds, const ResultPlaces& places) const;
+    // A modal box of ours: the clock stands still while it is open.
+    template <typename Box> auto withClockHeld(Box box) {
+        holdClock(+1);
+        struct Release {
+            PuzzleDialog* d;
+            ~Release() { d->holdClock(-1); }
+        } release{this};
+        return box();
+    }
 
     Platform& platform_;
     Canvas& canvas_;
@@ -146,6 +190,13 @@ private:
     bool draining_ = false; // the queued input is being performed
     std::deque<PendingInput> pending_;
     bool pictureLost_ = false;
+
+    bool paused_ = false;
+    int clockHolds_ = 0;         // modal boxes open
+    int stoppedElapsed_ = 0;     // the seconds shown while the clock stands still
+    bool swallowStroke_ = false; // the press that ended a pause, till its release
+    std::optional<std::pair<int, int>> shownResult_; // moves and seconds of the game just won
+    bool toldStorage_ = false;
 };
 
 } // namespace korvane

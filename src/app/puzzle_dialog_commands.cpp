@@ -30,14 +30,17 @@ bool replacesPuzzle(int command) {
 } // namespace
 
 // A command while a turn runs: Exit at once, one that replaces the puzzle after finishing the
-// turn (and whatever waited) at once, any other after the turn, in order with the input.
+// turn (and whatever waited) at once and, in a timed game, only when the player agrees to
+// abandon it; any other after the turn, in order with the input.
 void PuzzleDialog::OnCommand(int command) {
     if (command == kCmdExit) {
         runCommand(command);
     } else if (replacesPuzzle(command)) {
         finishAtOnce();
-        abandonRunningGame();
-        runCommand(command);
+        if (confirmAbandon()) {
+            abandonRunningGame();
+            runCommand(command);
+        }
     } else {
         handleInput({PendingInput::Kind::Command, command, 0, {}});
     }
@@ -62,9 +65,12 @@ void PuzzleDialog::runCommand(int command) {
         {kCmdHighscores, kCmdHighscores,
          [](PuzzleDialog& d, int) {
              const int table = highscoreTable(d.puzzle_.puzzleType, d.puzzle_.size);
-             d.platform_.showHighscoreDialog(table >= 0 ? table : 0);
+             d.withClockHeld(
+                 [&] { d.platform_.showHighscoreDialog(table >= 0 ? table : 0, -1, -1); });
          }},
-        {kCmdAbout, kCmdAbout, [](PuzzleDialog& d, int) { d.platform_.showAboutBox(); }},
+        {kCmdAbout, kCmdAbout,
+         [](PuzzleDialog& d, int) { d.withClockHeld([&] { d.platform_.showAboutBox(); }); }},
+        {kCmdPause, kCmdPause, [](PuzzleDialog& d, int) { d.togglePause(); }},
         {kCmdExit, kCmdExit, [](PuzzleDialog& d, int) { d.platform_.closeWindow(); }},
         {kCmdBlack, kCmdWhite, [](PuzzleDialog& d, int c) { d.chooseBackground(c - kCmdBlack); }},
         {kCmdCubeLevel1, kCmdPiracube, [](PuzzleDialog& d, int c) { d.chooseTypeItem(c); }},

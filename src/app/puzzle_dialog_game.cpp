@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/highscores.h"
 #include "model/game_rules.h"
+#include "model/puzzle_kind.h"
 
 namespace korvane {
 
@@ -13,9 +14,18 @@ const char kHighScores[] = "HighScores";
 const char kTitle[] = "Korvane";
 } // namespace
 
-// New Game: 19 animated turns that are neither recorded nor counted, then the clock starts.
+// New Game: 19 animated turns that are neither recorded nor counted, then the clock starts. A
+// puzzle without colours (the sphere) has no game to win: it is shown afresh, no clock runs.
 void PuzzleDialog::newGame() {
+    const PuzzleKind* kind = puzzleKind(puzzle_.puzzleType);
+    if (kind == nullptr || kind->colourFaces == 0) {
+        buildPuzzle(puzzle_.puzzleType, sizeLevel(puzzle_));
+        redraw();
+        return;
+    }
     setUndoButton(false);
+    paused_ = false;
+    shownResult_.reset();
     record_.moveCount = 0;
     record_.clockRunning = 0;
     record_.undoState = 1;
@@ -38,7 +48,10 @@ void PuzzleDialog::endScramble() {
     record_.moveMs.clear();
     record_.undoUsed = false;
     record_.clockRunning = 1;
-    platform_.setTimer(kClockTimer, kClockPeriodMs);
+    stoppedElapsed_ = 0;
+    if (clockHolds_ == 0) {
+        platform_.setTimer(kClockTimer, kClockPeriodMs);
+    }
 }
 
 // Called at the start of a turn the player makes: the move becomes the one undo takes back.
@@ -72,32 +85,54 @@ void PuzzleDialog::undoMove() {
 }
 
 // After each turn of a timed game: when every face shows one colour the game ends, the puzzle
-// is rebuilt solved, the player is told, and the result goes to the puzzle's highscores.
+// is rebuilt solved, the result goes to the puzzle's highscores and the player is told how the
+// game went; the strip goes on showing its moves and time. A result that entered a table is
+// shown marked in it.
 void PuzzleDialog::checkSolved() {
     if (!isSolved(puzzle_)) {
         return;
     }
     const int moves = record_.moveCount;
+    const int seconds = elapsedSeconds();
     record_.clockNow = platform_.nowSeconds();
-    record_.elapsedSeconds =
-        static_cast<int>(std::max<std::int64_t>(0, record_.clockNow - record_.startTime));
+    record_.elapsedSeconds = seconds;
     recordGame(false);
     const std::string par = parText(moves);
     buildPuzzle(puzzle_.puzzleType, sizeLevel(puzzle_));
-    platform_.messageBox(par.empty() ? "You did it." : "You did it.\n" + par, kTitle);
-    redraw();
+    shownResult_.emplace(moves, seconds);
     const int table = highscoreTable(puzzle_.puzzleType, puzzle_.size);
-    if (table >= 0) {
-        enterResult(table, moves, record_.elapsedSeconds);
+    const ResultPlaces places = table >= 0 ? enterResult(table, moves, seconds) : ResultPlaces{};
+    const std::string text = resultText(table, moves, seconds, places);
+    withClockHeld([&] { platform_.messageBox(par.empty() ? text : text + "\n" + par, kTitle); });
+    redraw();
+    if (table < 0 || places.moves >= 0 || places.time >= 0) {
+        withClockHeld(
+            [&] { platform_.showHighscoreDialog(std::max(table, 0), places.moves, places.time); });
     }
-    platform_.showHighscoreDialog(table >= 0 ? table : 0);
+}
+
+// "You did it." and how: the moves and the time, and, for a result that entered no list, how
+// far it was from the tenth place.
+std::string PuzzleDialog::resultText(int table, int moves, int seconds,
+                                     const ResultPlaces& places) const {
+    std::string text = "You did it.\n\n" + std::to_string(moves) +
+                       (moves == 1 ? " move in " : " moves in ") + minutesAndSeconds(seconds) + ".";
+    if (table >= 0 && places.moves < 0 && places.time < 0) {
+        text += "\nNot among the ten best: the tenth place has " +
+                std::to_string(places.tenthMoves) + " moves and " +
+                minutesAndSeconds(places.tenthSeconds) + "; this game took " +
+                std::to_string(moves - places.tenthMoves) + " moves and " +
+                minutesAndSeconds(seconds - places.tenthSeconds) + " more.";
+    }
+    return text;
 }
 
 // Re-reads both lists under the highscore lock, so results entered meanwhile by another copy
 // of the game are kept, and writes them back in the stored form.
-void PuzzleDialog::enterResult(int table, int moves, int seconds) {
+PuzzleDialog::ResultPlaces PuzzleDialog::enterResult(int table, int moves, int seconds) {
+    ResultPlaces places;
     if (table < 0 || table >= kHighscoreTables) {
-        return;
+        return places;
     }
     platform_.lockHighscores();
     const std::string empty = emptyHighscoreText();
@@ -105,11 +140,14 @@ void PuzzleDialog::enterResult(int table, int moves, int seconds) {
         parseHighscoreText(platform_.readString(kHighScores, movesValueName(table), empty));
     HighscoreList timeList =
         parseHighscoreText(platform_.readString(kHighScores, timeValueName(table), empty));
-    insertResult(movesList, moves);
-    insertResult(timeList, seconds);
+    places.moves = insertResultAt(movesList, moves);
+    places.time = insertResultAt(timeList, seconds);
+    places.tenthMoves = movesList.value[kHighscorePlaces - 1];
+    places.tenthSeconds = timeList.value[kHighscorePlaces - 1];
     platform_.writeString(kHighScores, movesValueName(table), formatHighscoreText(movesList));
     platform_.writeString(kHighScores, timeValueName(table), formatHighscoreText(timeList));
     platform_.unlockHighscores();
+    return places;
 }
 
 } // namespace korvane

@@ -101,9 +101,7 @@ void PuzzleDialog::abandonRunningGame() {
     if (record_.clockRunning == 0 || scrambling_) {
         return;
     }
-    record_.clockNow = platform_.nowSeconds();
-    record_.elapsedSeconds =
-        static_cast<int>(std::max<std::int64_t>(0, record_.clockNow - record_.startTime));
+    record_.elapsedSeconds = elapsedSeconds();
     recordGame(true);
     record_.clockRunning = 0;
 }

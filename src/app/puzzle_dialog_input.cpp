@@ -1,5 +1,8 @@
 #include "app/puzzle_dialog.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/commands.h"
 #include "input/strokes.h"
 #include "input/zoom.h"
@@ -88,6 +91,9 @@ void PuzzleDialog::handleInput(const PendingInput& input) {
         }
         return;
     }
+    if (!goesOnWith(input)) {
+        return;
+    }
     switch (input.kind) {
     case PendingInput::Kind::Press:
         return pressStylus(input.x, input.y);
@@ -99,7 +105,38 @@ void PuzzleDialog::handleInput(const PendingInput& input) {
         return runCommand(input.x);
     case PendingInput::Kind::Turn:
         return startMove(input.move);
+    case PendingInput::Kind::Pause:
+        if (!paused_) {
+            togglePause();
+        }
+        return;
     }
+}
+
+// While the game is paused, a press only ends the pause (its stroke goes nowhere); a turn or a
+// command that acts on the puzzle ends it first. Returns whether the input is still to be done.
+bool PuzzleDialog::goesOnWith(const PendingInput& input) {
+    using Kind = PendingInput::Kind;
+    if (swallowStroke_ && (input.kind == Kind::Drag || input.kind == Kind::Release)) {
+        swallowStroke_ = input.kind != Kind::Release;
+        return false;
+    }
+    if (!paused_) {
+        return true;
+    }
+    static constexpr int kLeavePaused[] = {kCmdPause, kCmdExit, kCmdHelp, kCmdAbout,
+                                           kCmdHighscores};
+    const bool leaves = input.kind == Kind::Command &&
+                        std::find(std::begin(kLeavePaused), std::end(kLeavePaused), input.x) !=
+                            std::end(kLeavePaused);
+    if (leaves || input.kind == Kind::Pause || input.kind == Kind::Drag ||
+        input.kind == Kind::Release) {
+        return true;
+    }
+    setPaused(false);
+    redraw();
+    swallowStroke_ = input.kind == Kind::Press;
+    return input.kind != Kind::Press;
 }
 
 // The zoom repeats between frames would change the picture under a running turn: they wait
@@ -110,6 +147,21 @@ void PuzzleDialog::OnTimer(int id) {
     } else if (id == kClockTimer) {
         platform_.repaintNow();
     }
+}
+
+// A timed game pauses, dropping the gesture in progress; a paused one goes on.
+void PuzzleDialog::togglePause() {
+    if (!paused_ && !timedGame()) {
+        return;
+    }
+    if (!paused_) {
+        gesture_.gestureState = 0;
+        gesture_.spinActive = 0;
+        gesture_.zoomDir = 0;
+        platform_.killTimer(kZoomTimer);
+    }
+    setPaused(!paused_);
+    redraw();
 }
 
 void PuzzleDialog::zoomStep() {

@@ -39,6 +39,12 @@ public:
     unsigned seed = 12345;
     bool closed = false;
     std::function<void()> onMessageBox; // runs while a message box is "open"
+    std::vector<std::pair<std::string, std::string>> questions; // (text, caption)
+    bool answerYes = true;
+    std::vector<std::pair<int, int>> newPlaces; // marked (moves, time) places per dialog
+    std::string keptGame;
+    bool keptGameStorable = true;
+    std::vector<std::string> logLines;
 
     void repaintNow() override {
         ++repaints;
@@ -69,7 +75,24 @@ public:
             onMessageBox();
         }
     }
-    void showHighscoreDialog(int table) override { highscoreDialogs.push_back(table); }
+    bool askYesNo(const std::string& text, const std::string& caption) override {
+        questions.emplace_back(text, caption);
+        return answerYes;
+    }
+    void showHighscoreDialog(int table, int movesPlace, int timePlace) override {
+        highscoreDialogs.push_back(table);
+        newPlaces.emplace_back(movesPlace, timePlace);
+    }
+    StoreResult storeKeptGame(const std::string& text) override {
+        if (!keptGameStorable) {
+            return {false, "/nowhere/kept-game", "Permission denied"};
+        }
+        keptGame = text;
+        return {};
+    }
+    std::string loadKeptGame() override { return keptGame; }
+    void dropKeptGame() override { keptGame.clear(); }
+    void logLine(const std::string& line) override { logLines.push_back(line); }
     void showAboutBox() override { ++aboutBoxes; }
     void startHelpViewer(const std::string& program, const std::string& commandLine) override {
         helpViewers.emplace_back(program, commandLine);

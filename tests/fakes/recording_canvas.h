@@ -54,6 +54,15 @@ public:
         }
         return out;
     }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const Call& c : calls) {
+            if (c.op == Op::Text) {
+                out.push_back(c.text);
+            }
+        }
+        return out;
+    }
     void clear() { calls.clear(); }
 };
 

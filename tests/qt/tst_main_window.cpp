@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QSet>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include "app/commands.h"

@@ -46,7 +46,8 @@ private slots:
     }
     void cleanup() { window_.reset(); }
 
-    // The picture fills the largest 3:4 rectangle of whole device pixels, centred; every
+    // The picture fills the largest 3:4 rectangle of whole device pixels, at the top and
+    // centred across; every
     // logical pixel's middle maps back to it, also off the picture.
     void windowPixelsMapToLogicalPixels_data() {
         QTest::addColumn<QSize>("widget");
@@ -54,7 +55,7 @@ private slots:
         QTest::addColumn<QRect>("device");
         QTest::newRow("twice") << QSize(480, 640) << 1.0 << QRect(0, 0, 480, 640);
         QTest::newRow("wide: margins") << QSize(600, 640) << 1.0 << QRect(60, 0, 480, 640);
-        QTest::newRow("tall: 1.25") << QSize(301, 503) << 1.0 << QRect(0, 51, 300, 400);
+        QTest::newRow("tall: 1.25, at the top") << QSize(301, 503) << 1.0 << QRect(0, 0, 300, 400);
         QTest::newRow("device pixel ratio 1.5") << QSize(480, 640) << 1.5 << QRect(0, 0, 720, 960);
     }
     void windowPixelsMapToLogicalPixels() {

@@ -2,8 +2,12 @@
 
 #include <QColor>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QPoint>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <cmath>
@@ -20,8 +24,12 @@ inline QSettings gameSettings() {
     return QSettings(QStringLiteral("Helmfirth"), QStringLiteral("Korvane"));
 }
 
+// The settings, and what the last window kept (its place, a game in play), so each test
+// starts as a first start does.
 inline void clearGameSettings() {
     gameSettings().clear(); // and written as the settings object ends
+    QFile::remove(MainWindow::geometryFile());
+    QFile::remove(QtPlatform::keptGameFile());
 }
 
 // The main window, started from the stored settings and on screen (null if it never shows).
@@ -63,6 +71,16 @@ inline void dragLogical(PuzzleView& view, QPoint from, QPoint to, int steps) {
         QTest::mouseMove(&view, widgetPointFor(view, from + (to - from) * i / steps));
     }
     QTest::mouseRelease(&view, Qt::LeftButton, {}, widgetPointFor(view, to));
+}
+
+// The whole screen, boxes and all, saved when KORVANE_TEST_SHOTS names a folder, for a person
+// to look at (run under Xvfb with the xcb platform to see the real windows).
+inline void keepScreenShot(const char* name) {
+    const QString folder = qEnvironmentVariable("KORVANE_TEST_SHOTS");
+    if (!folder.isEmpty() && QGuiApplication::primaryScreen()) {
+        QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') +
+                                                             QLatin1String(name));
+    }
 }
 
 } // namespace korvane::qt::testing

@@ -1,6 +1,5 @@
 #include "platform/qt/about_dialog.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPainter>
@@ -28,12 +27,12 @@ QString AboutDialog::aboutText() {
     return QStringLiteral("<p align=\"center\"><b>Korvane %1</b><br>A twisty-puzzle game.</p>"
                           "<p align=\"center\">Free software under the MIT licence.<br>"
                           "<a href=\"%2\">%2</a></p>")
-        .arg(QCoreApplication::applicationVersion(), QString::fromLatin1(kHomePage));
+        .arg(QStringLiteral(KORVANE_VERSION), QString::fromLatin1(kHomePage));
 }
 
 AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent), logo_(new LogoView(this)), text_(new QLabel(aboutText(), this)) {
-    setWindowTitle(QStringLiteral("Korvane V1.1"));
+    setWindowTitle(QStringLiteral("Korvane V" KORVANE_VERSION));
     text_->setTextFormat(Qt::RichText);
     text_->setOpenExternalLinks(true);
     text_->setTextInteractionFlags(Qt::TextBrowserInteraction);

@@ -118,10 +118,32 @@ void HighscoreDialog::fillList() {
     for (int place = 0; place < kHighscorePlaces; ++place) {
         const QStringList texts{QString::asprintf("%d", place + 1),
                                 QString::fromStdString(placeText(moves, place)),
-                                QString::fromStdString(placeText(times, place))};
+                                QString::fromStdString(timePlaceText(times, place))};
         auto* row = new QTreeWidgetItem(placeList_, texts);
         for (int column = 0; column < kColumnCount; ++column) {
             row->setTextAlignment(column, kColumns[column].alignment);
+        }
+        if (table == selectedTable) {
+            markNewResult(row, place);
+        }
+    }
+}
+
+// The new result's cells in bold with a "new" note, and its first row selected.
+void HighscoreDialog::markNewResult(QTreeWidgetItem* row, int place) {
+    const int columns[2] = {place == newMovesPlace ? 1 : -1, place == newTimePlace ? 2 : -1};
+    for (int column : columns) {
+        if (column < 0) {
+            continue;
+        }
+        QFont font = row->font(column);
+        font.setBold(true);
+        row->setFont(column, font);
+        row->setText(0, QStringLiteral("%1 new").arg(place + 1));
+        row->setToolTip(column, QStringLiteral("The game just won"));
+        if (placeList_->selectedItems().isEmpty()) {
+            row->setSelected(true);
+            placeList_->setCurrentItem(row);
         }
     }
 }
@@ -139,9 +161,12 @@ void HighscoreDialog::fitListToTenRows() {
     resize(minimumSizeHint());
 }
 
-void runHighscoreDialog(QWidget* parent, Platform& storage, int selectedTable) {
+void runHighscoreDialog(QWidget* parent, Platform& storage, int selectedTable, int newMovesPlace,
+                        int newTimePlace) {
     HighscoreDialog dialog(storage, parent);
     dialog.selectedTable = selectedTable;
+    dialog.newMovesPlace = newMovesPlace;
+    dialog.newTimePlace = newTimePlace;
     dialog.exec();
 }
 

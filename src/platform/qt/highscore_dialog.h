@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace korvane {
 class Platform;
@@ -22,6 +23,10 @@ public:
     // The table shown when the dialog opens; set between construction and showing. A number
     // that names no table opens the first one.
     int selectedTable = 0;
+    // A result just entered in the selected table: its places in the moves and the time list
+    // (-1: not in that list), shown marked.
+    int newMovesPlace = -1;
+    int newTimePlace = -1;
 
     // Runs once, as the dialog is first shown: columns, the selected table, the list.
     void OnInitDialog();
@@ -37,6 +42,7 @@ protected:
 private:
     void insertColumns();
     void fitListToTenRows();
+    void markNewResult(QTreeWidgetItem* row, int place);
 
     Platform& storage_;
     QComboBox* tableBox_;

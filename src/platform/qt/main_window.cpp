@@ -2,14 +2,17 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolBar>
@@ -233,19 +236,71 @@ void MainWindow::start() {
     dialog_.OnInitDialog();
     view_->setStarted(true);
     placeOnScreen();
+    restorePlace();
     show();
+}
+
+QString MainWindow::geometryFile() {
+    return QtPlatform::dataFolder() + QStringLiteral("/window-geometry");
+}
+
+// The size and place of the last run; Qt moves a window that would lie off every screen back
+// onto one.
+bool MainWindow::restorePlace() {
+    QFile file(geometryFile());
+    constexpr qint64 kMostBytes = 4096;
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMostBytes) {
+        return false;
+    }
+    return restoreGeometry(file.readAll());
+}
+
+void MainWindow::storePlace() {
+    QDir().mkpath(QtPlatform::dataFolder());
+    QSaveFile file(geometryFile());
+    if (!file.open(QIODevice::WriteOnly)) {
+        return;
+    }
+    file.write(saveGeometry());
+    file.commit(); // a place not kept costs the player nothing worth a word
 }
 
 void MainWindow::destroyDialog() {
     if (!dialogDestroyed_) {
         dialogDestroyed_ = true;
+        storePlace();
         dialog_.OnDestroy();
+    }
+}
+
+void MainWindow::endWithoutClose() {
+    platform_.setShuttingDown(true);
+    destroyDialog();
+}
+
+void MainWindow::keepForSessionEnd() {
+    if (!dialogDestroyed_) {
+        platform_.setShuttingDown(true);
+        storePlace();
+        dialog_.keepGameOnQuit();
+        platform_.setShuttingDown(false);
     }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     destroyDialog();
     event->accept();
+}
+
+// A timed game pauses when the window is minimised or another window takes the focus.
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    const bool minimised = event->type() == QEvent::WindowStateChange && isMinimized();
+    const bool leftBehind = event->type() == QEvent::ActivationChange && !isActiveWindow() &&
+                            QApplication::activeModalWidget() == nullptr;
+    if ((minimised || leftBehind) && !dialogDestroyed_ && view_ != nullptr) {
+        dialog_.OnPauseRequest();
+    }
 }
 
 } // namespace korvane::qt

@@ -50,9 +50,17 @@ public:
     void openStatistics();
     // Every game as CSV, to a file the player chooses.
     void exportSolves();
+    // The program ends without a close (the session ends, a signal): the game is kept and the
+    // window's place stored, once.
+    void endWithoutClose();
+    // The session asks what to keep before it ends: the game, should the end come.
+    void keepForSessionEnd();
+    // The file that keeps the window's size and place between starts.
+    static QString geometryFile();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool runWindowCommand(int command);
@@ -60,6 +68,8 @@ private:
     void buildToolBar();
     QAction* addCommand(QWidget* container, const QString& text, int command);
     void placeOnScreen();
+    bool restorePlace();
+    void storePlace();
     void destroyDialog();
 
     QImageCanvas backBuffer_;

@@ -321,6 +321,7 @@ bool ProfileStorage::store(int lockWaitMs, bool goAheadUnlocked) {
     if (!hadLock) {
         lock_.release();
     }
+    lastStoreFailed_ = !stored;
     return stored;
 }
 

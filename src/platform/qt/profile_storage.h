@@ -47,6 +47,9 @@ public:
 
     // Whether every value written so far is in the file.
     bool allStored() const { return pending_.empty(); }
+    // Whether the last store that went ahead failed to reach the file (a lock held by another
+    // copy only postpones a store: that is no failure).
+    bool lastStoreFailed() const { return lastStoreFailed_; }
     // The last problem met, as a sentence for the player; empty while none was met.
     const QString& lastProblem() const { return problem_; }
 
@@ -72,6 +75,7 @@ private:
     QString fileName_;
     IniText text_;                   // the file as last read or written
     std::map<Key, QString> pending_; // written but not yet in the file
+    bool lastStoreFailed_ = false;
     FileState state_ = FileState::Missing;
     StoreLock lock_;
     bool batch_ = false;

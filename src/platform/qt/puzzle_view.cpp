@@ -36,7 +36,8 @@ PictureLayout layoutPicture(QSize widgetSize, double devicePixelRatio) {
     const int width = 3 * step;
     const int height = 4 * step;
     PictureLayout layout;
-    layout.device = QRect((deviceWidth - width) / 2, (deviceHeight - height) / 2, width, height);
+    // Pinned to the top, centred across: the status strip stays at the top of the window.
+    layout.device = QRect((deviceWidth - width) / 2, 0, width, height);
     layout.scale = static_cast<double>(width) / PuzzleView::kPictureWidth;
     return layout;
 }
@@ -62,7 +63,8 @@ PuzzleView::PuzzleView(PuzzleDialog& dialog, QImageCanvas& backBuffer, QWidget* 
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setMinimumSize(kPictureWidth / 4, kPictureHeight / 4);
+    // Never smaller than the picture at scale 1.
+    setMinimumSize(kPictureWidth, kPictureHeight);
     reportPaints_ = qEnvironmentVariableIsSet("KORVANE_COUNT_PAINTS");
 }
 

@@ -17,8 +17,8 @@ namespace korvane::qt {
 class QImageCanvas;
 
 // Where the 240 x 320 logical picture lies in the view: the largest 3:4 rectangle of whole
-// device pixels that fits, centred. Its width is a multiple of 3, so scale (device pixels per
-// logical pixel) is width / 240 exactly.
+// device pixels that fits, at the top and centred across. Its width is a multiple of 3, so scale
+// (device pixels per logical pixel) is width / 240 exactly.
 struct PictureLayout {
     QRect device;
     double scale = 1.0;

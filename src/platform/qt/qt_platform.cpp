@@ -1,8 +1,14 @@
 #include "platform/qt/qt_platform.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QString>
+#include <QTimer>
 #include <chrono>
+#include <cstdio>
 
 #include "app/puzzle_dialog.h"
 #include "platform/qt/dialogs.h"
@@ -102,14 +108,90 @@ void QtPlatform::checkMenuItem(int command, bool checked) {
 }
 
 void QtPlatform::messageBox(const std::string& text, const std::string& caption) {
+    if (shuttingDown_) {
+        logLine(text);
+        return;
+    }
     QMessageBox box(QMessageBox::Information, QString::fromStdString(caption),
                     QString::fromStdString(text), QMessageBox::Ok, window_);
     box.exec();
 }
 
-void QtPlatform::showHighscoreDialog(int table) {
+bool QtPlatform::askYesNo(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, window_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtPlatform::showHighscoreDialog(int table, int newMovesPlace, int newTimePlace) {
     storage_.refresh(); // results other copies entered meanwhile
-    runHighscoreDialog(window_, *this, table);
+    runHighscoreDialog(window_, *this, table, newMovesPlace, newTimePlace);
+}
+
+QString QtPlatform::dataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Helmfirth/Korvane");
+}
+
+QString QtPlatform::keptGameFile() {
+    return dataFolder() + QStringLiteral("/kept-game.txt");
+}
+
+// Written to a new file that replaces the old one only when complete.
+Platform::StoreResult QtPlatform::storeKeptGame(const std::string& text) {
+    const QString file = keptGameFile();
+    if (!QDir().mkpath(dataFolder())) {
+        return {false, dataFolder().toStdString(), "the folder cannot be made"};
+    }
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        return {false, file.toStdString(), out.errorString().toStdString()};
+    }
+    out.write(text.data(), static_cast<qint64>(text.size()));
+    if (!out.commit()) {
+        return {false, file.toStdString(), out.errorString().toStdString()};
+    }
+    return {};
+}
+
+std::string QtPlatform::loadKeptGame() {
+    // Far larger than any kept game: a bigger file is not one.
+    constexpr qint64 kMostBytes = 4 << 20;
+    QFile in(keptGameFile());
+    if (!in.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    if (in.size() > kMostBytes) {
+        return "damaged: too large";
+    }
+    return in.readAll().toStdString();
+}
+
+void QtPlatform::dropKeptGame() {
+    QFile::remove(keptGameFile());
+}
+
+void QtPlatform::logLine(const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+// A settings write that did not reach the file is told once the write is over (never from
+// inside the highscore lock).
+void QtPlatform::checkSettingsWritten() {
+    if (!storage_.lastStoreFailed() || storage_.allStored() || !dialog_) {
+        return;
+    }
+    const std::string where = storage_.fileName().toStdString();
+    const std::string why = storage_.lastProblem().isEmpty()
+                                ? std::string("the file or its folder cannot be written")
+                                : storage_.lastProblem().toStdString();
+    QTimer::singleShot(0, window_, [this, where, why] {
+        if (dialog_) {
+            dialog_->storageFailed("the settings and highscores", where, why);
+        }
+    });
 }
 
 void QtPlatform::showAboutBox() {
@@ -127,6 +209,7 @@ int QtPlatform::readInt(const std::string& section, const std::string& name, int
 
 void QtPlatform::writeInt(const std::string& section, const std::string& name, int value) {
     storage_.writeInt(section, name, value);
+    checkSettingsWritten();
 }
 
 std::string QtPlatform::readString(const std::string& section, const std::string& name,
@@ -137,6 +220,7 @@ std::string QtPlatform::readString(const std::string& section, const std::string
 void QtPlatform::writeString(const std::string& section, const std::string& name,
                              const std::string& value) {
     storage_.writeString(section, name, value);
+    checkSettingsWritten();
 }
 
 void QtPlatform::lockHighscores() {

@@ -40,6 +40,13 @@ public:
     static constexpr int kDefaultFrameMs = 25;
     static std::chrono::milliseconds frameInterval();
     bool frameClockRunning() const { return frameClock_.isActive(); }
+    // The folder of the game's own data ($XDG_DATA_HOME/Helmfirth/Korvane) and the kept game's
+    // file in it.
+    static QString dataFolder();
+    static QString keptGameFile();
+    // The session or a signal ends the program: no more boxes, what would be said goes to
+    // standard error.
+    void setShuttingDown(bool shuttingDown) { shuttingDown_ = shuttingDown; }
 
     void repaintNow() override;
     void startFrameClock() override;
@@ -49,7 +56,12 @@ public:
     void enableButton(int command, bool enabled) override;
     void checkMenuItem(int command, bool checked) override;
     void messageBox(const std::string& text, const std::string& caption) override;
-    void showHighscoreDialog(int table) override;
+    bool askYesNo(const std::string& text, const std::string& caption) override;
+    void showHighscoreDialog(int table, int newMovesPlace, int newTimePlace) override;
+    StoreResult storeKeptGame(const std::string& text) override;
+    std::string loadKeptGame() override;
+    void dropKeptGame() override;
+    void logLine(const std::string& line) override;
     void showAboutBox() override;
     void startHelpViewer(const std::string& program, const std::string& commandLine) override;
     int readInt(const std::string& section, const std::string& name, int def) override;
@@ -70,8 +82,11 @@ public:
     void closeWindow() override;
 
 private:
+    void checkSettingsWritten();
+
     SolveHistory* history_ = nullptr;
     QWidget* window_;
+    bool shuttingDown_ = false;
     QPointer<PuzzleView> view_;
     PuzzleDialog* dialog_ = nullptr;
     std::map<int, QPointer<QAction>> actions_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "app/puzzle_dialog.h"
@@ -9,6 +11,17 @@
 #include "fakes/recording_canvas.h"
 
 namespace korvane::testing {
+
+// How far apart the corners of two puzzles lie, at most.
+inline double maxCornerDifference(const Puzzle& a, const Puzzle& b) {
+    double worst = 0.0;
+    for (int i = 0; i < kCorners; ++i) {
+        for (int k = 0; k < 3; ++k) {
+            worst = std::max(worst, std::fabs(a.corner[i][k] - b.corner[i][k]));
+        }
+    }
+    return worst;
+}
 
 // A PuzzleDialog on the fake platform and the recording canvas, painting at once.
 class DialogTest : public ::testing::Test {

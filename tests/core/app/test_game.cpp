@@ -14,16 +14,6 @@ namespace {
 
 using GameTest = DialogTest;
 
-double maxCornerDifference(const Puzzle& a, const Puzzle& b) {
-    double worst = 0.0;
-    for (int i = 0; i < kCorners; ++i) {
-        for (int k = 0; k < 3; ++k) {
-            worst = std::max(worst, std::fabs(a.corner[i][k] - b.corner[i][k]));
-        }
-    }
-    return worst;
-}
-
 // A turn shows one frame now and one per tick of the frame clock (cube 6, tetrahedron 7,
 // Piracube 10 in all), then, at the next tick, the colours move and the puzzle is drawn whole;
 // afterwards the geometry holds the view rotation only.
@@ -121,6 +111,8 @@ void solveScrambledGame(FakePlatform& platform, PuzzleDialog& dialog, int second
     }
 }
 
+// The won game's moves and time go to the box and stay in the strip; a result that enters
+// the lists is shown marked, one that enters neither is told how far it was from the tenth place.
 TEST_F(GameTest, SolvingAGameTellsThePlayerAndEntersTheResult) {
     startWith(1, 2);
     bool rebuiltBeforeTheMessage = false;
@@ -129,7 +121,7 @@ TEST_F(GameTest, SolvingAGameTellsThePlayerAndEntersTheResult) {
     };
     solveScrambledGame(platform, dialog, 95);
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].first, "You did it.");
+    EXPECT_EQ(platform.messages[0].first, "You did it.\n\n19 moves in 1:35.");
     EXPECT_EQ(platform.messages[0].second, "Korvane");
     EXPECT_TRUE(rebuiltBeforeTheMessage);
     EXPECT_EQ(record().clockRunning, 0);
@@ -137,14 +129,39 @@ TEST_F(GameTest, SolvingAGameTellsThePlayerAndEntersTheResult) {
     EXPECT_EQ(record().elapsedSeconds, 95);
     EXPECT_EQ((platform.strings[{"HighScores", "Cube2M"}]), "19,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
     EXPECT_EQ((platform.strings[{"HighScores", "Cube2T"}]), "95,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
+    EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{1}));
+    EXPECT_EQ(platform.newPlaces, (std::vector<std::pair<int, int>>{{0, 0}}));
     EXPECT_EQ(platform.locks, 1);
     EXPECT_FALSE(platform.locked);
-    // A puzzle without a table of its own enters nothing and shows the first table.
-    dialog.OnCommand(kCmdCube5Extra);
+    canvas.clear();
+    platform.now += 50;
+    dialog.paintWindow();
+    EXPECT_EQ(canvas.texts(), (std::vector<std::string>{"95", "19"}));
+
+    // Ten better games in both lists: no dialog, the distance told.
+    platform.strings[{"HighScores", "Cube2M"}] = "10,10,10,10,10,10,10,10,10,12,";
+    platform.strings[{"HighScores", "Cube2T"}] = "60,60,60,60,60,60,60,60,60,80,";
+    solveScrambledGame(platform, dialog, 95);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].first,
+              "You did it.\n\n19 moves in 1:35.\nNot among the ten best: the tenth place has 12 "
+              "moves and 1:20; this game took 7 moves and 0:15 more.");
+    EXPECT_EQ(platform.highscoreDialogs.size(), 1u);
+}
+
+// The cube of level 5 has no table; the sphere has no game at all.
+TEST_F(GameTest, SolvedPuzzlesWithoutATableEnterNothing) {
+    startWith(1, 5);
     solveScrambledGame(platform, dialog, 30);
-    EXPECT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.locks, 1);
-    EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{1, 0}));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.strings.empty());
+    EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{0}));
+
+    startWith(4, 2);
+    dialog.OnCommand(kCmdNewGame);
+    settle();
+    EXPECT_EQ(record().clockRunning, 0);
+    EXPECT_FALSE(platform.timerRunning(kClockTimer));
 }
 
 // Input while a turn runs waits for it and is performed in order after it, never overlapping

@@ -57,8 +57,11 @@ TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
     const int made = solveOptimally();
     EXPECT_EQ(made, par);
     ASSERT_FALSE(platform.messages.empty());
-    EXPECT_EQ(platform.messages.back().first,
-              "You did it.\nPar: " + std::to_string(par) + " moves, efficiency 100 %");
+    const std::string& box = platform.messages.back().first;
+    EXPECT_EQ(box.rfind("You did it.", 0), 0u) << box;
+    EXPECT_NE(box.find("\nPar: " + std::to_string(par) + " moves, efficiency 100 %"),
+              std::string::npos)
+        << box;
 
     // The 39 games left for a new one were abandoned; the last one was won.
     ASSERT_EQ(history.solves.size(), 40u);
@@ -103,7 +106,7 @@ TEST_F(HistoryParTest, UndoIsNotedAndNoTableMeansNoPar) {
     solveOptimally();
     ASSERT_EQ(history.solves.size(), 1u);
     EXPECT_TRUE(history.solves.begin()->second.undoUsed);
-    EXPECT_EQ(platform.messages.back().first, "You did it.");
+    EXPECT_EQ(platform.messages.back().first.find("Par"), std::string::npos);
 }
 
 } // namespace
