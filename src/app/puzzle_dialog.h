@@ -129,7 +129,8 @@ private:
     std::vector<TimedMove> timedMoves() const;
     void recordGame(bool abandoned);
     void abandonRunningGame();
-    std::string parText(int moves) const;
+    void learnPar();
+    std::string parText(int moves);
 
     void handleInput(const PendingInput& input);
     bool goesOnWith(const PendingInput& input);

@@ -64,6 +64,21 @@ void PuzzleDialog::keepScrambleReplayable(const Move* turns, int count) {
     record_.moveMs.clear();
 }
 
+// A game begun before its puzzle's distances were at hand learns its par when it ends: the
+// stored scramble rebuilds its start from a fresh puzzle.
+void PuzzleDialog::learnPar() {
+    const DistanceTable* table = platform_.distanceTable(puzzle_.puzzleType, sizeLevel(puzzle_));
+    if (record_.par >= 0 || table == nullptr) {
+        return;
+    }
+    auto start = std::make_unique<Puzzle>();
+    buildPuzzleState(*start, puzzle_.puzzleType, sizeLevel(puzzle_));
+    for (const Move& m : record_.scramble) {
+        applyMove(*start, m);
+    }
+    record_.par = table->distance(*start);
+}
+
 // The moves as the history keeps them, each with its time since the clock started.
 std::vector<TimedMove> PuzzleDialog::timedMoves() const {
     std::vector<TimedMove> log;
@@ -108,7 +123,8 @@ void PuzzleDialog::abandonRunningGame() {
 
 // "Par: 9 moves, efficiency 82 %": the fewest moves the scramble needed and how near the
 // player came; empty where the par is not known.
-std::string PuzzleDialog::parText(int moves) const {
+std::string PuzzleDialog::parText(int moves) {
+    learnPar();
     if (record_.par < 0) {
         return {};
     }

@@ -240,6 +240,21 @@ std::int64_t QtPlatform::nowSeconds() {
     return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+const DistanceTable* QtPlatform::distanceTable(int puzzleType, int level) {
+    const std::optional<TableKind> kind = tableKindFor(puzzleType, level);
+    if (!kind) {
+        return nullptr;
+    }
+    if (!distances_) {
+        distances_ = std::make_unique<DistanceCache>();
+    }
+    std::shared_ptr<const DistanceTable>& table = handedOut_[static_cast<int>(*kind)];
+    if (!table) {
+        table = distances_->table(*kind);
+    }
+    return table.get();
+}
+
 std::int64_t QtPlatform::nowMilliseconds() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();

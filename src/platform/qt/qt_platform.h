@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/platform.h"
+#include "platform/qt/distance_cache.h"
 #include "platform/qt/profile_storage.h"
 
 namespace korvane {
@@ -78,6 +79,7 @@ public:
     std::int64_t nowMilliseconds() override;
     std::int64_t utcMilliseconds() override;
     SolveHistory* solveHistory() override { return history_; }
+    const DistanceTable* distanceTable(int puzzleType, int level) override;
     void setSolveHistory(SolveHistory* history) { history_ = history; }
     void closeWindow() override;
 
@@ -85,6 +87,10 @@ private:
     void checkSettingsWritten();
 
     SolveHistory* history_ = nullptr;
+    // Made the first time a puzzle asks for its distances, so a game that never does costs
+    // nothing; the tables handed out stay alive with the cache.
+    std::unique_ptr<DistanceCache> distances_;
+    std::shared_ptr<const DistanceTable> handedOut_[std::size(kTableKinds)];
     QWidget* window_;
     bool shuttingDown_ = false;
     QPointer<PuzzleView> view_;

@@ -102,7 +102,6 @@ TEST_F(HistoryParTest, UndoIsNotedAndNoTableMeansNoPar) {
     settle();
     EXPECT_TRUE(record().moves.empty());
     EXPECT_TRUE(record().moveMs.empty());
-    platform.table = &cubeTable();
     solveOptimally();
     ASSERT_EQ(history.solves.size(), 1u);
     EXPECT_TRUE(history.solves.begin()->second.undoUsed);
