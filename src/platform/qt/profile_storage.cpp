@@ -33,24 +33,6 @@ QString reason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-bool writeWhole(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            if (n == 0) {
-                errno = ENOSPC;
-            }
-            return false;
-        }
-        done += n;
-    }
-    return true;
-}
-
 // A plain file's bytes, at most kMaxFileBytes + 1 of them, so that one that grew past the limit
 // shows it. Opened without blocking and checked again once open: it may have been swapped.
 bool readPlainFile(const QByteArray& path, QByteArray& bytes) {

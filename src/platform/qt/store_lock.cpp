@@ -45,6 +45,9 @@ QByteArray readLockFile(const QByteArray& path) {
     return content;
 }
 
+} // namespace
+
+// Every byte written, or false with errno set (a write that takes nothing reads as a full disk).
 bool writeWhole(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -53,14 +56,15 @@ bool writeWhole(int fd, const QByteArray& bytes) {
             continue;
         }
         if (n <= 0) {
+            if (n == 0) {
+                errno = ENOSPC;
+            }
             return false;
         }
         done += n;
     }
     return true;
 }
-
-} // namespace
 
 StoreLock::StoreLock(QString path) : path_(std::move(path)) {
     mine_ = QByteArray::number(::getpid()) + ' ' + hostName() + ' ' +

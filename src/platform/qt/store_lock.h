@@ -5,6 +5,10 @@
 
 namespace korvane::qt {
 
+// Write all of bytes to fd, retrying short and interrupted writes; false with errno set when a
+// write fails (one that takes nothing counts as a full disk).
+bool writeWhole(int fd, const QByteArray& bytes);
+
 // The lock that every store of the settings file takes, so that two running copies of the game
 // never both re-read, change and replace the file at once. It is a small file beside the
 // settings file naming its holder ("<pid> <host> <tag>"), made whole under a private name and
