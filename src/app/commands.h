@@ -35,6 +35,9 @@ inline constexpr int kZoomTimer = 9955;
 inline constexpr int kZoomPeriodMs = 10;
 inline constexpr int kClockTimer = 9956;
 inline constexpr int kClockPeriodMs = 1000;
+// A replay looks for its next move this often.
+inline constexpr int kReplayTimer = 9958;
+inline constexpr int kReplayPeriodMs = 20;
 
 // The menu bar as data: one loop over it builds the menus. Menu and Submenu open a level, End
 // closes it; Items carry their command, their check group and a shortcut. Items of one group

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -105,6 +106,14 @@ public:
     void showHelp();
     void uncheckPuzzleItems();
 
+    // Watch a recorded game again: its scramble at once, then every move at its recorded pace,
+    // with its clock and move counter. Any key, click or command ends it and brings back the
+    // game that was on screen (a timed one paused).
+    void startReplay(const SolveRecord& game);
+    bool replaying() const { return replay_ != nullptr; }
+    // Ends a replay; false when none runs.
+    bool endReplay();
+
     // The seed of the next scramble, when a test wants a known one; 0 asks the platform.
     void setScrambleSeed(unsigned seed) { scrambleSeed_ = seed; }
 
@@ -130,6 +139,20 @@ private:
     void recordGame(bool abandoned);
     void abandonRunningGame();
     void learnPar();
+    void replayStep();
+    // The game on screen while a replay runs, and where the replay stands.
+    struct Replay {
+        Puzzle puzzle;
+        GameRecord record;
+        View view;
+        bool paused = false;
+        int stoppedElapsed = 0;
+        std::vector<TimedMove> log;
+        std::size_t next = 0;
+        std::int64_t startMs = 0;
+        int seconds = 0;
+    };
+    std::unique_ptr<Replay> replay_;
     std::string parText(int moves);
 
     void handleInput(const PendingInput& input);

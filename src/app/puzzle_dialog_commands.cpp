@@ -33,6 +33,7 @@ bool replacesPuzzle(int command) {
 // turn (and whatever waited) at once and, in a timed game, only when the player agrees to
 // abandon it; any other after the turn, in order with the input.
 void PuzzleDialog::OnCommand(int command) {
+    endReplay(); // a command speaks to the game, not to the replay
     if (command == kCmdExit) {
         runCommand(command);
     } else if (replacesPuzzle(command)) {

@@ -2,8 +2,10 @@
 #include <cstring>
 #include <memory>
 
+#include "app/commands.h"
 #include "app/puzzle_dialog.h"
 #include "model/puzzle_build.h"
+#include "model/puzzle_kind.h"
 #include "model/turns.h"
 
 namespace korvane {
@@ -131,6 +133,78 @@ std::string PuzzleDialog::parText(int moves) {
     const int efficiency = moves > 0 ? (100 * record_.par + moves / 2) / moves : 100;
     return "Par: " + std::to_string(record_.par) + " moves, efficiency " +
            std::to_string(efficiency) + " %";
+}
+
+void PuzzleDialog::startReplay(const SolveRecord& game) {
+    endReplay();
+    finishAtOnce();
+    if (timedGame() && !paused_) {
+        setPaused(true);
+    }
+    replay_ = std::make_unique<Replay>(Replay{puzzle_, record_, view_, paused_, stoppedElapsed_,
+                                              game.moveLog, 0, 0, game.seconds});
+    paused_ = false;
+    platform_.killTimer(kClockTimer);
+    buildPuzzleState(puzzle_, game.puzzle.kind, game.puzzle.level);
+    for (const Move& m : game.scramble) {
+        if (moveFits(puzzle_, m)) {
+            applyMove(puzzle_, m);
+        }
+    }
+    record_ = GameRecord{};
+    record_.clockRunning = 1;
+    record_.startTime = platform_.nowSeconds();
+    setUndoButton(false);
+    replay_->startMs = platform_.nowMilliseconds();
+    platform_.setTimer(kClockTimer, kClockPeriodMs);
+    platform_.setTimer(kReplayTimer, kReplayPeriodMs);
+    redraw();
+}
+
+// The next recorded move once its time has come and the last one has been shown; after the
+// last, the clock stops at the game's own time and the end position stays until the player
+// ends the replay.
+void PuzzleDialog::replayStep() {
+    if (!replay_ || running_) {
+        return;
+    }
+    const std::int64_t elapsed = platform_.nowMilliseconds() - replay_->startMs;
+    if (replay_->next < replay_->log.size()) {
+        const TimedMove& step = replay_->log[replay_->next];
+        if (step.ms <= elapsed && moveFits(puzzle_, step.move)) {
+            record_.moveCount = static_cast<int>(++replay_->next);
+            startTurn(step.move);
+        } else if (!moveFits(puzzle_, step.move)) {
+            ++replay_->next; // a damaged record: the move is skipped, the replay goes on
+        }
+        return;
+    }
+    record_.clockRunning = 0;
+    record_.elapsedSeconds = replay_->seconds;
+    platform_.killTimer(kReplayTimer);
+    platform_.killTimer(kClockTimer);
+    platform_.repaintNow();
+}
+
+bool PuzzleDialog::endReplay() {
+    if (!replay_) {
+        return false;
+    }
+    finishAtOnce();
+    platform_.killTimer(kReplayTimer);
+    platform_.killTimer(kClockTimer);
+    puzzle_ = replay_->puzzle;
+    record_ = replay_->record;
+    view_ = replay_->view;
+    paused_ = replay_->paused;
+    stoppedElapsed_ = replay_->stoppedElapsed;
+    replay_.reset();
+    if (record_.clockRunning == 1 && !clockStopped()) {
+        platform_.setTimer(kClockTimer, kClockPeriodMs);
+    }
+    setUndoButton(record_.undoState == 0);
+    redraw();
+    return true;
 }
 
 } // namespace korvane

@@ -12,6 +12,9 @@ namespace korvane {
 
 // Stylus input waits while a turn runs and is performed in order after it, as it always was.
 void PuzzleDialog::OnLButtonDown(int /*flags*/, int x, int y) {
+    if (endReplay()) {
+        return; // the click only ends the replay
+    }
     handleInput({PendingInput::Kind::Press, x, y, {}});
 }
 
@@ -146,6 +149,8 @@ void PuzzleDialog::OnTimer(int id) {
         zoomStep();
     } else if (id == kClockTimer) {
         platform_.repaintNow();
+    } else if (id == kReplayTimer) {
+        replayStep();
     }
 }
 

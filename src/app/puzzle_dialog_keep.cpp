@@ -55,6 +55,9 @@ void PuzzleDialog::OnPauseRequest() {
 
 // Any key goes on with a paused game.
 void PuzzleDialog::OnKeyDown() {
+    if (endReplay()) {
+        return;
+    }
     if (paused_) {
         setPaused(false);
         redraw();
@@ -91,6 +94,7 @@ bool PuzzleDialog::confirmAbandon() {
 }
 
 void PuzzleDialog::keepGameOnQuit() {
+    endReplay(); // the game on screen before the replay is the one to keep
     if (!timedGame()) {
         platform_.dropKeptGame();
         return;

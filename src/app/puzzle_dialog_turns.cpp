@@ -70,7 +70,7 @@ void PuzzleDialog::finishTurn() {
     applyMove(puzzle_, frames.move);
     gesture_.gestureState = 0;
     redraw();
-    if (record_.clockRunning == 1) {
+    if (record_.clockRunning == 1 && !replay_) {
         checkSolved();
     }
     afterTurn();

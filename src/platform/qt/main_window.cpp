@@ -93,6 +93,12 @@ MainWindow::MainWindow(QImageCanvas::Mode backBufferMode)
     platform_.setDialog(&dialog_);
     platform_.setView(view_);
     platform_.setSolveHistory(history_.get());
+    // A game chosen in the statistics is watched again in the window.
+    replaySolve = [this](qint64 id) {
+        if (const std::optional<SolveRecord> game = history_->find(id)) {
+            dialog_.startReplay(*game);
+        }
+    };
     buildMenus();
     buildToolBar();
     auto* help = new QShortcut(QKeySequence::HelpContents, this);

@@ -43,7 +43,8 @@ public:
         history_ = std::move(history);
         platform_.setSolveHistory(history_.get());
     }
-    // Where a game the player asks to watch again from the statistics goes (by its id).
+    // Where a game the player asks to watch again from the statistics goes (by its id): by
+    // default the dialog replays it.
     std::function<void(qint64 id)> replaySolve;
 
     // The statistics on the puzzle being played (its highscore table, else the first).

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <memory>
 
 #include "app/commands.h"
@@ -86,6 +87,32 @@ TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
         applyMove(replay, won.moveLog[i].move);
     }
     EXPECT_TRUE(isSolved(replay));
+
+    // Watched again: the scramble, then each move at its time, ending on the solved picture with
+    // the game's own count and clock; nothing is recorded; a click brings back the game.
+    dialog.OnCommand(kCmdTraining);
+    dialog.performTurn(Move::axisTurn(2, 0, 1));
+    settle();
+    Puzzle before = puzzle();
+    const std::size_t messages = platform.messages.size();
+    platform.nowMs = 5'000'000;
+    dialog.startReplay(won);
+    for (int tick = 0; tick < 400 && platform.timerRunning(kReplayTimer); ++tick) {
+        platform.nowMs += 100;
+        dialog.OnTimer(kReplayTimer);
+        settle();
+    }
+    EXPECT_TRUE(dialog.replaying());
+    EXPECT_EQ(
+        std::memcmp(puzzle().stickerColour, replay.stickerColour, sizeof replay.stickerColour), 0);
+    EXPECT_EQ(record().moveCount, par);
+    EXPECT_EQ(record().elapsedSeconds, won.seconds);
+    EXPECT_EQ(history.solves.size(), 40u);
+    EXPECT_EQ(platform.messages.size(), messages);
+    dialog.OnLButtonDown(0, 5, 300);
+    EXPECT_FALSE(dialog.replaying());
+    EXPECT_EQ(
+        std::memcmp(puzzle().stickerColour, before.stickerColour, sizeof before.stickerColour), 0);
 }
 
 // An undone move leaves the record, and the game says undo was used; without a table there is
