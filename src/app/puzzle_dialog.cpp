@@ -68,6 +68,7 @@ void PuzzleDialog::paintWindow() {
 
 void PuzzleDialog::redraw() {
     drawWholePuzzle(puzzle_, view_, canvas_, screen_);
+    drawOverlay();
     pictureLost_ = false;
     platform_.repaintNow();
 }
@@ -83,6 +84,7 @@ void PuzzleDialog::drawPicture() {
     pictureLost_ = false;
     if (!running_) {
         drawWholePuzzle(puzzle_, view_, canvas_, screen_);
+        drawOverlay();
         return;
     }
     std::memcpy(puzzle_.corner, frameStart_.corner, sizeof frameStart_.corner);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/platform.h"
+#include "input/keyboard_cursor.h"
 #include "model/game_rules.h"
 #include "model/game_state.h"
 #include "model/move.h"
@@ -68,7 +69,12 @@ public:
     void OnLButtonDown(int flags, int x, int y);
     void OnMouseMove(int flags, int x, int y);
     void OnLButtonUp(int flags, int x, int y);
-    void OnKeyDown() {}
+    // A key by its meaning: an arrow moves the cursor sticker (with Shift: the stroke from it to
+    // that neighbour; with Ctrl: a spin), + and - zoom a step, Home brings back the standard view.
+    enum class Key { Up, Down, Left, Right, ZoomIn, ZoomOut, Home };
+    void OnKeyDown(Key key, bool shift, bool ctrl);
+    // The sticker the cursor stands on while it is shown, for the window and the tests.
+    std::optional<CursorSticker> cursorSticker() const;
     void OnTimer(int id);
     void OnFrameTick();
     void zoomStep();
@@ -85,9 +91,9 @@ public:
 private:
     // Input that arrived while a turn ran, performed in order after it.
     struct PendingInput {
-        enum class Kind { Press, Drag, Release, Command, Turn } kind;
-        int x = 0; // or the command
-        int y = 0;
+        enum class Kind { Press, Drag, Release, Command, Turn, Key } kind;
+        int x = 0; // or the command, or the key
+        int y = 0; // or the key's modifiers
         Move move;
     };
     // The model's geometry before the frame on screen was drawn, so the frame can be drawn again.
@@ -102,6 +108,10 @@ private:
     void dragStylus(int x, int y);
     void releaseStylus(int x, int y);
     void runCommand(int command);
+    void runKey(Key key, bool shift, bool ctrl);
+    void moveCursor(Arrow arrow, bool stroke);
+    void standardView();
+    void drawOverlay();
     void startMove(const Move& move);
     void startTurn(const Move& move);
     void drawFrame();
@@ -137,6 +147,15 @@ private:
     bool draining_ = false; // the queued input is being performed
     std::deque<PendingInput> pending_;
     bool pictureLost_ = false;
+
+    // The keyboard cursor: shown from the first arrow key until a mouse press; it keeps to its
+    // sticker (by name) across redraws, or to the nearest one to where it stood.
+    bool cursorShown_ = false;
+    bool keyStroke_ = false; // a keyboard stroke presses through the stylus handlers
+    StickerHit cursorId_{};
+    double cursorX_ = kPictureWidth / 2.0;
+    double cursorY_ = kPictureHeight / 2.0;
+    std::vector<CursorSticker> cursorStickers_;
 };
 
 } // namespace korvane

@@ -9,6 +9,12 @@ namespace korvane {
 
 // Stylus input waits while a turn runs and is performed in order after it, as it always was.
 void PuzzleDialog::OnLButtonDown(int /*flags*/, int x, int y) {
+    if (cursorShown_ && !keyStroke_) {
+        cursorShown_ = false; // the mouse takes over: the cursor goes from the next picture
+        if (!busy()) {
+            redraw();
+        }
+    }
     handleInput({PendingInput::Kind::Press, x, y, {}});
 }
 
@@ -99,6 +105,8 @@ void PuzzleDialog::handleInput(const PendingInput& input) {
         return runCommand(input.x);
     case PendingInput::Kind::Turn:
         return startMove(input.move);
+    case PendingInput::Kind::Key:
+        return runKey(static_cast<Key>(input.x), (input.y & 1) != 0, (input.y & 2) != 0);
     }
 }
 

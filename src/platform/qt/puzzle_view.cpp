@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "app/puzzle_dialog.h"
 #include "platform/qt/qimage_canvas.h"
@@ -133,8 +134,37 @@ void PuzzleView::mouseReleaseEvent(QMouseEvent* event) {
     dialog_.OnLButtonUp(kNoButton, at.x(), at.y());
 }
 
+// Keys by what they mean on the player's layout (the key's symbol), not where they sit.
+std::optional<PuzzleDialog::Key> gameKey(int qtKey) {
+    using Key = PuzzleDialog::Key;
+    switch (qtKey) {
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_Left:
+        return Key::Left;
+    case Qt::Key_Right:
+        return Key::Right;
+    case Qt::Key_Plus:
+        return Key::ZoomIn;
+    case Qt::Key_Minus:
+        return Key::ZoomOut;
+    case Qt::Key_Home:
+        return Key::Home;
+    default:
+        return std::nullopt;
+    }
+}
+
 void PuzzleView::keyPressEvent(QKeyEvent* event) {
-    dialog_.OnKeyDown();
+    const std::optional<PuzzleDialog::Key> key = gameKey(event->key());
+    if (!started_ || !key) {
+        event->ignore();
+        return;
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    dialog_.OnKeyDown(*key, (mods & Qt::ShiftModifier) != 0, (mods & Qt::ControlModifier) != 0);
     event->accept();
 }
 

@@ -6,11 +6,10 @@
 #include <QSize>
 #include <QWidget>
 
-#include "render/canvas.h"
+#include <optional>
 
-namespace korvane {
-class PuzzleDialog;
-}
+#include "app/puzzle_dialog.h"
+#include "render/canvas.h"
 
 namespace korvane::qt {
 
@@ -29,11 +28,14 @@ PictureLayout layoutPicture(QSize widgetSize, double devicePixelRatio);
 // The logical picture pixel under a widget position (widget coordinates, device independent).
 // Points off the picture map beyond 0..239 x 0..319, as the stylus handlers expect.
 QPoint toLogical(const PictureLayout& layout, QPointF widgetPos, double devicePixelRatio);
+// The game's key for a Qt key code, or none.
+std::optional<PuzzleDialog::Key> gameKey(int qtKey);
 
 // The central widget: shows the back buffer's picture scaled to fit, turns mouse (and touch,
 // which arrives as mouse events) into the stylus handlers in logical coordinates, and
-// swallows keys. While the button is held the mouse stays with the view, so a release outside
-// the window still ends the stroke. The back buffer follows the view's resolution.
+// the game's keys into its key handler. While the button is held the mouse stays with the view, so
+// a release outside the window still ends the stroke. The back buffer follows the view's
+// resolution.
 class PuzzleView : public QWidget {
     Q_OBJECT
 public:
