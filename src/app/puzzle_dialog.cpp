@@ -1,5 +1,6 @@
 #include "app/puzzle_dialog.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/commands.h"
@@ -8,6 +9,7 @@
 #include "model/puzzle_kind.h"
 #include "render/renderer.h"
 #include "render/status_line.h"
+#include "render/zoom_limit.h"
 
 namespace korvane {
 
@@ -64,6 +66,7 @@ void PuzzleDialog::paintWindow() {
         drawPicture();
     }
     composeStatusLine(record_, canvas_, platform_.nowSeconds());
+    drawPressedButton();
 }
 
 void PuzzleDialog::redraw() {
@@ -104,6 +107,7 @@ void PuzzleDialog::buildPuzzle(int type, int level) {
     record_.scramble.clear();
     record_.moves.clear();
     gesture_.gestureState = 0;
+    view_.zoom = std::min(view_.zoom, zoomLimit(puzzle_, view_));
     setUndoButton(false);
     const PuzzleKind* kind = puzzleKind(type);
     if (kind != nullptr && !kind->keepsPen) {

@@ -112,6 +112,8 @@ private:
     void moveCursor(Arrow arrow, bool stroke);
     void standardView();
     void drawOverlay();
+    void drawPressedButton();
+    void zoomBy(int dir);
     void startMove(const Move& move);
     void startTurn(const Move& move);
     void drawFrame();

@@ -1,9 +1,12 @@
 #include "app/puzzle_dialog.h"
 
+#include <algorithm>
+
 #include "app/commands.h"
 #include "input/strokes.h"
 #include "input/zoom.h"
 #include "model/rotation.h"
+#include "render/zoom_limit.h"
 
 namespace korvane {
 
@@ -32,7 +35,9 @@ void PuzzleDialog::pressStylus(int x, int y) {
     gesture_.gestureState = 0;
     const int button = zoomButtonAt(x, y);
     if (button != 0) {
+        // A click shorter than the repeat still zooms a step; the button shows pressed.
         gesture_.zoomDir = button;
+        zoomStep();
         platform_.setTimer(kZoomTimer, kZoomPeriodMs);
         return;
     }
@@ -71,6 +76,7 @@ void PuzzleDialog::releaseStylus(int x, int y) {
     if (gesture_.zoomDir != 0) {
         platform_.killTimer(kZoomTimer);
         gesture_.zoomDir = 0;
+        platform_.repaintNow(); // the button comes up
         return;
     }
     if (gesture_.gestureState == 0) {
@@ -121,7 +127,12 @@ void PuzzleDialog::OnTimer(int id) {
 }
 
 void PuzzleDialog::zoomStep() {
-    view_.zoom = steppedZoom(view_.zoom, gesture_.zoomDir);
+    zoomBy(gesture_.zoomDir);
+}
+
+// The largest zoom keeps the whole puzzle inside the picture in every orientation.
+void PuzzleDialog::zoomBy(int dir) {
+    view_.zoom = std::min(steppedZoom(view_.zoom, dir), zoomLimit(puzzle_, view_));
     redraw();
 }
 

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <memory>
 
-#include "input/zoom.h"
 #include "model/puzzle_build.h"
 #include "model/rotation.h"
 
@@ -80,8 +79,7 @@ void PuzzleDialog::runKey(Key key, bool shift, bool ctrl) {
     switch (key) {
     case Key::ZoomIn:
     case Key::ZoomOut:
-        view_.zoom = steppedZoom(view_.zoom, key == Key::ZoomIn ? 1 : -1);
-        return redraw();
+        return zoomBy(key == Key::ZoomIn ? 1 : -1);
     case Key::Home:
         standardView();
         return redraw();
@@ -167,6 +165,24 @@ void PuzzleDialog::drawOverlay() {
     cursorX_ = s.x;
     cursorY_ = s.y;
     drawOutline(canvas_, s);
+}
+
+// A held zoom button looks pressed: a dark frame inside it, over the status strip.
+void PuzzleDialog::drawPressedButton() {
+    if (gesture_.zoomDir == 0) {
+        return;
+    }
+    const int left = gesture_.zoomDir < 0 ? 0 : 22;
+    const int right = gesture_.zoomDir < 0 ? 21 : 38;
+    const int bottom = 21;
+    const Pen pen = canvas_.selectPen(Pen::Null);
+    const Brush brush = canvas_.selectBrush(kOuterBrush);
+    canvas_.rectangle(left, 0, right, 2);
+    canvas_.rectangle(left, bottom - 2, right, bottom);
+    canvas_.rectangle(left, 0, left + 2, bottom);
+    canvas_.rectangle(right - 2, 0, right, bottom);
+    canvas_.selectBrush(brush);
+    canvas_.selectPen(pen);
 }
 
 std::optional<CursorSticker> PuzzleDialog::cursorSticker() const {

@@ -1,14 +1,18 @@
 #include "platform/qt/puzzle_view.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "app/puzzle_dialog.h"
+#include "input/zoom.h"
 #include "platform/qt/qimage_canvas.h"
 
 namespace korvane::qt {
@@ -18,6 +22,8 @@ namespace {
 // The flags word of a stylus message: the left button held, or nothing held.
 constexpr int kLeftButtonHeld = 0x0001;
 constexpr int kNoButton = 0;
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int kWheelNotch = 120;
 
 } // namespace
 
@@ -170,6 +176,42 @@ void PuzzleView::keyPressEvent(QKeyEvent* event) {
 
 void PuzzleView::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
+}
+
+} // namespace korvane::qt
+
+namespace korvane::qt {
+
+// A zoom step a notch; a touchpad's small scrolls add up to notches.
+void PuzzleView::wheelEvent(QWheelEvent* event) {
+    if (!started_) {
+        return event->ignore();
+    }
+    wheelAngle_ += event->angleDelta().y();
+    for (; wheelAngle_ >= kWheelNotch; wheelAngle_ -= kWheelNotch) {
+        dialog_.OnKeyDown(PuzzleDialog::Key::ZoomIn, false, false);
+    }
+    for (; wheelAngle_ <= -kWheelNotch; wheelAngle_ += kWheelNotch) {
+        dialog_.OnKeyDown(PuzzleDialog::Key::ZoomOut, false, false);
+    }
+    event->accept();
+}
+
+// The magnifiers of the status strip say what they do.
+bool PuzzleView::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QWidget::event(event);
+    }
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QPoint at = toLogical(help->pos());
+    const int button = at.x() >= 0 && at.y() >= 0 ? zoomButtonAt(at.x(), at.y()) : 0;
+    if (button == 0) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), button < 0 ? tr("Zoom out") : tr("Zoom in"), this);
+    }
+    return true;
 }
 
 } // namespace korvane::qt

@@ -60,6 +60,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 signals:
     // The first picture of the game has been painted (start-up measurements wait for it).
@@ -72,6 +74,7 @@ private:
     QImageCanvas& backBuffer_;
     bool started_ = false;
     bool painted_ = false;
+    int wheelAngle_ = 0; // eighths of a degree not yet a whole notch
     QSize preferredSize_{2 * kPictureWidth, 2 * kPictureHeight};
 };
 

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/commands.h"
+#include "dialog_fixture.h"
+#include "render/zoom_limit.h"
+
+namespace korvane::testing {
+namespace {
+
+using Key = PuzzleDialog::Key;
+using KeysTest = DialogTest;
+
+bool sameGeometry(const Puzzle& a, const Puzzle& b) {
+    return std::memcmp(a.corner, b.corner, sizeof a.corner) == 0 &&
+           std::memcmp(a.faceNormal, b.faceNormal, sizeof a.faceNormal) == 0;
+}
+
+// The cursor shows on the first arrow without a move, walks on the next, and goes on a mouse
+// press; none of it touches the puzzle.
+TEST_F(KeysTest, TheCursorShowsWalksAndGivesWayToTheMouse) {
+    startWith(kCube, 3);
+    EXPECT_FALSE(dialog.cursorSticker());
+    const Puzzle before = puzzle();
+    dialog.OnKeyDown(Key::Right, false, false);
+    const auto first = dialog.cursorSticker();
+    ASSERT_TRUE(first);
+    dialog.OnKeyDown(Key::Right, false, false);
+    const auto second = dialog.cursorSticker();
+    ASSERT_TRUE(second);
+    EXPECT_GT(second->x, first->x);
+    EXPECT_TRUE(coloursEqual(before.stickerColour));
+    EXPECT_EQ(record().moveCount, 0);
+    dialog.OnLButtonDown(0, 5, 310);
+    dialog.OnLButtonUp(0, 5, 310);
+    EXPECT_FALSE(dialog.cursorSticker());
+}
+
+// Shift+arrow is the mouse stroke between the two stickers: one recorded turn, and the cursor
+// stays on the sticker it started from.
+TEST_F(KeysTest, ShiftArrowStrokesLikeTheMouse) {
+    for (int type : {kCube, kTetrahedron, kPiracube}) {
+        startWith(type, 2);
+        dialog.OnKeyDown(Key::Up, false, false);
+        const auto from = dialog.cursorSticker();
+        ASSERT_TRUE(from);
+        for (Key arrow : {Key::Up, Key::Down, Key::Left, Key::Right}) {
+            const int moves = record().moveCount;
+            dialog.OnKeyDown(arrow, true, false);
+            settle();
+            EXPECT_LE(record().moveCount, moves + 1);
+            ASSERT_TRUE(dialog.cursorSticker());
+            EXPECT_EQ(dialog.cursorSticker()->id.slot, from->id.slot) << type;
+        }
+        EXPECT_GT(record().moveCount, 0) << type;
+    }
+}
+
+// Ctrl+arrows spin and +/- zoom; Home brings back the orientation and zoom of a new puzzle with
+// the colours as they are.
+TEST_F(KeysTest, HomeUndoesSpinsAndZoomButNotTurns) {
+    startWith(kCube, 2);
+    const Puzzle standard = puzzle();
+    const double zoom = dialog.view().zoom;
+    dialog.turnAxis1(0, 1);
+    settle();
+    const Puzzle turned = puzzle();
+    dialog.OnKeyDown(Key::Left, false, true);
+    EXPECT_FALSE(sameGeometry(puzzle(), standard));
+    dialog.OnKeyDown(Key::ZoomOut, false, false);
+    EXPECT_LT(dialog.view().zoom, zoom);
+    dialog.OnKeyDown(Key::Home, false, false);
+    EXPECT_TRUE(sameGeometry(puzzle(), standard));
+    EXPECT_EQ(dialog.view().zoom, zoom);
+    EXPECT_TRUE(coloursEqual(turned.stickerColour));
+}
+
+// A click on a magnifier zooms a step at once; held, zoom stops where the puzzle still fits.
+TEST_F(KeysTest, ZoomStepsOnAClickAndStopsAtThePuzzlesLimit) {
+    for (int type : {kCube, kTetrahedron, kPiracube, kSphere}) {
+        startWith(type, 4);
+        const double zoom = dialog.view().zoom;
+        dialog.OnLButtonDown(0, 30, 10);
+        EXPECT_EQ(dialog.gesture().zoomDir, 1);
+        dialog.OnLButtonUp(0, 30, 10);
+        EXPECT_GT(dialog.view().zoom, zoom) << type;
+        dialog.OnLButtonDown(0, 30, 10);
+        for (int i = 0; i < 100; ++i) {
+            dialog.OnTimer(kZoomTimer);
+        }
+        dialog.OnLButtonUp(0, 30, 10);
+        EXPECT_LE(dialog.view().zoom, zoomLimit(puzzle(), dialog.view()) + 1e-12) << type;
+    }
+}
+
+} // namespace
+} // namespace korvane::testing
