@@ -26,6 +26,8 @@ enum Command : int {
     // The solve history's window and export; the main window handles them itself.
     kCmdStatistics = 32820,
     kCmdExportSolves = 32821,
+    // Redo in practice, after any number of undos (undo keeps its number above).
+    kCmdRedo = 32840,
     kCmdNewGame = 57600,
 };
 

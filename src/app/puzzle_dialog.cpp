@@ -106,6 +106,7 @@ void PuzzleDialog::buildPuzzle(int type, int level) {
     record_.lastMove = Move{};
     record_.scramble.clear();
     record_.moves.clear();
+    clearRedo();
     gesture_.gestureState = 0;
     view_.zoom = std::min(view_.zoom, zoomLimit(puzzle_, view_));
     setUndoButton(false);

@@ -62,6 +62,11 @@ public:
     void newGame();
     void recordMove(const Move& move);
     void undoMove();
+    // In practice (no clock) undo goes back move by move to the start, and redo brings the
+    // undone moves back in turn until the player makes a move of their own.
+    void redoMove();
+    bool practising() const { return record_.clockRunning == 0 && !scrambling_; }
+    const std::vector<Move>& redoMoves() const { return redo_; }
     void checkSolved();
     void enterResult(int table, int moves, int seconds);
 
@@ -124,6 +129,8 @@ private:
     void runPendingInput();
     void drawPicture();
     void setUndoButton(bool enabled);
+    void endUndo();
+    void clearRedo();
     void chooseBackground(int colour);
     void choosePen(int command);
     void chooseTypeItem(int command);
@@ -149,6 +156,7 @@ private:
     bool draining_ = false; // the queued input is being performed
     std::deque<PendingInput> pending_;
     bool pictureLost_ = false;
+    std::vector<Move> redo_; // the moves undone in practice, the next one to redo last
 
     // The keyboard cursor: shown from the first arrow key until a mouse press; it keeps to its
     // sticker (by name) across redraws, or to the nearest one to where it stood.

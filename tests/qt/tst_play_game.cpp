@@ -243,6 +243,47 @@ private slots:
             "HighScores", movesValue.toStdString(), emptyHighscoreText());
         QCOMPARE(parseHighscoreText(stored).value[0], kScrambleTurns);
     }
+
+    // What the view shows at the middle of every sticker in sight.
+    std::vector<QRgb> stickerPixels() {
+        const PuzzleDialog& shown = window_->dialog();
+        const QImage shot = window_->view().grab().toImage();
+        std::vector<QRgb> out;
+        for (const CursorSticker& s :
+             cursorStickers({shown.puzzle(), shown.screen(), shown.gesture()})) {
+            out.push_back(shownAt(shot, window_->view(), s.press.x, s.press.y).rgb());
+        }
+        return out;
+    }
+
+    // Practice: 30 moves, undone with Ctrl+Z back to the solved picture and redone with
+    // Ctrl+Shift+Z to the picture they made. Every turn turns the model and back, which moves
+    // the corners by rounding (about 1e-13), enough to move an edge that lies on half a pixel:
+    // the stickers are compared, not every edge pixel.
+    void practiceUndoesAndRedoesThirtyMovesByKeys() {
+        PuzzleDialog& dialog = window_->dialog();
+        window_->commandAction(kCmdCubeLevel1 + 2)->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        const std::vector<QRgb> solved = stickerPixels();
+        for (int i = 0; i < 30; ++i) {
+            dialog.performTurn(Move::axisTurn(1 + i % 3, (i * 7) % 4, i % 4 < 2 ? -1 : 1));
+        }
+        QTRY_VERIFY(!dialog.busy());
+        const std::vector<QRgb> played = stickerPixels();
+        QVERIFY(played != solved);
+        for (int i = 0; i < 30; ++i) {
+            QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+        }
+        QTRY_VERIFY(!dialog.busy());
+        QVERIFY(stickerPixels() == solved);
+        QVERIFY(!window_->commandAction(kCmdUndo)->isEnabled());
+        for (int i = 0; i < 30; ++i) {
+            QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        }
+        QTRY_VERIFY(!dialog.busy());
+        QCOMPARE(dialog.record().moveCount, 30);
+        QVERIFY(stickerPixels() == played);
+    }
 };
 
 QTEST_MAIN(PlayGameTest)

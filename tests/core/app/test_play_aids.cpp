@@ -94,5 +94,57 @@ TEST_F(KeysTest, ZoomStepsOnAClickAndStopsAtThePuzzlesLimit) {
     }
 }
 
+// In practice every move undoes back to the start and redoes to the same puzzle; a move of the
+// player's own ends the redos. Undo and redo queue behind the running turn like any command.
+TEST_F(KeysTest, PracticeUndoesEveryMoveAndRedoesThemAll) {
+    startWith(kCube, 3);
+    const Puzzle solved = puzzle();
+    for (int i = 0; i < 30; ++i) {
+        dialog.performTurn(Move::axisTurn(1 + i % 3, i % 4, i % 5 < 2 ? -1 : 1));
+    }
+    settle();
+    const Puzzle played = puzzle();
+    ASSERT_EQ(record().moveCount, 30);
+    for (int i = 0; i < 31; ++i) { // one more than there is
+        dialog.OnCommand(kCmdUndo);
+    }
+    settle();
+    EXPECT_TRUE(coloursEqual(solved.stickerColour));
+    EXPECT_EQ(record().moveCount, 0);
+    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
+    EXPECT_TRUE(platform.buttonEnabled(kCmdRedo));
+    for (int i = 0; i < 31; ++i) {
+        dialog.OnCommand(kCmdRedo);
+    }
+    settle();
+    EXPECT_TRUE(coloursEqual(played.stickerColour));
+    EXPECT_EQ(record().moveCount, 30);
+    EXPECT_EQ(record().moves.size(), 30u);
+    EXPECT_FALSE(platform.buttonEnabled(kCmdRedo));
+
+    dialog.OnCommand(kCmdUndo);
+    dialog.turnAxis1(0, 1);
+    settle();
+    EXPECT_FALSE(platform.buttonEnabled(kCmdRedo));
+    EXPECT_TRUE(dialog.redoMoves().empty());
+}
+
+// A timed game keeps its one level of undo and has no redo.
+TEST_F(KeysTest, ATimedGameUndoesOneMoveOnly) {
+    startWith(kCube, 2);
+    dialog.OnCommand(kCmdNewGame);
+    settle();
+    ASSERT_EQ(record().clockRunning, 1);
+    dialog.turnAxis1(0, 1);
+    dialog.turnAxis2(1, 1);
+    dialog.OnCommand(kCmdUndo);
+    dialog.OnCommand(kCmdUndo);
+    dialog.OnCommand(kCmdRedo);
+    settle();
+    EXPECT_EQ(record().moveCount, 1);
+    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
+    EXPECT_FALSE(platform.buttonEnabled(kCmdRedo));
+}
+
 } // namespace
 } // namespace korvane::testing
