@@ -36,6 +36,9 @@ inline constexpr int kZoomTimer = 9955;
 inline constexpr int kZoomPeriodMs = 10;
 inline constexpr int kClockTimer = 9956;
 inline constexpr int kClockPeriodMs = 1000;
+// How long a stroke that names no turn shows its sticker.
+inline constexpr int kFlashTimer = 9957;
+inline constexpr int kFlashMs = 250;
 
 // The menu bar as data: one loop over it builds the menus. Menu and Submenu open a level, End
 // closes it; Items carry their command, their check group and a shortcut. Items of one group

@@ -80,6 +80,8 @@ public:
     void OnKeyDown(Key key, bool shift, bool ctrl);
     // The sticker the cursor stands on while it is shown, for the window and the tests.
     std::optional<CursorSticker> cursorSticker() const;
+    // The sticker outlined as pressed (or flashed), if any.
+    std::optional<StickerHit> outlinedSticker() const { return outlined_; }
     void OnTimer(int id);
     void OnFrameTick();
     void zoomStep();
@@ -118,6 +120,9 @@ private:
     void standardView();
     void drawOverlay();
     void drawPressedButton();
+    void outlinePressed(StickerHit hit);
+    void flashPressed();
+    void endFlash();
     void zoomBy(int dir);
     void startMove(const Move& move);
     void startTurn(const Move& move);
@@ -166,6 +171,10 @@ private:
     double cursorX_ = kPictureWidth / 2.0;
     double cursorY_ = kPictureHeight / 2.0;
     std::vector<CursorSticker> cursorStickers_;
+    // The pressed sticker, outlined while the button is held; a stroke that named no turn
+    // shows it flashed until the flash timer.
+    std::optional<StickerHit> outlined_;
+    bool flashing_ = false;
 };
 
 } // namespace korvane

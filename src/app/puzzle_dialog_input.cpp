@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "input/strokes.h"
 #include "input/zoom.h"
+#include "model/puzzle_kind.h"
 #include "model/rotation.h"
 #include "render/zoom_limit.h"
 
@@ -46,6 +47,7 @@ void PuzzleDialog::pressStylus(int x, int y) {
         gesture_.gestureState = hit.slot;
         gesture_.pressedRow = hit.row;
         gesture_.pressedCol = hit.col;
+        outlinePressed(hit);
         return;
     }
     gesture_.spinActive = 1;
@@ -84,6 +86,10 @@ void PuzzleDialog::releaseStylus(int x, int y) {
     }
     const Move move = decodeStroke({puzzle_, screen_, gesture_}, x, y);
     gesture_.gestureState = 0; // the stroke is over whatever it named
+    if (!moveFits(puzzle_, move)) {
+        return flashPressed();
+    }
+    outlined_.reset();
     startMove(move);
 }
 
@@ -123,6 +129,8 @@ void PuzzleDialog::OnTimer(int id) {
         zoomStep();
     } else if (id == kClockTimer) {
         platform_.repaintNow();
+    } else if (id == kFlashTimer) {
+        endFlash();
     }
 }
 

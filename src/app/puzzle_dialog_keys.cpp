@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "app/commands.h"
 #include "model/puzzle_build.h"
 #include "model/rotation.h"
 
@@ -21,6 +22,7 @@ constexpr double kOuterHalfWidth = 2.0;
 constexpr double kInnerHalfWidth = 0.75;
 constexpr Brush kOuterBrush{{0, 0, 0}};
 constexpr Brush kInnerBrush{{255, 255, 255}};
+constexpr Brush kFlashBrush{{255, 0, 255}}; // a stroke that named no turn
 
 void drawBand(Canvas& canvas, Point a, Point b, double halfWidth) {
     const double dx = b.x - a.x;
@@ -40,13 +42,13 @@ void drawBand(Canvas& canvas, Point a, Point b, double halfWidth) {
     canvas.polygon(band, 4);
 }
 
-void drawOutline(Canvas& canvas, const CursorSticker& s) {
+void drawOutline(Canvas& canvas, const CursorSticker& s, Brush inner = kInnerBrush) {
     const Pen pen = canvas.selectPen(Pen::Null);
     const Brush brush = canvas.selectBrush(kOuterBrush);
     for (int i = 0; i < s.points; ++i) {
         drawBand(canvas, s.cell[i], s.cell[(i + 1) % s.points], kOuterHalfWidth);
     }
-    canvas.selectBrush(kInnerBrush);
+    canvas.selectBrush(inner);
     for (int i = 0; i < s.points; ++i) {
         drawBand(canvas, s.cell[i], s.cell[(i + 1) % s.points], kInnerHalfWidth);
     }
@@ -117,7 +119,7 @@ void PuzzleDialog::moveCursor(Arrow arrow, bool stroke) {
     if (next == current) {
         return;
     }
-    const CursorSticker& to = cursorStickers_[next];
+    const CursorSticker to = cursorStickers_[next]; // a copy: the press redraws the list
     if (stroke) {
         // The same two ends a mouse stroke would have; the cursor stays where the stroke began.
         const Point from = cursorStickers_[current].press;
@@ -149,10 +151,19 @@ void PuzzleDialog::standardView() {
 // After a whole picture: the cursor finds its sticker again (or the nearest to where it stood)
 // and is outlined over the picture. Nothing is drawn while it is hidden.
 void PuzzleDialog::drawOverlay() {
-    if (!cursorShown_) {
+    if (!cursorShown_ && !outlined_) {
         return;
     }
     cursorStickers_ = cursorStickers({puzzle_, screen_, gesture_});
+    if (outlined_) {
+        const int pressed = findCursorSticker(cursorStickers_, *outlined_);
+        if (pressed >= 0) {
+            drawOutline(canvas_, cursorStickers_[pressed], flashing_ ? kFlashBrush : kInnerBrush);
+        }
+    }
+    if (!cursorShown_) {
+        return;
+    }
     int at = findCursorSticker(cursorStickers_, cursorId_);
     if (at < 0) {
         at = nearestSticker(cursorStickers_, cursorX_, cursorY_);
@@ -183,6 +194,32 @@ void PuzzleDialog::drawPressedButton() {
     canvas_.rectangle(right - 2, 0, right, bottom);
     canvas_.selectBrush(brush);
     canvas_.selectPen(pen);
+}
+
+// A press on a sticker outlines it until the release.
+void PuzzleDialog::outlinePressed(StickerHit hit) {
+    endFlash();
+    outlined_ = hit;
+    redraw();
+}
+
+void PuzzleDialog::flashPressed() {
+    if (!outlined_) {
+        return;
+    }
+    flashing_ = true;
+    redraw();
+    platform_.setTimer(kFlashTimer, kFlashMs);
+}
+
+void PuzzleDialog::endFlash() {
+    platform_.killTimer(kFlashTimer);
+    const bool shown = outlined_.has_value();
+    flashing_ = false;
+    outlined_.reset();
+    if (shown && !running_) {
+        redraw();
+    }
 }
 
 std::optional<CursorSticker> PuzzleDialog::cursorSticker() const {
