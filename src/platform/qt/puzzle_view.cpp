@@ -52,6 +52,7 @@ PuzzleView::PuzzleView(PuzzleDialog& dialog, QImageCanvas& backBuffer, QWidget* 
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Puzzle"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(kPictureWidth / 4, kPictureHeight / 4);
 }
@@ -110,6 +111,7 @@ void PuzzleView::paintEvent(QPaintEvent* /*event*/) {
     const double bufferScale = backBuffer_.scale();
     const QRectF source(0, 0, kPictureWidth * bufferScale, kPictureHeight * bufferScale);
     painter.drawImage(target, backBuffer_.image(), source);
+    describe();
     if (!painted_) {
         painted_ = true;
         emit firstPainted();
@@ -181,6 +183,31 @@ void PuzzleView::keyReleaseEvent(QKeyEvent* event) {
 } // namespace korvane::qt
 
 namespace korvane::qt {
+
+// What a screen reader says of the view: the puzzle, its level, the moves and the time, kept
+// as the picture shows them.
+QString viewDescription(const Puzzle& puzzle, const GameRecord& record) {
+    static const char* const kinds[] = {"Cube", "Tetrahedron", "Piracube", "Sphere"};
+    const int type = puzzle.puzzleType;
+    const QString kind =
+        type >= kCube && type <= kSphere ? QString::fromLatin1(kinds[type - 1]) : QString();
+    QString text = kind;
+    if (type == kCube || type == kTetrahedron) {
+        text += QStringLiteral(", level %1").arg(sizeLevel(puzzle));
+    }
+    text +=
+        record.clockRunning == 1 ? QStringLiteral(", timed game") : QStringLiteral(", training");
+    return text + QStringLiteral(", %1 moves, %2 seconds")
+                      .arg(record.moveCount)
+                      .arg(record.clockRunning == 1 ? record.elapsedSeconds : 0);
+}
+
+void PuzzleView::describe() {
+    const QString text = viewDescription(dialog_.puzzle(), dialog_.record());
+    if (text != accessibleDescription()) {
+        setAccessibleDescription(text);
+    }
+}
 
 // A zoom step a notch; a touchpad's small scrolls add up to notches.
 void PuzzleView::wheelEvent(QWheelEvent* event) {

@@ -28,6 +28,8 @@ PictureLayout layoutPicture(QSize widgetSize, double devicePixelRatio);
 // The logical picture pixel under a widget position (widget coordinates, device independent).
 // Points off the picture map beyond 0..239 x 0..319, as the stylus handlers expect.
 QPoint toLogical(const PictureLayout& layout, QPointF widgetPos, double devicePixelRatio);
+// What the view's accessible description says of the game.
+QString viewDescription(const Puzzle& puzzle, const GameRecord& record);
 // The game's key for a Qt key code, or none.
 std::optional<PuzzleDialog::Key> gameKey(int qtKey);
 
@@ -69,6 +71,7 @@ signals:
 
 private:
     bool matchBackBufferToView();
+    void describe();
 
     PuzzleDialog& dialog_;
     QImageCanvas& backBuffer_;
