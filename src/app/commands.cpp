@@ -27,6 +27,9 @@ const MenuEntry kMenuBar[] = {
     {K::Item, "New Game", kCmdNewGame, kNone, "Ctrl+N"},
     {K::Item, "Pause", kCmdPause, kNone, "P"},
     {K::Separator, nullptr, 0, kNone, nullptr},
+    {K::Item, "Undo", kCmdUndo, kNone, nullptr}, // its keys are the button's
+    {K::Item, "Redo", kCmdRedo, kNone, "Ctrl+Shift+Z"},
+    {K::Separator, nullptr, 0, kNone, nullptr},
     {K::Item, "Exit", kCmdExit, kNone, "Ctrl+Q"},
     {K::End, nullptr, 0, kNone, nullptr},
     {K::Menu, "Options", 0, kNone, nullptr},

@@ -27,6 +27,8 @@ enum Command : int {
     // The solve history's window and export; the main window handles them itself.
     kCmdStatistics = 32820,
     kCmdExportSolves = 32821,
+    // Redo in practice, after any number of undos (undo keeps its number above).
+    kCmdRedo = 32840,
     kCmdNewGame = 57600,
 };
 
@@ -38,6 +40,9 @@ inline constexpr int kClockPeriodMs = 1000;
 // A replay looks for its next move this often.
 inline constexpr int kReplayTimer = 9958;
 inline constexpr int kReplayPeriodMs = 20;
+// How long a stroke that names no turn shows its sticker.
+inline constexpr int kFlashTimer = 9957;
+inline constexpr int kFlashMs = 250;
 
 // The menu bar as data: one loop over it builds the menus. Menu and Submenu open a level, End
 // closes it; Items carry their command, their check group and a shortcut. Items of one group

@@ -1,5 +1,6 @@
 #include "app/puzzle_dialog.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/commands.h"
@@ -8,6 +9,7 @@
 #include "model/puzzle_kind.h"
 #include "render/renderer.h"
 #include "render/status_line.h"
+#include "render/zoom_limit.h"
 
 namespace korvane {
 
@@ -72,10 +74,11 @@ void PuzzleDialog::paintWindow() {
         result.clockRunning = 1;
         result.moveCount = shownResult_->first;
         composeStatusLine(result, canvas_, shownResult_->second);
-        return;
+    } else {
+        // While the clock stands still the strip shows the seconds it stopped at.
+        composeStatusLine(record_, canvas_, record_.startTime + elapsedSeconds());
     }
-    // While the clock stands still the strip shows the seconds it stopped at.
-    composeStatusLine(record_, canvas_, record_.startTime + elapsedSeconds());
+    drawPressedButton();
 }
 
 void PuzzleDialog::redraw() {
@@ -98,6 +101,7 @@ void PuzzleDialog::drawPicture() {
     }
     if (!running_) {
         drawWholePuzzle(puzzle_, view_, canvas_, screen_);
+        drawOverlay();
         return;
     }
     std::memcpy(puzzle_.corner, frameStart_.corner, sizeof frameStart_.corner);
@@ -120,7 +124,9 @@ void PuzzleDialog::buildPuzzle(int type, int level) {
     record_.moves.clear();
     record_.moveMs.clear();
     record_.par = -1;
+    clearRedo();
     gesture_.gestureState = 0;
+    view_.zoom = std::min(view_.zoom, zoomLimit(puzzle_, view_));
     setUndoButton(false);
     const PuzzleKind* kind = puzzleKind(type);
     if (kind != nullptr && !kind->keepsPen) {

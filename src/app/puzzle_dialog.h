@@ -9,6 +9,7 @@
 
 #include "app/platform.h"
 #include "app/solve_history.h"
+#include "input/keyboard_cursor.h"
 #include "model/game_rules.h"
 #include "model/game_state.h"
 #include "model/move.h"
@@ -65,6 +66,11 @@ public:
     void newGame();
     void recordMove(const Move& move);
     void undoMove();
+    // In practice (no clock) undo goes back move by move to the start, and redo brings the
+    // undone moves back in turn until the player makes a move of their own.
+    void redoMove();
+    bool practising() const { return record_.clockRunning == 0 && !scrambling_; }
+    const std::vector<Move>& redoMoves() const { return redo_; }
     void checkSolved();
     // Where a result went in a table's lists (-1: not in that list), and the tenth places.
     struct ResultPlaces {
@@ -95,7 +101,16 @@ public:
     void OnLButtonDown(int flags, int x, int y);
     void OnMouseMove(int flags, int x, int y);
     void OnLButtonUp(int flags, int x, int y);
-    void OnKeyDown();
+    // Any key: ends a replay or goes on with a paused game; true when that is all it does.
+    bool OnKeyDown();
+    // A key by its meaning: an arrow moves the cursor sticker (with Shift: the stroke from it to
+    // that neighbour; with Ctrl: a spin), + and - zoom a step, Home brings back the standard view.
+    enum class Key { Up, Down, Left, Right, ZoomIn, ZoomOut, Home };
+    void OnKeyDown(Key key, bool shift, bool ctrl);
+    // The sticker the cursor stands on while it is shown, for the window and the tests.
+    std::optional<CursorSticker> cursorSticker() const;
+    // The sticker outlined as pressed (or flashed), if any.
+    std::optional<StickerHit> outlinedSticker() const { return outlined_; }
     void OnTimer(int id);
     void OnFrameTick();
     void zoomStep();
@@ -120,9 +135,9 @@ public:
 private:
     // Input that arrived while a turn ran, performed in order after it.
     struct PendingInput {
-        enum class Kind { Press, Drag, Release, Command, Turn, Pause } kind;
-        int x = 0; // or the command
-        int y = 0;
+        enum class Kind { Press, Drag, Release, Command, Turn, Pause, Key } kind;
+        int x = 0; // or the command, or the key
+        int y = 0; // or the key's modifiers
         Move move;
     };
     // The model's geometry before the frame on screen was drawn, so the frame can be drawn again.
@@ -162,6 +177,15 @@ private:
     void dragStylus(int x, int y);
     void releaseStylus(int x, int y);
     void runCommand(int command);
+    void runKey(Key key, bool shift, bool ctrl);
+    void moveCursor(Arrow arrow, bool stroke);
+    void standardView();
+    void drawOverlay();
+    void drawPressedButton();
+    void outlinePressed(StickerHit hit);
+    void flashPressed();
+    void endFlash();
+    void zoomBy(int dir);
     void startMove(const Move& move);
     void startTurn(const Move& move);
     void drawFrame();
@@ -172,6 +196,8 @@ private:
     void runPendingInput();
     void drawPicture();
     void setUndoButton(bool enabled);
+    void endUndo();
+    void clearRedo();
     void chooseBackground(int colour);
     void choosePen(int command);
     void chooseTypeItem(int command);
@@ -221,6 +247,20 @@ private:
     bool swallowStroke_ = false; // the press that ended a pause, till its release
     std::optional<std::pair<int, int>> shownResult_; // moves and seconds of the game just won
     bool toldStorage_ = false;
+    std::vector<Move> redo_; // the moves undone in practice, the next one to redo last
+
+    // The keyboard cursor: shown from the first arrow key until a mouse press; it keeps to its
+    // sticker (by name) across redraws, or to the nearest one to where it stood.
+    bool cursorShown_ = false;
+    bool keyStroke_ = false; // a keyboard stroke presses through the stylus handlers
+    StickerHit cursorId_{};
+    double cursorX_ = kPictureWidth / 2.0;
+    double cursorY_ = kPictureHeight / 2.0;
+    std::vector<CursorSticker> cursorStickers_;
+    // The pressed sticker, outlined while the button is held; a stroke that named no turn
+    // shows it flashed until the flash timer.
+    std::optional<StickerHit> outlined_;
+    bool flashing_ = false;
 };
 
 } // namespace korvane

@@ -76,6 +76,7 @@ void PuzzleDialog::runCommand(int command) {
         {kCmdBlack, kCmdWhite, [](PuzzleDialog& d, int c) { d.chooseBackground(c - kCmdBlack); }},
         {kCmdCubeLevel1, kCmdPiracube, [](PuzzleDialog& d, int c) { d.chooseTypeItem(c); }},
         {kCmdUndo, kCmdUndo, [](PuzzleDialog& d, int) { d.undoMove(); }},
+        {kCmdRedo, kCmdRedo, [](PuzzleDialog& d, int) { d.redoMove(); }},
         {kCmdHelp, kCmdHelp, [](PuzzleDialog& d, int) { d.showHelp(); }},
         {kCmdCube2Extra, kCmdCube5Extra,
          [](PuzzleDialog& d, int c) {

@@ -6,7 +6,9 @@
 #include "app/commands.h"
 #include "input/strokes.h"
 #include "input/zoom.h"
+#include "model/puzzle_kind.h"
 #include "model/rotation.h"
+#include "render/zoom_limit.h"
 
 namespace korvane {
 
@@ -14,6 +16,12 @@ namespace korvane {
 void PuzzleDialog::OnLButtonDown(int /*flags*/, int x, int y) {
     if (endReplay()) {
         return; // the click only ends the replay
+    }
+    if (cursorShown_ && !keyStroke_) {
+        cursorShown_ = false; // the mouse takes over: the cursor goes from the next picture
+        if (!busy()) {
+            redraw();
+        }
     }
     handleInput({PendingInput::Kind::Press, x, y, {}});
 }
@@ -32,7 +40,9 @@ void PuzzleDialog::pressStylus(int x, int y) {
     gesture_.gestureState = 0;
     const int button = zoomButtonAt(x, y);
     if (button != 0) {
+        // A click shorter than the repeat still zooms a step; the button shows pressed.
         gesture_.zoomDir = button;
+        zoomStep();
         platform_.setTimer(kZoomTimer, kZoomPeriodMs);
         return;
     }
@@ -41,6 +51,7 @@ void PuzzleDialog::pressStylus(int x, int y) {
         gesture_.gestureState = hit.slot;
         gesture_.pressedRow = hit.row;
         gesture_.pressedCol = hit.col;
+        outlinePressed(hit);
         return;
     }
     gesture_.spinActive = 1;
@@ -71,6 +82,7 @@ void PuzzleDialog::releaseStylus(int x, int y) {
     if (gesture_.zoomDir != 0) {
         platform_.killTimer(kZoomTimer);
         gesture_.zoomDir = 0;
+        platform_.repaintNow(); // the button comes up
         return;
     }
     if (gesture_.gestureState == 0) {
@@ -78,6 +90,10 @@ void PuzzleDialog::releaseStylus(int x, int y) {
     }
     const Move move = decodeStroke({puzzle_, screen_, gesture_}, x, y);
     gesture_.gestureState = 0; // the stroke is over whatever it named
+    if (!moveFits(puzzle_, move)) {
+        return flashPressed();
+    }
+    outlined_.reset();
     startMove(move);
 }
 
@@ -113,6 +129,8 @@ void PuzzleDialog::handleInput(const PendingInput& input) {
             togglePause();
         }
         return;
+    case PendingInput::Kind::Key:
+        return runKey(static_cast<Key>(input.x), (input.y & 1) != 0, (input.y & 2) != 0);
     }
 }
 
@@ -151,6 +169,8 @@ void PuzzleDialog::OnTimer(int id) {
         platform_.repaintNow();
     } else if (id == kReplayTimer) {
         replayStep();
+    } else if (id == kFlashTimer) {
+        endFlash();
     }
 }
 
@@ -170,7 +190,12 @@ void PuzzleDialog::togglePause() {
 }
 
 void PuzzleDialog::zoomStep() {
-    view_.zoom = steppedZoom(view_.zoom, gesture_.zoomDir);
+    zoomBy(gesture_.zoomDir);
+}
+
+// The largest zoom keeps the whole puzzle inside the picture in every orientation.
+void PuzzleDialog::zoomBy(int dir) {
+    view_.zoom = std::min(steppedZoom(view_.zoom, dir), zoomLimit(puzzle_, view_));
     redraw();
 }
 

@@ -54,14 +54,16 @@ void PuzzleDialog::OnPauseRequest() {
 }
 
 // Any key goes on with a paused game.
-void PuzzleDialog::OnKeyDown() {
+bool PuzzleDialog::OnKeyDown() {
     if (endReplay()) {
-        return;
+        return true;
     }
     if (paused_) {
         setPaused(false);
         redraw();
+        return true;
     }
+    return false;
 }
 
 void PuzzleDialog::drawPausedPicture() {

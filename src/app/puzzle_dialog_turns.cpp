@@ -21,6 +21,7 @@ void PuzzleDialog::startMove(const Move& move) {
     }
     if (record_.undoState != 1) {
         recordMove(move);
+        clearRedo(); // a move of the player's own: the undone ones are gone
     }
     startTurn(move);
 }
@@ -81,8 +82,7 @@ void PuzzleDialog::finishTurn() {
 void PuzzleDialog::afterTurn() {
     if (undoing_) {
         undoing_ = false;
-        record_.undoState = -1;
-        setUndoButton(false);
+        endUndo();
     }
     if (scrambling_) {
         if (!scrambleLeft_.empty()) {
@@ -92,6 +92,7 @@ void PuzzleDialog::afterTurn() {
             return;
         }
         endScramble();
+        clearRedo();
     }
     runPendingInput();
 }

@@ -1,15 +1,19 @@
 // A whole game through the real window: New Game with a known seed, then, turn by turn, a
-// mouse stroke between two visible stickers that takes back the scramble's last turn, until the
-// game says "You did it." and enters the result.
+// stroke between two visible stickers that takes back the scramble's last turn, until the game
+// says "You did it." and enters the result. The strokes are made with the mouse, or with the
+// keyboard alone: arrows to a sticker whose Shift+arrow names the turn, Ctrl+arrows to spin.
 #include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <map>
 #include <memory>
+#include <queue>
 #include <vector>
 
 #include "app/commands.h"
 #include "app/highscores.h"
+#include "input/keyboard_cursor.h"
 #include "input/strokes.h"
 #include "model/game_rules.h"
 #include "window_helpers.h"
@@ -111,6 +115,80 @@ class PlayGameTest : public QObject {
         return false;
     }
 
+    // The keys that take the cursor to a sticker from which Shift+arrow makes the turn, the
+    // last of them the Shift+arrow itself; empty when no sticker in sight has one.
+    std::vector<std::pair<Arrow, bool>> findKeyStroke(const Move& turn) {
+        const PuzzleDialog& shown = window_->dialog();
+        const std::vector<CursorSticker> stickers =
+            cursorStickers({shown.puzzle(), shown.screen(), shown.gesture()});
+        const std::optional<CursorSticker> at = shown.cursorSticker();
+        const int start = at ? findCursorSticker(stickers, at->id) : -1;
+        if (start < 0) {
+            return {};
+        }
+        const Arrow arrows[] = {Arrow::Up, Arrow::Down, Arrow::Left, Arrow::Right};
+        std::map<int, std::pair<int, Arrow>> cameFrom{{start, {start, Arrow::Up}}};
+        std::queue<int> open;
+        open.push(start);
+        while (!open.empty()) {
+            const int cur = open.front();
+            open.pop();
+            const CursorSticker& s = stickers[cur];
+            const StylusTarget probe{shown.puzzle(), shown.screen(),
+                                     Gesture{s.id.slot, s.id.row, s.id.col}};
+            for (Arrow a : arrows) {
+                const int next = neighbourSticker(stickers, cur, a);
+                const Point to = stickers[next].press;
+                if (next != cur && decodeStroke(probe, to.x, to.y) == turn) {
+                    std::vector<std::pair<Arrow, bool>> keys{{a, true}};
+                    for (int i = cur; i != start; i = cameFrom[i].first) {
+                        keys.insert(keys.begin(), {cameFrom[i].second, false});
+                    }
+                    return keys;
+                }
+                if (cameFrom.emplace(next, std::pair{cur, a}).second) {
+                    open.push(next);
+                }
+            }
+        }
+        return {};
+    }
+
+    static Qt::Key qtArrow(Arrow a) {
+        const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+        return keys[static_cast<int>(a)];
+    }
+
+    // The turn made with the mouse or the keyboard, after spins off the puzzle until a stroke
+    // in sight names it.
+    bool makeTurn(const Move& turn, bool keyboard) {
+        PuzzleView& view = window_->view();
+        for (int spins = 0; spins < 12; ++spins) {
+            if (keyboard) {
+                const std::vector<std::pair<Arrow, bool>> keys = findKeyStroke(turn);
+                for (const auto& [arrow, stroke] : keys) {
+                    QTest::keyClick(&view, qtArrow(arrow),
+                                    stroke ? Qt::ShiftModifier : Qt::NoModifier);
+                }
+                if (!keys.empty()) {
+                    return true;
+                }
+                for (int i = 0; i < 6; ++i) {
+                    QTest::keyClick(&view, i < 4 ? Qt::Key_Right : Qt::Key_Up, Qt::ControlModifier);
+                }
+                continue;
+            }
+            QPoint from;
+            QPoint to;
+            if (findStroke(turn, from, to)) {
+                dragLogical(view, from, to, 2);
+                return true;
+            }
+            dragLogical(view, QPoint(5, 310), QPoint(35, 300), 3);
+        }
+        return false;
+    }
+
 private slots:
     void init() {
         clearGameSettings();
@@ -124,13 +202,20 @@ private slots:
     void solvesAScrambleStrokeByStroke_data() {
         QTest::addColumn<int>("typeCommand");
         QTest::addColumn<QString>("movesValue");
-        QTest::newRow("cube level 2") << static_cast<int>(kCmdCubeLevel1 + 1) << "Cube2M";
-        QTest::newRow("tetrahedron level 2") << static_cast<int>(kCmdTetraLevel1 + 1) << "Tetra2M";
-        QTest::newRow("Piracube") << static_cast<int>(kCmdPiracube) << "PiraM";
+        QTest::addColumn<bool>("keyboard");
+        for (bool keys : {false, true}) {
+            const char* by = keys ? " by keys" : " by mouse";
+            QTest::addRow("cube level 2%s", by)
+                << static_cast<int>(kCmdCubeLevel1 + 1) << "Cube2M" << keys;
+            QTest::addRow("tetrahedron level 2%s", by)
+                << static_cast<int>(kCmdTetraLevel1 + 1) << "Tetra2M" << keys;
+            QTest::addRow("Piracube%s", by) << static_cast<int>(kCmdPiracube) << "PiraM" << keys;
+        }
     }
     void solvesAScrambleStrokeByStroke() {
         QFETCH(int, typeCommand);
         QFETCH(QString, movesValue);
+        QFETCH(bool, keyboard);
         PuzzleDialog& dialog = window_->dialog();
         window_->commandAction(typeCommand)->trigger();
         const unsigned seed = 4242;
@@ -144,17 +229,14 @@ private slots:
         QTimer closer;
         connect(&closer, &QTimer::timeout, this, [this] { closeModalBoxes(); });
         closer.start(20);
-        PuzzleView& view = window_->view();
+        if (keyboard) {
+            window_->view().setFocus();
+            QTest::keyClick(&window_->view(), Qt::Key_Down); // the cursor shows
+            QVERIFY(dialog.cursorSticker().has_value());
+        }
         for (int i = kScrambleTurns - 1; i >= 0; --i) {
-            const Move undo = turns[i].inverse();
-            QPoint from;
-            QPoint to;
-            // A turn no visible stroke names becomes visible after a spin off the puzzle.
-            for (int spins = 0; !findStroke(undo, from, to); ++spins) {
-                QVERIFY2(spins < 12, qPrintable(QStringLiteral("no stroke for turn %1").arg(i)));
-                dragLogical(view, QPoint(5, 310), QPoint(35, 300), 3);
-            }
-            dragLogical(view, from, to, 2);
+            QVERIFY2(makeTurn(turns[i].inverse(), keyboard),
+                     qPrintable(QStringLiteral("no stroke for turn %1").arg(i)));
             QTRY_VERIFY(!dialog.busy());
             if (i > 0) {
                 QCOMPARE(dialog.record().moveCount, kScrambleTurns - i);
@@ -169,6 +251,47 @@ private slots:
         const std::string stored = window_->platform().readString(
             "HighScores", movesValue.toStdString(), emptyHighscoreText());
         QCOMPARE(parseHighscoreText(stored).value[0], kScrambleTurns);
+    }
+
+    // What the view shows at the middle of every sticker in sight.
+    std::vector<QRgb> stickerPixels() {
+        const PuzzleDialog& shown = window_->dialog();
+        const QImage shot = window_->view().grab().toImage();
+        std::vector<QRgb> out;
+        for (const CursorSticker& s :
+             cursorStickers({shown.puzzle(), shown.screen(), shown.gesture()})) {
+            out.push_back(shownAt(shot, window_->view(), s.press.x, s.press.y).rgb());
+        }
+        return out;
+    }
+
+    // Practice: 30 moves, undone with Ctrl+Z back to the solved picture and redone with
+    // Ctrl+Shift+Z to the picture they made. Every turn turns the model and back, which moves
+    // the corners by rounding (about 1e-13), enough to move an edge that lies on half a pixel:
+    // the stickers are compared, not every edge pixel.
+    void practiceUndoesAndRedoesThirtyMovesByKeys() {
+        PuzzleDialog& dialog = window_->dialog();
+        window_->commandAction(kCmdCubeLevel1 + 2)->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        const std::vector<QRgb> solved = stickerPixels();
+        for (int i = 0; i < 30; ++i) {
+            dialog.performTurn(Move::axisTurn(1 + i % 3, (i * 7) % 4, i % 4 < 2 ? -1 : 1));
+        }
+        QTRY_VERIFY(!dialog.busy());
+        const std::vector<QRgb> played = stickerPixels();
+        QVERIFY(played != solved);
+        for (int i = 0; i < 30; ++i) {
+            QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+        }
+        QTRY_VERIFY(!dialog.busy());
+        QVERIFY(stickerPixels() == solved);
+        QVERIFY(!window_->commandAction(kCmdUndo)->isEnabled());
+        for (int i = 0; i < 30; ++i) {
+            QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        }
+        QTRY_VERIFY(!dialog.busy());
+        QCOMPARE(dialog.record().moveCount, 30);
+        QVERIFY(stickerPixels() == played);
     }
 };
 

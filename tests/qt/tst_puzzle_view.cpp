@@ -163,6 +163,27 @@ private slots:
         QCOMPARE(window_->dialog().view().zoom, zoom);
     }
 
+    // A wheel notch zooms a step (a touchpad's small scrolls add up to one); the view says
+    // what it shows to a screen reader and keeps it current.
+    void wheelZoomsAndTheViewDescribesTheGame() {
+        PuzzleView& view = window_->view();
+        const double zoom = window_->dialog().view().zoom;
+        const QPointF at = widgetPointFor(view, 120, 200);
+        QWheelEvent notch(at, view.mapToGlobal(at), {}, {0, -60}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view, &notch);
+        QCOMPARE(window_->dialog().view().zoom, zoom);
+        QApplication::sendEvent(&view, &notch);
+        QCOMPARE(window_->dialog().view().zoom, zoom - 0.02);
+        QCOMPARE(view.accessibleName(), QString("Puzzle"));
+        QVERIFY2(view.accessibleDescription().endsWith("training, 0 moves, 0 seconds"),
+                 qPrintable(view.accessibleDescription()));
+        window_->commandAction(kCmdCubeLevel1 + 1)->trigger();
+        window_->dialog().turnAxis1(0, 1);
+        QTRY_COMPARE(view.accessibleDescription(),
+                     QString("Cube, level 2, training, 1 moves, 0 seconds"));
+    }
+
 private:
     std::unique_ptr<MainWindow> window_;
 };

@@ -211,7 +211,13 @@ void MainWindow::buildToolBar() {
     for (int command : kToolBarButtons) {
         const ToolButtonArt* art = toolButtonArt(command);
         const QString text = QString::fromUtf8(art ? art->text : "");
-        QAction* action = addCommand(bar, text, command);
+        // A command that has a menu item shares its action (and its enabled state) with it.
+        QAction* action = platform_.commandAction(command);
+        if (action) {
+            bar->addAction(action);
+        } else {
+            action = addCommand(bar, text, command);
+        }
         if (art) {
             action->setIcon(QIcon(QString::fromUtf8(art->icon)));
             action->setShortcut(QKeySequence(art->key));

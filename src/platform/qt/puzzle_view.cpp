@@ -1,16 +1,21 @@
 #include "platform/qt/puzzle_view.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "app/puzzle_dialog.h"
+#include "input/zoom.h"
 #include "platform/qt/qimage_canvas.h"
 
 namespace korvane::qt {
@@ -20,6 +25,8 @@ namespace {
 // The flags word of a stylus message: the left button held, or nothing held.
 constexpr int kLeftButtonHeld = 0x0001;
 constexpr int kNoButton = 0;
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int kWheelNotch = 120;
 
 // The status strip across the top of the picture, in logical pixels; redrawn at every paint.
 constexpr QRect kStatusStrip(0, 0, 242, 24);
@@ -62,6 +69,7 @@ PuzzleView::PuzzleView(PuzzleDialog& dialog, QImageCanvas& backBuffer, QWidget* 
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Puzzle"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // Never smaller than the picture at scale 1.
     setMinimumSize(kPictureWidth, kPictureHeight);
@@ -171,6 +179,7 @@ void PuzzleView::paintEvent(QPaintEvent* event) {
     const QRectF source(0, 0, kPictureWidth * bufferScale, kPictureHeight * bufferScale);
     painter.drawImage(picture, backBuffer_.image(), source);
     ++paintCount_;
+    describe();
     if (!painted_) {
         painted_ = true;
         emit firstPainted();
@@ -203,13 +212,109 @@ void PuzzleView::mouseReleaseEvent(QMouseEvent* event) {
     reportPaints("release");
 }
 
+// Keys by what they mean on the player's layout (the key's symbol), not where they sit.
+std::optional<PuzzleDialog::Key> gameKey(int qtKey) {
+    using Key = PuzzleDialog::Key;
+    switch (qtKey) {
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_Left:
+        return Key::Left;
+    case Qt::Key_Right:
+        return Key::Right;
+    case Qt::Key_Plus:
+        return Key::ZoomIn;
+    case Qt::Key_Minus:
+        return Key::ZoomOut;
+    case Qt::Key_Home:
+        return Key::Home;
+    default:
+        return std::nullopt;
+    }
+}
+
 void PuzzleView::keyPressEvent(QKeyEvent* event) {
-    dialog_.OnKeyDown();
+    // Any key first ends a replay or goes on with a paused game, and does nothing else then.
+    if (started_ && dialog_.OnKeyDown()) {
+        event->accept();
+        return;
+    }
+    const std::optional<PuzzleDialog::Key> key = gameKey(event->key());
+    if (!started_ || !key) {
+        event->ignore();
+        return;
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    dialog_.OnKeyDown(*key, (mods & Qt::ShiftModifier) != 0, (mods & Qt::ControlModifier) != 0);
     event->accept();
 }
 
 void PuzzleView::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
+}
+
+} // namespace korvane::qt
+
+namespace korvane::qt {
+
+// What a screen reader says of the view: the puzzle, its level, the moves and the time, kept
+// as the picture shows them.
+QString viewDescription(const Puzzle& puzzle, const GameRecord& record, int seconds) {
+    static const char* const kinds[] = {"Cube", "Tetrahedron", "Piracube", "Sphere"};
+    const int type = puzzle.puzzleType;
+    const QString kind =
+        type >= kCube && type <= kSphere ? QString::fromLatin1(kinds[type - 1]) : QString();
+    QString text = kind;
+    if (type == kCube || type == kTetrahedron) {
+        text += QStringLiteral(", level %1").arg(sizeLevel(puzzle));
+    }
+    text +=
+        record.clockRunning == 1 ? QStringLiteral(", timed game") : QStringLiteral(", training");
+    return text + QStringLiteral(", %1 moves, %2 seconds")
+                      .arg(record.moveCount)
+                      .arg(record.clockRunning == 1 ? seconds : 0);
+}
+
+void PuzzleView::describe() {
+    const QString text =
+        viewDescription(dialog_.puzzle(), dialog_.record(), dialog_.elapsedSeconds());
+    if (text != accessibleDescription()) {
+        setAccessibleDescription(text);
+    }
+}
+
+// A zoom step a notch; a touchpad's small scrolls add up to notches.
+void PuzzleView::wheelEvent(QWheelEvent* event) {
+    if (!started_) {
+        return event->ignore();
+    }
+    wheelAngle_ += event->angleDelta().y();
+    for (; wheelAngle_ >= kWheelNotch; wheelAngle_ -= kWheelNotch) {
+        dialog_.OnKeyDown(PuzzleDialog::Key::ZoomIn, false, false);
+    }
+    for (; wheelAngle_ <= -kWheelNotch; wheelAngle_ += kWheelNotch) {
+        dialog_.OnKeyDown(PuzzleDialog::Key::ZoomOut, false, false);
+    }
+    event->accept();
+}
+
+// The magnifiers of the status strip say what they do.
+bool PuzzleView::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QWidget::event(event);
+    }
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QPoint at = toLogical(help->pos());
+    const int button = at.x() >= 0 && at.y() >= 0 ? zoomButtonAt(at.x(), at.y()) : 0;
+    if (button == 0) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), button < 0 ? tr("Zoom out") : tr("Zoom in"), this);
+    }
+    return true;
 }
 
 } // namespace korvane::qt

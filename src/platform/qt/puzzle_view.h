@@ -6,11 +6,10 @@
 #include <QSize>
 #include <QWidget>
 
-#include "render/canvas.h"
+#include <optional>
 
-namespace korvane {
-class PuzzleDialog;
-}
+#include "app/puzzle_dialog.h"
+#include "render/canvas.h"
 
 namespace korvane::qt {
 
@@ -33,11 +32,16 @@ double backBufferScale(double scale, QSize screenDevicePixels);
 // The logical picture pixel under a widget position (widget coordinates, device independent).
 // Points off the picture map beyond 0..239 x 0..319, as the stylus handlers expect.
 QPoint toLogical(const PictureLayout& layout, QPointF widgetPos, double devicePixelRatio);
+// What the view's accessible description says of the game.
+QString viewDescription(const Puzzle& puzzle, const GameRecord& record, int seconds);
+// The game's key for a Qt key code, or none.
+std::optional<PuzzleDialog::Key> gameKey(int qtKey);
 
 // The central widget: shows the back buffer's picture scaled to fit, turns mouse (and touch,
 // which arrives as mouse events) into the stylus handlers in logical coordinates, and
-// swallows keys. While the button is held the mouse stays with the view, so a release outside
-// the window still ends the stroke. The back buffer follows the view's resolution.
+// the game's keys into its key handler. While the button is held the mouse stays with the view, so
+// a release outside the window still ends the stroke. The back buffer follows the view's
+// resolution.
 class PuzzleView : public QWidget {
     Q_OBJECT
 public:
@@ -67,6 +71,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 signals:
     // The first picture of the game has been painted (start-up measurements wait for it).
@@ -77,6 +83,7 @@ private:
     QColor marginColour() const;
     QRectF pictureInView() const;
     void reportPaints(const char* when) const;
+    void describe();
 
     PuzzleDialog& dialog_;
     QImageCanvas& backBuffer_;
@@ -85,6 +92,7 @@ private:
     QColor paintedMargin_;
     bool reportPaints_ = false;
     int paintCount_ = 0;
+    int wheelAngle_ = 0; // eighths of a degree not yet a whole notch
     QSize preferredSize_{2 * kPictureWidth, 2 * kPictureHeight};
 };
 

@@ -72,14 +72,16 @@ protected:
             dialog.OnCommand(kCmdUndo);
         } else if (roll < 860) {
             dialog.OnCommand(kPuzzleCommands[pick(std::size(kPuzzleCommands))]);
-        } else if (roll < 990) {
+        } else if (roll < 960) {
             const int command = kCommands[pick(std::size(kCommands))];
             if (command != kCmdNewGame || pick(8) == 0) { // a scramble is 19 turns
                 dialog.OnCommand(command);
             }
         } else if (roll < 995) {
-            dialog.OnKeyDown();
-            dialog.OnHelpRequest();
+            dialog.OnKeyDown(static_cast<PuzzleDialog::Key>(pick(7)), pick(2) == 0, pick(3) == 0);
+            if (pick(16) == 0) {
+                dialog.OnHelpRequest();
+            }
         } else {
             closeMidTurn();
         }
