@@ -37,6 +37,8 @@ const MenuEntry kMenuBar[] = {
     {K::Item, "Black", kCmdBlack, kBackground, nullptr},
     {K::Item, "White", kCmdWhite, kBackground, nullptr},
     {K::End, nullptr, 0, kNone, nullptr},
+    {K::Item, "Colour Symbols", kCmdColourSymbols, CheckGroup::Toggle, nullptr},
+    {K::Item, "Colour-blind Palette", kCmdColourBlindPalette, CheckGroup::Toggle, nullptr},
     {K::End, nullptr, 0, kNone, nullptr},
     {K::Menu, "Type", 0, kNone, nullptr},
     {K::Submenu, "Cube", 0, kNone, nullptr},

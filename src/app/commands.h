@@ -29,6 +29,9 @@ enum Command : int {
     kCmdExportSolves = 32821,
     // Redo in practice, after any number of undos (undo keeps its number above).
     kCmdRedo = 32840,
+    // The colour aid's two options.
+    kCmdColourSymbols = 32841,
+    kCmdColourBlindPalette = 32842,
     kCmdNewGame = 57600,
 };
 
@@ -48,7 +51,7 @@ inline constexpr int kFlashMs = 250;
 // closes it; Items carry their command, their check group and a shortcut. Items of one group
 // exclude each other (at most one is marked); items of no group carry no mark.
 enum class MenuEntryKind { Menu, Submenu, Item, Separator, End };
-enum class CheckGroup { None, Puzzle, Background };
+enum class CheckGroup { None, Puzzle, Background, Toggle }; // Toggle: a mark of its own
 struct MenuEntry {
     MenuEntryKind kind;
     const char* text;

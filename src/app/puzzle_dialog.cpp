@@ -42,6 +42,11 @@ int PuzzleDialog::readSettings() {
     const int nivel = platform_.readInt(kConfig, "Nivel", 2);
     const StartupChoice choice = validateStartupChoice(bk, figura, nivel);
     view_.bgColour = choice.bgColour;
+    // The colour aid: on only when stored as 1; anything else is off.
+    view_.colourSymbols = platform_.readInt(kConfig, "Symbols", 0) == 1;
+    view_.colourBlindPalette = platform_.readInt(kConfig, "Palette", 0) == 1;
+    platform_.checkMenuItem(kCmdColourSymbols, view_.colourSymbols);
+    platform_.checkMenuItem(kCmdColourBlindPalette, view_.colourBlindPalette);
     platform_.checkMenuItem(kCmdBlack, view_.bgColour == 0);
     platform_.checkMenuItem(kCmdWhite, view_.bgColour == 1);
     puzzle_.puzzleType = choice.puzzleType;

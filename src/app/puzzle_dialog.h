@@ -199,6 +199,7 @@ private:
     void endUndo();
     void clearRedo();
     void chooseBackground(int colour);
+    void toggleColourAid(int command);
     void choosePen(int command);
     void chooseTypeItem(int command);
     int readSettings();

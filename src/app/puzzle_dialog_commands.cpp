@@ -91,6 +91,8 @@ void PuzzleDialog::runCommand(int command) {
          }},
         {kCmdPenNone, kCmdPenThick, [](PuzzleDialog& d, int c) { d.choosePen(c); }},
         {kCmdPenThin, kCmdPenThin, [](PuzzleDialog& d, int c) { d.choosePen(c); }},
+        {kCmdColourSymbols, kCmdColourBlindPalette,
+         [](PuzzleDialog& d, int c) { d.toggleColourAid(c); }},
     };
     for (const Entry& entry : kCommands) {
         if (command >= entry.first && command <= entry.last) {
@@ -144,6 +146,16 @@ void PuzzleDialog::choosePen(int command) {
 // Each request starts a new viewer on the game's page at its table of contents.
 void PuzzleDialog::showHelp() {
     platform_.startHelpViewer("PegHelp.exe", "Korvane.htm#MAIN_CONTENTS");
+}
+
+// The colour aid's options: each turns on or off, redraws, marks its item and is stored.
+void PuzzleDialog::toggleColourAid(int command) {
+    const bool symbols = command == kCmdColourSymbols;
+    bool& option = symbols ? view_.colourSymbols : view_.colourBlindPalette;
+    option = !option;
+    redraw();
+    platform_.checkMenuItem(command, option);
+    platform_.writeInt(kConfig, symbols ? "Symbols" : "Palette", option ? 1 : 0);
 }
 
 } // namespace korvane

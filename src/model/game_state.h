@@ -87,6 +87,10 @@ struct View {
     double centreX = 120.0;
     double centreY = 145.0;
     int bgColour = 0;
+    // The colour aid, both off unless the player asks: a symbol on every sticker, one shape per
+    // colour, and a palette told apart without telling red from green.
+    bool colourSymbols = false;
+    bool colourBlindPalette = false;
 };
 
 // The stylus gesture in progress.

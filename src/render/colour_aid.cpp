@@ -204,4 +204,17 @@ Rgb colourBlindStickerRgb(int puzzleType, int colourNumber, int brightness) {
     return {full.r * b / kBrightest, full.g * b / kBrightest, full.b * b / kBrightest};
 }
 
+void paintSticker(Canvas& canvas, const Point* cell, int count, Inset rule, int puzzleType,
+                  int colourNumber, int brightness, const View& view, StickerScreen* record) {
+    const Rgb colour = view.colourBlindPalette
+                           ? colourBlindStickerRgb(puzzleType, colourNumber, brightness)
+                           : stickerRgb(puzzleType, colourNumber, brightness);
+    drawSticker(canvas, cell, count, rule, colour, record);
+    if (view.colourSymbols) {
+        Point inset[4];
+        insetPolygon(rule, cell, inset);
+        drawColourSymbol(canvas, inset, count, puzzleType, colourNumber, colour);
+    }
+}
+
 } // namespace korvane

@@ -2,6 +2,7 @@
 
 #include "model/game_state.h"
 #include "render/canvas.h"
+#include "render/sticker.h"
 
 namespace korvane {
 
@@ -42,6 +43,11 @@ void drawColourSymbol(Canvas& canvas, const Point* polygon, int count, int puzzl
 // (white, sky blue, vermillion, yellow, blue, bluish green for cube rows 0..5) that stay apart
 // under protanopia and deuteranopia; every channel follows the face brightness B as a fixed share
 // of it, as the game's own palette does. Numbers outside the palette draw grey, unshaded.
+// A sticker of colour number n on a face of brightness B, drawn as drawSticker draws it, in the
+// palette the view chooses and with its symbol when the view asks for one.
+void paintSticker(Canvas& canvas, const Point* cell, int count, Inset rule, int puzzleType,
+                  int colourNumber, int brightness, const View& view, StickerScreen* record);
+
 Rgb colourBlindStickerRgb(int puzzleType, int colourNumber, int brightness);
 
 } // namespace korvane

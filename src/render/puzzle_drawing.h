@@ -37,6 +37,7 @@ struct CubeFaceView {
     int slot;
     Point q[4];
     int brightness;
+    const View* shown; // zoom, background and the colour aid
 };
 // The face test of the kind; a face that passes is projected.
 bool viewCubeFace(const Puzzle& p, const View& view, int face, CubeFaceView& out);

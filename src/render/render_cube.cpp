@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "render/colour_aid.h"
 #include "render/palette.h"
 #include "render/projection.h"
 #include "render/puzzle_drawing.h"
@@ -74,8 +75,8 @@ void drawCubeFace(const Puzzle& g, Canvas& canvas, const CubeFaceView& view,
                                    cellCorner(view.q, n, b + 1, a + 1)};
             StickerScreen* record =
                 records != nullptr ? &records->stickerPoly[view.slot - 1][a][b] : nullptr;
-            const Rgb colour = stickerRgb(kCube, g.stickerColour[a][b][view.face], view.brightness);
-            drawSticker(canvas, cell, 4, Inset::CubeCell, colour, record);
+            paintSticker(canvas, cell, 4, Inset::CubeCell, kCube, g.stickerColour[a][b][view.face],
+                         view.brightness, *view.shown, record);
         }
     }
 }
@@ -108,6 +109,7 @@ bool viewCubeFace(const Puzzle& g, const View& v, int face, CubeFaceView& view) 
         view.q[i] = projectPerspective(v, c[0], c[1], c[2]);
     }
     view.brightness = faceBrightness(g.puzzleType, nz);
+    view.shown = &v;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "render/colour_aid.h"
 #include "render/palette.h"
 #include "render/projection.h"
 #include "render/puzzle_drawing.h"
@@ -39,8 +40,8 @@ void drawPiraFace(const Puzzle& g, Canvas& canvas, const CubeFaceView& view, int
                         midpoint(q[1], q[2])};
     const int face = view.face;
     if (selection.has(g, position, kCentreSticker)) {
-        const Rgb colour = stickerRgb(kPiracube, g.stickerColour[0][0][face], view.brightness);
-        drawSticker(canvas, m, 4, Inset::PiraDiamond, colour, nullptr);
+        paintSticker(canvas, m, 4, Inset::PiraDiamond, kPiracube, g.stickerColour[0][0][face],
+                     view.brightness, *view.shown, nullptr);
     }
     for (int r = 0; r < kCornerStickers; ++r) {
         for (int c = 0; c < kCornerStickers; ++c) {
@@ -52,9 +53,8 @@ void drawPiraFace(const Puzzle& g, Canvas& canvas, const CubeFaceView& view, int
                                    m[std::clamp(t[2], 0, 3)]};
             StickerScreen* record =
                 records != nullptr ? &records->stickerPoly[view.slot - 1][1 + r][c] : nullptr;
-            const Rgb colour =
-                stickerRgb(kPiracube, g.stickerColour[1 + r][c][face], view.brightness);
-            drawSticker(canvas, cell, 3, Inset::PiraTriangle, colour, record);
+            paintSticker(canvas, cell, 3, Inset::PiraTriangle, kPiracube,
+                         g.stickerColour[1 + r][c][face], view.brightness, *view.shown, record);
         }
     }
 }

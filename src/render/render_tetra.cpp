@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "render/colour_aid.h"
 #include "render/palette.h"
 #include "render/projection.h"
 #include "render/puzzle_drawing.h"
@@ -58,8 +59,9 @@ Point trianglePoint(const Point* q, double n, int u, int v) {
 }
 
 // One pass over a face: the upright triangles (entries 2m) or the inverted ones (2m + 1).
-void drawTriangles(const Puzzle& g, Canvas& canvas, int slotIndex, const Point* q, int brightness,
-                   bool inverted, const TetraSelection& selection, ScreenRecords* records) {
+void drawTriangles(const Puzzle& g, const View& shown, Canvas& canvas, int slotIndex,
+                   const Point* q, int brightness, bool inverted, const TetraSelection& selection,
+                   ScreenRecords* records) {
     const int level = tetraLevel(g);
     const double n = level + 1;
     const int face = kTetraFaceSlots[slotIndex].colourFace;
@@ -78,8 +80,8 @@ void drawTriangles(const Puzzle& g, Canvas& canvas, int slotIndex, const Point* 
             const int b = 2 * m + (inverted ? 1 : 0);
             StickerScreen* record =
                 records != nullptr ? &records->stickerPoly[slotIndex][a][b] : nullptr;
-            const Rgb colour = stickerRgb(kTetrahedron, g.stickerColour[a][b][face], brightness);
-            drawSticker(canvas, cell, 3, Inset::TetraTriangle, colour, record);
+            paintSticker(canvas, cell, 3, Inset::TetraTriangle, kTetrahedron,
+                         g.stickerColour[a][b][face], brightness, shown, record);
         }
     }
 }
@@ -101,8 +103,8 @@ void drawTetraFaces(const Puzzle& g, const View& view, Canvas& canvas,
             std::copy(q, q + 3, records->faceOutline[slotIndex]);
         }
         const int brightness = faceBrightness(kTetrahedron, nz);
-        drawTriangles(g, canvas, slotIndex, q, brightness, false, selection, records);
-        drawTriangles(g, canvas, slotIndex, q, brightness, true, selection, records);
+        drawTriangles(g, view, canvas, slotIndex, q, brightness, false, selection, records);
+        drawTriangles(g, view, canvas, slotIndex, q, brightness, true, selection, records);
     }
 }
 

@@ -183,7 +183,9 @@ void MainWindow::buildMenus() {
             break;
         case MenuEntryKind::Item: {
             QAction* action = addCommand(open.back(), text, entry.command);
-            if (QActionGroup* group = groups[static_cast<int>(entry.group)]) {
+            if (entry.group == CheckGroup::Toggle) {
+                action->setCheckable(true);
+            } else if (QActionGroup* group = groups[static_cast<int>(entry.group)]) {
                 action->setCheckable(true);
                 group->addAction(action);
             }

@@ -88,6 +88,38 @@ TEST_F(CommandTest, BackgroundAndPenCommandsDrawMarkAndStore) {
     }
 }
 
+// The colour aid: off unless stored as 1 (garbage is off); each option redraws, marks and stores;
+// symbols add drawing on every kind without changing what the stickers themselves draw, and the
+// palette changes sticker colours only.
+TEST_F(CommandTest, ColourAidOptionsDrawMarkAndStore) {
+    platform.ints[{"Config", "Symbols"}] = 7;
+    platform.ints[{"Config", "Palette"}] = 1;
+    start();
+    EXPECT_FALSE(dialog.view().colourSymbols);
+    EXPECT_TRUE(dialog.view().colourBlindPalette);
+    EXPECT_TRUE(platform.checked(kCmdColourBlindPalette));
+    dialog.OnCommand(kCmdColourBlindPalette);
+    EXPECT_EQ(configInt("Palette"), 0);
+    for (int type : {kCube, kTetrahedron, kPiracube}) {
+        dialog.OnCommand(type == kCube ? kCmdCubeLevel1 + 1
+                                       : (type == kTetrahedron ? kCmdTetraLevel1 + 1 : kCmdPiracube));
+        canvas.clear();
+        dialog.redraw();
+        const std::vector<testing::RecordingCanvas::Call> plain = canvas.calls;
+        dialog.OnCommand(kCmdColourSymbols);
+        EXPECT_TRUE(platform.checked(kCmdColourSymbols));
+        EXPECT_EQ(configInt("Symbols"), 1);
+        canvas.clear();
+        dialog.redraw();
+        EXPECT_GT(canvas.calls.size(), plain.size() + 10) << type;
+        dialog.OnCommand(kCmdColourSymbols);
+        EXPECT_EQ(configInt("Symbols"), 0);
+        canvas.clear();
+        dialog.redraw();
+        EXPECT_EQ(canvas.calls.size(), plain.size()) << type;
+    }
+}
+
 TEST_F(CommandTest, DialogsHelpAndExit) {
     startWith(2, 3);
     dialog.OnCommand(kCmdHighscores);
