@@ -225,6 +225,11 @@ void MainWindow::buildToolBar() {
             action->setShortcut(QKeySequence(art->key));
             action->setToolTip(toolTipWithShortcut(text, QKeySequence(art->toolTipKey)));
         }
+        // What a screen reader says of the button: its name, then what it does and its keys.
+        if (QWidget* button = bar->widgetForAction(action)) {
+            button->setAccessibleName(text);
+            button->setAccessibleDescription(action->toolTip());
+        }
     }
 }
 
