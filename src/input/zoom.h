@@ -1,10 +1,10 @@
 #pragma once
 
+#include "render/projection.h"
+
 namespace korvane {
 
-inline constexpr double kZoomMin = 0.2;
-inline constexpr double kZoomMax = 2.0;
-inline constexpr double kZoomStep = 0.02;
+inline constexpr double kZoomStep = 0.02; // kZoomMin and kZoomMax: render/projection.h
 
 // The zoom button under a press: -1 zoom out (y < 21, x < 21), +1 zoom in (y < 21,
 // 22 <= x < 38), 0 none.

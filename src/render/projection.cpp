@@ -4,16 +4,6 @@
 
 namespace korvane {
 
-namespace {
-
-// The eye sits on the view axis at z = +6; the image plane is 5 units in front of it and one
-// unit there is 50 pixels at zoom 1.
-constexpr double kEyeZ = 6.0;
-constexpr double kImagePlane = 5.0;
-constexpr double kPixelsPerUnit = 50.0;
-
-} // namespace
-
 const CubeFaceSlot kCubeFaceSlots[kFaces] = {
     {1, {0, 1, 3, 2}, +1}, // +z
     {1, {4, 5, 7, 6}, -1}, // -z

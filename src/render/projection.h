@@ -4,6 +4,17 @@
 
 namespace korvane {
 
+// The perspective of the cube and the Piracube: the eye sits on the view axis at z = +6; the
+// image plane is 5 units in front of it and one unit there is 50 pixels at zoom 1 (the parallel
+// projection uses the same 50 pixels a unit).
+inline constexpr double kEyeZ = 6.0;
+inline constexpr double kImagePlane = 5.0;
+inline constexpr double kPixelsPerUnit = 50.0;
+
+// The zoom's bounds: the zoom buttons never go past them, and no puzzle is shown beyond them.
+inline constexpr double kZoomMin = 0.2;
+inline constexpr double kZoomMax = 2.0;
+
 // A double becomes a pixel by truncation toward zero.
 int truncToPixel(double v);
 

@@ -3,17 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/projection.h"
+
 namespace korvane {
 
 namespace {
-
-// The game's largest zoom, the bound of the zoom step: a limit never raises it.
-constexpr double kLargestZoom = 2.0;
-
-// As the projection draws: the eye at z = +6, the image plane 5 units from it, 50 pixels a unit.
-constexpr double kEyeZ = 6.0;
-constexpr double kImagePlane = 5.0;
-constexpr double kPixelsPerUnit = 50.0;
 
 // The corners of the cube, the Piracube and the tetrahedron lie at (+-1, +-1, +-1); the sphere's
 // farthest points are the facet centre marks at 1.05.
@@ -45,9 +39,9 @@ double zoomLimitForReach(double reach, const PictureArea& a) {
         return 0.0;
     }
     if (!(reach > 0.0)) {
-        return kLargestZoom;
+        return kZoomMax;
     }
-    return std::min(kLargestZoom, room / reach - kSafety);
+    return std::min(kZoomMax, room / reach - kSafety);
 }
 
 double zoomLimit(int puzzleType, int /*level*/, const PictureArea& area) {
@@ -60,7 +54,7 @@ double zoomLimit(int puzzleType, int /*level*/, const PictureArea& area) {
     case kSphere:
         return zoomLimitForReach(reachPerZoom(false, kSphereRadius), area);
     default:
-        return kLargestZoom;
+        return kZoomMax;
     }
 }
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/recording_canvas.h"
-#include "input/zoom.h"
+#include "render/projection.h"
 #include "model/puzzle_build.h"
 #include "model/rotation.h"
 #include "render/renderer.h"
