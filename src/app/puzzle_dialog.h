@@ -109,6 +109,9 @@ public:
     void OnKeyDown(Key key, bool shift, bool ctrl);
     // The sticker the cursor stands on while it is shown, for the window and the tests.
     std::optional<CursorSticker> cursorSticker() const;
+    // The keyboard reached the view (Tab) or left it: the cursor shows where the keys will act,
+    // or goes, so the focus is always visible without changing the picture a mouse player sees.
+    void OnKeyboardFocus(bool gained);
     // The sticker outlined as pressed (or flashed), if any.
     std::optional<StickerHit> outlinedSticker() const { return outlined_; }
     void OnTimer(int id);
@@ -179,6 +182,7 @@ private:
     void runCommand(int command);
     void runKey(Key key, bool shift, bool ctrl);
     void moveCursor(Arrow arrow, bool stroke);
+    void showCursor();
     void standardView();
     void drawOverlay();
     void drawPressedButton();

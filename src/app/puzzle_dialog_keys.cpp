@@ -102,13 +102,32 @@ void PuzzleDialog::runKey(Key key, bool shift, bool ctrl) {
     redraw();
 }
 
-// The first arrow key only shows the cursor, on the sticker nearest the picture's middle.
+void PuzzleDialog::OnKeyboardFocus(bool gained) {
+    if (cursorShown_ == gained) {
+        return;
+    }
+    if (gained) {
+        showCursor();
+    } else {
+        cursorShown_ = false;
+    }
+    if (!busy()) {
+        redraw();
+    }
+}
+
+// The cursor appears on the sticker nearest the picture's middle.
+void PuzzleDialog::showCursor() {
+    cursorShown_ = true;
+    cursorX_ = view_.centreX;
+    cursorY_ = view_.centreY;
+    cursorId_ = StickerHit{};
+}
+
+// The first arrow key only shows the cursor.
 void PuzzleDialog::moveCursor(Arrow arrow, bool stroke) {
     if (!cursorShown_ || cursorStickers_.empty()) {
-        cursorShown_ = true;
-        cursorX_ = view_.centreX;
-        cursorY_ = view_.centreY;
-        cursorId_ = StickerHit{};
+        showCursor();
         return redraw();
     }
     int current = findCursorSticker(cursorStickers_, cursorId_);

@@ -227,6 +227,8 @@ void MainWindow::buildToolBar() {
         }
         // What a screen reader says of the button: its name, then what it does and its keys.
         if (QWidget* button = bar->widgetForAction(action)) {
+            // Tab reaches the buttons too, and their focus frame shows which one Space presses.
+            button->setFocusPolicy(Qt::TabFocus);
             button->setAccessibleName(text);
             button->setAccessibleDescription(action->toolTip());
         }

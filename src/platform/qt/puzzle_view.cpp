@@ -1,5 +1,6 @@
 #include "platform/qt/puzzle_view.h"
 
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -253,6 +254,29 @@ void PuzzleView::keyPressEvent(QKeyEvent* event) {
 
 void PuzzleView::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
+}
+
+namespace {
+bool byTabKey(const QFocusEvent* event) {
+    return event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+}
+} // namespace
+
+// Tabbing between the view and the tool bar shows where the keyboard is: on the view, the
+// sticker cursor; on a button, the button's own focus frame. Focus that comes with the window
+// or a click shows nothing, so the picture stays as the mouse player knows it.
+void PuzzleView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (started_ && byTabKey(event)) {
+        dialog_.OnKeyboardFocus(true);
+    }
+}
+
+void PuzzleView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    if (started_ && byTabKey(event)) {
+        dialog_.OnKeyboardFocus(false);
+    }
 }
 
 } // namespace korvane::qt
