@@ -118,6 +118,7 @@ void PuzzleDialog::drawPicture() {
 // A new, solved puzzle in the standard view; the game stops and the choice is stored.
 void PuzzleDialog::buildPuzzle(int type, int level) {
     platform_.killTimer(kClockTimer);
+    forgetKeptGame();
     buildPuzzleState(puzzle_, type, level);
     paused_ = false;
     shownResult_.reset();

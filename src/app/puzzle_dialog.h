@@ -208,6 +208,9 @@ private:
     void chooseTypeItem(int command);
     int readSettings();
     void resumeKeptGame();
+    void storeGameInPlay();
+    void checkpointGame();
+    void forgetKeptGame();
     bool confirmAbandon();
     bool clockStopped() const { return paused_ || clockHolds_ > 0; }
     void changeClock(bool paused, int holds);
@@ -247,8 +250,12 @@ private:
     bool pictureLost_ = false;
 
     bool paused_ = false;
-    int clockHolds_ = 0;         // modal boxes open
-    int stoppedElapsed_ = 0;     // the seconds shown while the clock stands still
+    int clockHolds_ = 0;     // modal boxes open
+    int stoppedElapsed_ = 0; // the seconds shown while the clock stands still
+    // The game in play as last kept on disk: whether a file holds it, its moves and seconds.
+    bool keptOnDisk_ = false;
+    std::size_t keptMoves_ = 0;
+    int keptSeconds_ = 0;
     bool swallowStroke_ = false; // the press that ended a pause, till its release
     std::optional<std::pair<int, int>> shownResult_; // moves and seconds of the game just won
     bool toldStorage_ = false;

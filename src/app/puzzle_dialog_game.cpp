@@ -24,6 +24,7 @@ void PuzzleDialog::newGame() {
         return;
     }
     setUndoButton(false);
+    forgetKeptGame();
     paused_ = false;
     shownResult_.reset();
     record_.moveCount = 0;

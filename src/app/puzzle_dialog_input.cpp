@@ -167,6 +167,7 @@ void PuzzleDialog::OnTimer(int id) {
         zoomStep();
     } else if (id == kClockTimer) {
         platform_.repaintNow();
+        checkpointGame();
     } else if (id == kReplayTimer) {
         replayStep();
     } else if (id == kFlashTimer) {
@@ -186,6 +187,7 @@ void PuzzleDialog::togglePause() {
         platform_.killTimer(kZoomTimer);
     }
     setPaused(!paused_);
+    checkpointGame(); // the player may be leaving
     redraw();
 }
 

@@ -99,18 +99,54 @@ void PuzzleDialog::keepGameOnQuit() {
     endReplay(); // the game on screen before the replay is the one to keep
     if (!timedGame()) {
         platform_.dropKeptGame();
+        keptOnDisk_ = false;
         return;
     }
-    // The geometry at rest: a turn cut short by the quit is played whole by the replay.
+    storeGameInPlay();
+}
+
+// The game in play, with the geometry at rest: a turn cut short is played whole by the replay.
+void PuzzleDialog::storeGameInPlay() {
     Puzzle rest = puzzle_;
     if (running_) {
         TurnFrames frames = *running_;
         endTurnFrames(rest, frames);
     }
-    const KeptGame game = keepGame(rest, record_, view_, elapsedSeconds());
+    const int seconds = elapsedSeconds();
+    const KeptGame game = keepGame(rest, record_, view_, seconds);
     const Platform::StoreResult result = platform_.storeKeptGame(formatKeptGame(game));
+    // Tried once for this state of the game, kept or not: a full disk is not hammered every
+    // second, and the next move tries again.
+    keptMoves_ = record_.moves.size();
+    keptSeconds_ = seconds;
     if (!result.stored) {
         storageFailed("the game in play", result.where, result.why);
+        return;
+    }
+    keptOnDisk_ = true;
+}
+
+// A timed game is kept as it goes, not only at quit, so a game killed without warning (a
+// power cut, SIGKILL, a crash of the desktop) goes on from its last second with a move or its
+// last ten seconds of thought. Between turns only, and never during a replay: the clock's tick
+// and the pause call it.
+void PuzzleDialog::checkpointGame() {
+    constexpr int kThinkingSeconds = 10;
+    if (!timedGame() || running_ || replay_) {
+        return;
+    }
+    if (keptOnDisk_ && record_.moves.size() == keptMoves_ &&
+        elapsedSeconds() < keptSeconds_ + kThinkingSeconds) {
+        return;
+    }
+    storeGameInPlay();
+}
+
+// The game that was kept has ended (won, abandoned or replaced): nothing is left to resume.
+void PuzzleDialog::forgetKeptGame() {
+    if (keptOnDisk_) {
+        platform_.dropKeptGame();
+        keptOnDisk_ = false;
     }
 }
 
@@ -151,6 +187,10 @@ void PuzzleDialog::resumeKeptGame() {
     record_.startTime = platform_.nowSeconds() - game.elapsedSeconds;
     stoppedElapsed_ = game.elapsedSeconds;
     paused_ = true;
+    // The file stays as the game's checkpoint until the game ends.
+    keptOnDisk_ = true;
+    keptMoves_ = record_.moves.size();
+    keptSeconds_ = game.elapsedSeconds;
 }
 
 void PuzzleDialog::storageFailed(const std::string& what, const std::string& where,

@@ -201,5 +201,38 @@ TEST_F(KeepTest, AGameIsAbandonedOnlyOnPurpose) {
     EXPECT_NE(platform.messages[0].first.find("/nowhere/kept-game"), std::string::npos);
 }
 
+// A game killed without warning (no quit, no destroy) goes on from its last checkpoint: the
+// clock's tick keeps a game that changed, a game left alone is kept again only after ten
+// seconds of thought, and a game that ends (won or replaced) leaves nothing to resume.
+TEST_F(KeepTest, AGameKilledMidwayGoesOnFromItsLastCheckpoint) {
+    startWith(1, 3);
+    playSomeOfAGame(platform, dialog);
+    dialog.OnTimer(kClockTimer);
+    ASSERT_FALSE(platform.keptGame.empty());
+
+    platform.keptGame.clear(); // nothing changed: not written again
+    dialog.OnTimer(kClockTimer);
+    EXPECT_TRUE(platform.keptGame.empty());
+    platform.now += 10;
+    dialog.OnTimer(kClockTimer);
+    ASSERT_FALSE(platform.keptGame.empty());
+
+    dialog.performTurn(Move::axisTurn(2, 1, 1));
+    platform.tickFrames();
+    dialog.OnTimer(kClockTimer);
+    const Puzzle before = puzzle();
+    PuzzleDialog next{platform, canvas}; // the first one was killed
+    platform.onRepaint = [&] { next.paintWindow(); };
+    next.OnInitDialog();
+    EXPECT_EQ(next.record().moveCount, 3);
+    EXPECT_EQ(next.elapsedSeconds(), 50);
+    EXPECT_EQ(
+        std::memcmp(before.stickerColour, next.puzzle().stickerColour, sizeof before.stickerColour),
+        0);
+
+    next.OnCommand(kCmdTraining); // the game ends: the checkpoint goes with it
+    EXPECT_TRUE(platform.keptGame.empty());
+}
+
 } // namespace
 } // namespace korvane::testing
