@@ -47,43 +47,6 @@ TEST(PointInPolygon, FollowsTheHalfOpenCrossingRule) {
     }
 }
 
-// The stylus is judged against the picture the player saw: the middle of every sticker a full
-// redraw of a fresh game records (the others stay all zero) presses that sticker, in the
-// standard view and after spins.
-TEST(DrawnRecords, TheMiddleOfEveryDrawnStickerPressesIt) {
-    for (const auto& [type, level] :
-         {std::pair{kCube, 1}, std::pair{kCube, 5}, std::pair{kTetrahedron, 1},
-          std::pair{kTetrahedron, 4}, std::pair{kPiracube, 3}})
-        for (double spin : {0.0, 50.0, 130.0}) {
-            const int points = type == kCube ? 4 : 3;
-            Puzzle puzzle;
-            auto records = std::make_unique<ScreenRecords>();
-            const Gesture gesture;
-            testing::RecordingCanvas canvas;
-            buildPuzzleState(puzzle, type, level);
-            spinX(puzzle, spin);
-            spinY(puzzle, spin / 2);
-            drawWholePuzzle(puzzle, View{}, canvas, *records);
-            const StylusTarget g{puzzle, *records, gesture};
-            int pressed = 0;
-            for (int i = 0; i < kFaceSlots * kCells * kCells; ++i) {
-                const int slot = 1 + i / (kCells * kCells), r = i / kCells % kCells, c = i % kCells;
-                const Point* p = records->stickerPoly[slot - 1][r][c].p;
-                if (p[0] == Point{} && p[1] == Point{}) {
-                    continue;
-                }
-                const Point sum = std::accumulate(p, p + points, Point{}, [](Point a, Point b) {
-                    return Point{a.x + b.x, a.y + b.y};
-                });
-                const StickerHit hit = hitTestPress(g, sum.x / points, sum.y / points);
-                EXPECT_EQ(std::tuple(hit.slot, hit.row, hit.col), std::tuple(slot, r, c))
-                    << "kind " << type << " level " << level << " spin " << spin;
-                ++pressed;
-            }
-            EXPECT_GT(pressed, 2);
-        }
-}
-
 int stepsUntil(double zoom, int dir, double bound) {
     for (int step = 1; step <= 200; ++step) {
         zoom = steppedZoom(zoom, dir);
