@@ -79,6 +79,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     QStringList boxTexts_;
+    QTimer answers_; // every box of ours is answered at once
 
     // Answers every box of ours: yes to a question, OK to a message; remembers their texts.
     void answerBoxes() {
@@ -106,7 +107,11 @@ class MainWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { qApp->setQuitOnLastWindowClosed(false); }
+    void initTestCase() {
+        qApp->setQuitOnLastWindowClosed(false);
+        connect(&answers_, &QTimer::timeout, this, [this] { answerBoxes(); });
+        answers_.start(20);
+    }
     void init() {
         clearGameSettings();
         boxTexts_.clear();
@@ -280,9 +285,6 @@ private slots:
         QCOMPARE(dialog.elapsedSeconds(), minimised);
 
         // New Game asks before it ends the game; after yes the kept game goes with the quit.
-        QTimer answers;
-        connect(&answers, &QTimer::timeout, this, [this] { answerBoxes(); });
-        answers.start(20);
         window->showNormal();
         window->commandAction(kCmdTraining)->trigger();
         QCOMPARE(boxTexts_.size(), 1);
@@ -352,9 +354,6 @@ private slots:
             QFile file(blocked);
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
-        QTimer answers;
-        connect(&answers, &QTimer::timeout, this, [this] { answerBoxes(); });
-        answers.start(20);
         {
             auto window = windowWithAGame();
             QVERIFY(window);
