@@ -1,13 +1,27 @@
+// The real main window, offscreen: the first start and a start from stored settings, the menus,
+// a scramble resized and closed, and kept games. Quitting keeps a timed game and the next start
+// resumes it, paused: closing the window, and a real game process ended by SIGTERM. A minimised
+// game's clock stands still; places that cannot be written are told once and nothing breaks.
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+#include <cmath>
+#include <memory>
 
 #include "app/commands.h"
+#include "app/kept_game.h"
+#include "platform/qt/qt_platform.h"
 #include "qt/window_helpers.h"
 
 using namespace korvane;
@@ -54,41 +68,53 @@ int darkPixelsIn(const QImage& shot, const PuzzleView& view, QRect logical) {
     return dark;
 }
 
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
-// The real main window, offscreen: the first start and a start from stored settings.
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
-    void initTestCase() { qApp->setQuitOnLastWindowClosed(false); }
-    void init() { clearGameSettings(); }
 
-    void firstStartShowsThePiracubeOnBlack() {
+    QStringList boxTexts_;
+    QTimer answers_; // every box of ours is answered at once
+
+    // Answers every box of ours: yes to a question, OK to a message; remembers their texts.
+    void answerBoxes() {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxTexts_ << box->text();
+            box->done(QMessageBox::Yes);
+        }
+    }
+
+    // A timed cube game of level 2 with two moves made, in a new window.
+    std::unique_ptr<MainWindow> windowWithAGame() {
         auto window = startWindow();
-        QVERIFY(window && resizeView(*window, QSize(480, 640)));
-        QCOMPARE(window->dialog().puzzle().puzzleType, int(kPiracube));
-        QCOMPARE(markedTypeItem(*window), int(kCmdPiracube));
-        QVERIFY(window->commandAction(kCmdBlack)->isChecked());
-        QVERIFY(!window->commandAction(kCmdWhite)->isChecked());
-        QVERIFY(!window->commandAction(kCmdUndo)->isEnabled());
-        QCOMPARE(gameSettings().value("Config/Nivel").toInt(), 3); // the level the build made
-        QVERIFY(!gameSettings().contains("Config/BkColor"));
+        if (!window) {
+            return nullptr;
+        }
+        PuzzleDialog& dialog = window->dialog();
+        window->commandAction(kCmdCubeLevel1 + 1)->trigger();
+        dialog.setScrambleSeed(31);
+        window->commandAction(kCmdNewGame)->trigger();
+        const auto settled = [&] { return QTest::qWaitFor([&] { return !dialog.busy(); }); };
+        const bool scrambled = settled();
+        dialog.performTurn(Move::axisTurn(2, 1, 1));
+        dialog.performTurn(Move::axisTurn(1, 0, -1));
+        return scrambled && settled() ? std::move(window) : nullptr;
+    }
 
-        PuzzleView& view = window->view();
-        const QImage shot = view.grab().toImage();
-        QVERIFY(isDark(shownAt(shot, view, 5, 310)));  // background
-        QVERIFY(isLight(shownAt(shot, view, 60, 10))); // the strip's bar
-        QVERIFY(isDark(shownAt(shot, view, 60, 23)));  // the rule under the strip
-        // Both counters show "0", right-aligned at x 148 and x 215.
-        QVERIFY(darkPixelsIn(shot, view, QRect(141, 4, 8, 12)) > 10);
-        QCOMPARE(darkPixelsIn(shot, view, QRect(100, 3, 40, 20)), 0);
-        QVERIFY(darkPixelsIn(shot, view, QRect(208, 4, 8, 12)) > 10);
-        QCOMPARE(darkPixelsIn(shot, view, QRect(180, 3, 27, 20)), 0);
-        // A turn handle of the first face slot shows its colour.
-        const Point* p = window->dialog().screen().stickerPoly[0][1][0].p;
-        const QColor handle =
-            shownAt(shot, view, (p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3);
-        QVERIFY2(!isDark(handle) && !isLight(handle), qPrintable(handle.name()));
+private slots:
+    void initTestCase() {
+        qApp->setQuitOnLastWindowClosed(false);
+        connect(&answers_, &QTimer::timeout, this, [this] { answerBoxes(); });
+        answers_.start(20);
+    }
+    void init() {
+        clearGameSettings();
+        boxTexts_.clear();
     }
 
     // Every menu gives each entry its own accelerator without changing its words; the puzzle
@@ -132,14 +158,15 @@ private slots:
         QCOMPARE(undo->accessibleDescription(), QString("Undo (Ctrl+Z)"));
     }
 
+    // The stored settings choose the start; with none stored, the Piracube on black. The rules
+    // of sound and unsound values are the core's test; these are texts the real storage reads.
     void storedSettingsChooseTheStart_data() {
         QTest::addColumn<QString>("stored"); // "Figura,Nivel[,BkColor]"
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("marked");
         QTest::addColumn<int>("background");
-        // The rules of sound and unsound values are the core's test; these are texts the real
-        // storage reads.
+        QTest::newRow("first start") << QString() << 3 << 3 << 32796 << 0;
         QTest::newRow("cube 3 on white") << QString("1,3,1") << 1 << 3 << 32790 << 1;
         QTest::newRow("cube 5: no item") << QString("1,5") << 1 << 5 << 0 << 0;
         QTest::newRow("kind not a number") << QString("abc,2,1") << 3 << 3 << 32796 << 1;
@@ -152,7 +179,7 @@ private slots:
         QFETCH(int, level);
         QFETCH(int, marked);
         QFETCH(int, background);
-        const QStringList values = stored.split(',');
+        const QStringList values = stored.split(',', Qt::SkipEmptyParts);
         const char* names[] = {"Config/Figura", "Config/Nivel", "Config/BkColor"};
         QSettings settings = gameSettings();
         for (int i = 0; i < values.size(); ++i) {
@@ -160,14 +187,34 @@ private slots:
         }
         settings.sync();
         auto window = startWindow();
-        QVERIFY(window);
+        QVERIFY(window && resizeView(*window, QSize(480, 640)));
         QCOMPARE(window->dialog().puzzle().puzzleType, type);
         QCOMPARE(sizeLevel(window->dialog().puzzle()), level);
         QCOMPARE(markedTypeItem(*window), marked);
         QCOMPARE(window->commandAction(kCmdBlack)->isChecked(), background == 0);
         QCOMPARE(window->commandAction(kCmdWhite)->isChecked(), background == 1);
-        const QColor shown = shownAt(window->view().grab().toImage(), window->view(), 5, 310);
-        QVERIFY(background == 1 ? isLight(shown) : isDark(shown));
+        PuzzleView& view = window->view();
+        const QImage shot = view.grab().toImage();
+        QVERIFY(background == 1 ? isLight(shownAt(shot, view, 5, 310))
+                                : isDark(shownAt(shot, view, 5, 310)));
+        if (!stored.isEmpty()) {
+            return;
+        }
+        QVERIFY(!window->commandAction(kCmdUndo)->isEnabled());
+        QCOMPARE(gameSettings().value("Config/Nivel").toInt(), 3); // the level the build made
+        QVERIFY(!gameSettings().contains("Config/BkColor"));
+        QVERIFY(isLight(shownAt(shot, view, 60, 10))); // the strip's bar
+        QVERIFY(isDark(shownAt(shot, view, 60, 23)));  // the rule under the strip
+        // Both counters show "0", right-aligned at x 148 and x 215.
+        QVERIFY(darkPixelsIn(shot, view, QRect(141, 4, 8, 12)) > 10);
+        QCOMPARE(darkPixelsIn(shot, view, QRect(100, 3, 40, 20)), 0);
+        QVERIFY(darkPixelsIn(shot, view, QRect(208, 4, 8, 12)) > 10);
+        QCOMPARE(darkPixelsIn(shot, view, QRect(180, 3, 27, 20)), 0);
+        // A turn handle of the first face slot shows its colour.
+        const Point* p = window->dialog().screen().stickerPoly[0][1][0].p;
+        const QColor handle =
+            shownAt(shot, view, (p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3);
+        QVERIFY2(!isDark(handle) && !isLight(handle), qPrintable(handle.name()));
     }
 
     // A scramble at the real frame rate (a Piracube's takes about 5 s) leaves the window alive:
@@ -203,6 +250,122 @@ private slots:
         QVERIFY(!dialog.busy());
         QCOMPARE(dialog.record().clockRunning, 0);
         QCOMPARE(gameSettings().allKeys(), keys);
+    }
+
+    void closingTheWindowKeepsTheGame() {
+        auto window = windowWithAGame();
+        QVERIFY(window);
+        const int elapsed = window->dialog().elapsedSeconds();
+        window->close();
+        window.reset();
+        // What is kept and resumed is the core's test, and the whole file's trip through a real
+        // process the SIGTERM test's; here the window's part.
+        window = startWindow();
+        QVERIFY(window);
+        PuzzleDialog& dialog = window->dialog();
+        QVERIFY(dialog.paused());
+        QCOMPARE(dialog.record().moveCount, 2);
+        QVERIFY(std::abs(dialog.elapsedSeconds() - elapsed) <= 1);
+        QVERIFY(window->commandAction(kCmdUndo)->isEnabled());
+        const QImage shot = window->view().grab().toImage();
+        QCOMPARE(shownAt(shot, window->view(), 120, 100), QColor(Qt::black)); // puzzle hidden
+        QCOMPARE(shownAt(shot, window->view(), 65, 150), QColor(208, 208, 208));
+        keepScreenShot("paused.png");
+
+        // The clock stands still while minimised; a key goes on with the game.
+        const int stopped = dialog.elapsedSeconds();
+        QTest::keyClick(&window->view(), Qt::Key_Space);
+        QVERIFY(!dialog.paused());
+        window->showMinimized();
+        QTRY_VERIFY(dialog.paused());
+        QTest::qWait(1100);
+        QVERIFY(std::abs(dialog.elapsedSeconds() - stopped) <= 1);
+        const int minimised = dialog.elapsedSeconds();
+        QTest::qWait(1100);
+        QCOMPARE(dialog.elapsedSeconds(), minimised);
+
+        // New Game asks before it ends the game; after yes the kept game goes with the quit.
+        window->showNormal();
+        window->commandAction(kCmdTraining)->trigger();
+        QCOMPARE(boxTexts_.size(), 1);
+        QVERIFY(!dialog.record().clockRunning);
+
+        // The window's size comes back at the next start; it never gets smaller than the
+        // picture at scale 1.
+        QCOMPARE(window->view().minimumSize(), QSize(240, 320));
+        QVERIFY(resizeView(*window, QSize(390, 520)));
+        const QSize size = window->size();
+        window->close();
+        QVERIFY(!QFile::exists(QtPlatform::keptGameFile()));
+        window = startWindow();
+        QVERIFY(window);
+        QCOMPARE(window->size(), size);
+    }
+
+    void sigtermKeepsTheGame() {
+        auto window = windowWithAGame();
+        QVERIFY(window);
+        window->close();
+        window.reset();
+        const QByteArray kept = readAll(QtPlatform::keptGameFile());
+        QVERIFY(!kept.isEmpty());
+
+        QProcess game;
+        game.setProgram(QStringLiteral(KORVANE_BINARY));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KORVANE_TELL_FIRST_PAINT"), QStringLiteral("1"));
+        game.setProcessEnvironment(env);
+        game.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        game.start();
+        QVERIFY(game.waitForStarted());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += game.readAllStandardOutput()).contains("first paint"),
+                                 60000);
+        // The running game resumed the kept one: what it keeps now comes from its quit.
+        QVERIFY(QFile::remove(QtPlatform::keptGameFile()));
+        game.terminate();
+        QVERIFY(game.waitForFinished(60000));
+        QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(game.exitCode(), 0);
+        // The same game: only the last digits of the orientation may differ.
+        const KeptGameReading first = parseKeptGame(kept.toStdString());
+        const KeptGameReading again =
+            parseKeptGame(readAll(QtPlatform::keptGameFile()).toStdString());
+        QVERIFY(first.game && again.game);
+        QCOMPARE(again.game->moves, first.game->moves);
+        QCOMPARE(again.game->scramble, first.game->scramble);
+        QCOMPARE(again.game->elapsedSeconds, first.game->elapsedSeconds);
+        QCOMPARE(again.game->stickerSum, first.game->stickerSum);
+        for (int i = 0; i < 9; ++i) {
+            QVERIFY(std::abs(again.game->orientation[i / 3][i % 3] -
+                             first.game->orientation[i / 3][i % 3]) < 1e-9);
+        }
+    }
+
+    // The data folder and the settings folder cannot be made (a file stands in their way): one
+    // box tells where and why, and the game goes on.
+    void unwritablePlacesAreToldOnce() {
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        const QString config = QFileInfo(gameSettings().fileName()).absolutePath();
+        QDir().rename(config, config + QStringLiteral(".away"));
+        QDir(data).removeRecursively();
+        QDir().mkpath(QFileInfo(data).absolutePath());
+        for (const QString& blocked : {data, config}) {
+            QFile file(blocked);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        {
+            auto window = windowWithAGame();
+            QVERIFY(window);
+            QTRY_COMPARE(boxTexts_.size(), 1);
+            QVERIFY(boxTexts_[0].contains(config));
+            window->close();
+        }
+        QCOMPARE(boxTexts_.size(), 1);
+        QFile::remove(data);
+        QFile::remove(config);
+        QDir().rename(config + QStringLiteral(".away"), config);
+        QDir().mkpath(data);
     }
 };
 

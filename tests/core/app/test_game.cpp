@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "app/commands.h"
 #include "app/highscores.h"
@@ -16,7 +17,8 @@ using GameTest = DialogTest;
 
 // A turn shows one frame now and one per tick of the frame clock (cube 6, tetrahedron 7,
 // Piracube 10 in all), then, at the next tick, the colours move and the puzzle is drawn whole;
-// afterwards the geometry holds the view rotation only.
+// afterwards the geometry holds the view rotation only. The back buffer lost mid-turn (a new
+// window scale) gets the same frame again, not the whole puzzle, and the turn goes on.
 TEST_F(GameTest, TurnsAnimateOneFramePerTickAndPutTheModelBack) {
     struct Case {
         int figura, nivel;
@@ -26,48 +28,44 @@ TEST_F(GameTest, TurnsAnimateOneFramePerTickAndPutTheModelBack) {
     for (const Case c :
          {Case{1, 3, Move::axisTurn(2, 1, 1), 6}, Case{2, 4, Move::axisTurn(4, 1, 1), 7},
           Case{3, 3, Move::cornerTurn(6, 1), 10}}) {
+        SCOPED_TRACE(c.figura);
         startWith(c.figura, c.nivel);
         const Puzzle before = puzzle();
         platform.repaints = 0;
         dialog.performTurn(c.move);
-        EXPECT_EQ(platform.repaints, 1) << c.figura;
+        EXPECT_EQ(platform.repaints, 1);
         EXPECT_TRUE(coloursEqual(before.stickerColour)); // the colours move at the end
-        EXPECT_EQ(settle(), c.frames) << c.figura;
-        EXPECT_EQ(platform.repaints, c.frames + 1) << c.figura;
+        platform.tickFrames(2);
+        canvas.clear();
+        platform.tickFrames(1);
+        const std::vector<RecordingCanvas::Call> frame = canvas.calls;
+        const Puzzle geometry = puzzle();
+        canvas.clear();
+        dialog.refreshPicture();
+        ASSERT_EQ(canvas.calls.size(), frame.size());
+        for (std::size_t i = 0; i < frame.size(); ++i) {
+            EXPECT_EQ(canvas.calls[i].points, frame[i].points) << i;
+        }
+        EXPECT_EQ(maxCornerDifference(geometry, puzzle()), 0.0);
+        EXPECT_EQ(3 + settle(), c.frames);
+        EXPECT_EQ(platform.repaints, c.frames + 2); // and the one the lost buffer asked for
         EXPECT_FALSE(platform.frameClockRunning);
         EXPECT_LT(maxCornerDifference(before, puzzle()), 1e-9);
-        EXPECT_FALSE(coloursEqual(before.stickerColour)) << c.figura;
+        EXPECT_FALSE(coloursEqual(before.stickerColour));
         EXPECT_EQ(record().moves, std::vector<Move>{c.move});
     }
 }
 
-TEST_F(GameTest, AMoveCanBeUndoneOnce) {
+// Moves before any New Game are counted but never end a game; a move the puzzle has no turn
+// for is not one.
+TEST_F(GameTest, PracticeMovesAreCountedButNeverEndAGame) {
     startWith(1, 2);
-    const Puzzle solved = puzzle();
-    dialog.turnAxis3(2, +1);
-    settle();
-    EXPECT_EQ(record().moveCount, 1);
-    EXPECT_EQ(record().undoState, 0);
-    EXPECT_TRUE(platform.buttonEnabled(kCmdUndo));
-
-    dialog.OnCommand(kCmdUndo);
-    settle();
-    EXPECT_EQ(record().moveCount, 0);
-    EXPECT_EQ(record().undoState, -1);
-    EXPECT_TRUE(record().moves.empty());
-    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
-    EXPECT_TRUE(coloursEqual(solved.stickerColour));
-
-    dialog.OnCommand(kCmdUndo); // nothing left to undo
-    EXPECT_FALSE(dialog.busy());
-    EXPECT_EQ(record().moveCount, 0);
-    // Moves before any New Game are counted but never end a game; a move the puzzle has no
-    // turn for is not one.
     dialog.turnAxis3(2, +1);
     dialog.turnAxis3(2, -1);
     dialog.turnAxis4(0, +1);
     settle();
     EXPECT_EQ(record().moveCount, 2);
+    EXPECT_TRUE(isSolved(puzzle()));
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -147,16 +145,14 @@ TEST_F(GameTest, SolvingAGameTellsThePlayerAndEntersTheResult) {
               "You did it.\n\n19 moves in 1:35.\nNot among the ten best: the tenth place has 12 "
               "moves and 1:20; this game took 7 moves and 0:15 more.");
     EXPECT_EQ(platform.highscoreDialogs.size(), 1u);
-}
 
-// The cube of level 5 has no table; the sphere has no game at all.
-TEST_F(GameTest, SolvedPuzzlesWithoutATableEnterNothing) {
+    // The cube of level 5 has no table; the sphere has no game at all.
     startWith(1, 5);
+    platform.strings.clear();
     solveScrambledGame(platform, dialog, 30);
-    ASSERT_EQ(platform.messages.size(), 1u);
+    ASSERT_EQ(platform.messages.size(), 3u);
     EXPECT_TRUE(platform.strings.empty());
-    EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{0}));
-
+    EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{1, 0}));
     startWith(4, 2);
     dialog.OnCommand(kCmdNewGame);
     settle();
@@ -222,25 +218,44 @@ TEST_F(GameTest, CommandsDuringATurn) {
     EXPECT_FALSE(platform.frameClockRunning);
 }
 
-// The back buffer lost mid-turn (a new window scale) gets the same frame again, not the whole
-// puzzle; the turn goes on as before.
-TEST_F(GameTest, TheCurrentFrameCanBeDrawnAgain) {
-    for (int figura : {1, 3}) {
-        startWith(figura, 3);
-        dialog.performTurn(figura == 1 ? Move::axisTurn(2, 1, -1) : Move::cornerTurn(1, -1));
-        platform.tickFrames(2);
-        canvas.clear();
-        platform.tickFrames(1);
-        const std::vector<RecordingCanvas::Call> frame = canvas.calls;
-        const Puzzle geometry = puzzle();
-        canvas.clear();
-        dialog.refreshPicture();
-        ASSERT_EQ(canvas.calls.size(), frame.size());
-        for (std::size_t i = 0; i < frame.size(); ++i) {
-            EXPECT_EQ(canvas.calls[i].points, frame[i].points) << i;
-        }
-        EXPECT_EQ(maxCornerDifference(geometry, puzzle()), 0.0);
-        settle();
+const std::string kEmpty = "-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,";
+const std::string kFull = "10,20,30,40,50,60,70,80,90,100,";
+
+// A table's stored moves and time texts, the moves and seconds of a solved game, and the texts
+// written back: the first result of a table; a tie goes below the earlier result, so it stays
+// out of a full list whose last place holds it; a full list keeps out a worse result while the
+// other list of the table takes the same game's value.
+TEST_F(GameTest, PutsEachValueAtItsRankInItsOwnList) {
+    struct Entry {
+        std::string moves, times;
+        int newMoves, newSeconds;
+        std::string movesAfter, timesAfter;
+    };
+    for (const Entry& e :
+         {Entry{kEmpty, kEmpty, 57, 95, "57,-1,-1,-1,-1,-1,-1,-1,-1,-1,",
+                "95,-1,-1,-1,-1,-1,-1,-1,-1,-1,"},
+          Entry{"40,57,80,", kFull, 57, 100, "40,57,57,80,-1,-1,-1,-1,-1,-1,", kFull},
+          Entry{kFull, kFull, 101, 45, kFull, "10,20,30,40,45,50,60,70,80,90,"}}) {
+        platform.strings[{"HighScores", "Tetra2M"}] = e.moves;
+        platform.strings[{"HighScores", "Tetra2T"}] = e.times;
+        dialog.enterResult(5, e.newMoves, e.newSeconds);
+        EXPECT_EQ((platform.strings[{"HighScores", "Tetra2M"}]), e.movesAfter) << e.moves;
+        EXPECT_EQ((platform.strings[{"HighScores", "Tetra2T"}]), e.timesAfter) << e.times;
+    }
+}
+
+// Whatever is stored, the list read from it is sound and goes back in the proper form: missing
+// and extra fields, fields that are no plain number, numbers past the int range, and a list
+// stored out of order.
+TEST(StoredHighscoreText, IsReadFieldByField) {
+    for (const auto& [stored, written] :
+         {std::pair{"", kEmpty.c_str()}, std::pair{",,,,,,,,,,,,", kEmpty.c_str()},
+          std::pair{"1,2,3,4,5,6,7,8,9,10,11,", "1,2,3,4,5,6,7,8,9,10,"},
+          std::pair{"abc,12,x7,7x,,+5, 6,-7,-0,0,", "0,12,-1,-1,-1,-1,-1,-1,-1,-1,"},
+          std::pair{"2147483647,2147483648,99999999999999999999,3,",
+                    "3,2147483647,-1,-1,-1,-1,-1,-1,-1,-1,"},
+          std::pair{"30,-1,10,20", "10,20,30,-1,-1,-1,-1,-1,-1,-1,"}}) {
+        EXPECT_EQ(formatHighscoreText(parseHighscoreText(stored)), written) << stored;
     }
 }
 

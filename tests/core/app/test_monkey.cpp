@@ -13,10 +13,10 @@
 namespace korvane::testing {
 namespace {
 
-constexpr int kCommands[] = {32774, 32775, 32776, 32777, 32785, 32786, 32788, 32789,
-                             32790, 32791, 32792, 32793, 32794, 32795, 32796, 32797,
-                             32801, 32802, 32803, 32804, 32805, 32806, 32807, 32810,
-                             32811, 57600, 32771, 32781, 32798, 0,     -1,    99999};
+constexpr int kCommands[] = {32774, 32775, 32776, 32777, 32785, 32786, 32788, 32789, 32790,
+                             32791, 32792, 32793, 32794, 32795, 32796, 32797, 32801, 32802,
+                             32803, 32804, 32805, 32806, 32807, 32810, 32811, 32812, 32840,
+                             32841, 32842, 57600, 32771, 32781, 32798, 0,     -1,    99999};
 constexpr int kPuzzleCommands[] = {32774, 32775, 32776, 32777, 32788, 32789, 32790,
                                    32791, 32792, 32793, 32794, 32795, 32796, 32805};
 
@@ -79,8 +79,11 @@ protected:
             }
         } else if (roll < 995) {
             dialog.OnKeyDown(static_cast<PuzzleDialog::Key>(pick(7)), pick(2) == 0, pick(3) == 0);
-            if (pick(16) == 0) {
+            const int other = pick(16);
+            if (other == 0) {
                 dialog.OnHelpRequest();
+            } else if (other == 1) {
+                dialog.OnPauseRequest(); // the window minimised
             }
         } else {
             closeMidTurn();

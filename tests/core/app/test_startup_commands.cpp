@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <tuple>
+
 #include "app/commands.h"
+#include "app/settings.h"
 #include "dialog_fixture.h"
 
 namespace korvane::testing {
@@ -16,48 +20,55 @@ int markedTypeItems(const FakePlatform& platform) {
     return marked;
 }
 
-TEST_F(CommandTest, TypeCommandsBuildMarkAndStore) {
-    start();
-    struct Case {
-        int command, type;
-        double size;
-        int nivel;
-    };
-    const Case cases[] = {{32788, 1, 1.0, 1},
-                          {32791, 1, 4.0, 4},
-                          {32794, 2, 3.0, 3},
-                          {32795, 2, 4.0, 4},
-                          {32796, 3, 3.0, 3}};
-    for (const Case& c : cases) {
-        dialog.OnCommand(c.command);
-        EXPECT_EQ(puzzle().puzzleType, c.type);
-        EXPECT_EQ(puzzle().size, c.size);
-        EXPECT_EQ(markedTypeItems(platform), 1);
-        EXPECT_TRUE(platform.checked(c.command));
-        EXPECT_EQ(configInt("Figura"), c.type);
-        EXPECT_EQ(configInt("Nivel"), c.nivel);
+// Stored "BkColor", "Figura" and "Nivel", then the background, kind and level the game starts
+// with: the defaults, sound choices at the ends of their ranges, and out-of-range or garbage
+// ones (the window's test reads texts that are no number through the real storage).
+TEST(StoredSettings, AreUsedWhenSoundAndFallBackOtherwise) {
+    constexpr int kCases[13][6] = {{0, 3, 2, 0, 3, 2},      {1, 3, 3, 1, 3, 3},
+                                   {2, 1, 3, 0, 1, 3},      {-1, 1, 3, 0, 1, 3},
+                                   {0, 1, 5, 0, 1, 5},      {0, 1, 6, 0, 3, 2},
+                                   {1, 1, 0, 1, 3, 2},      {0, 2, 4, 0, 2, 4},
+                                   {0, 2, 5, 0, 3, 2},      {0, 3, INT_MIN, 0, 3, INT_MIN},
+                                   {0, 4, 6, 0, 4, 2},      {1, 0, 2, 1, 3, 2},
+                                   {0, INT_MAX, 1, 0, 3, 2}};
+    for (const auto& [bk, figura, nivel, bgColour, puzzleType, level] : kCases) {
+        const StartupChoice s = validateStartupChoice(bk, figura, nivel);
+        EXPECT_EQ(std::tuple(s.bgColour, s.puzzleType, s.level),
+                  std::tuple(bgColour, puzzleType, level))
+            << bk << " " << figura << " " << nivel;
     }
 }
 
-TEST_F(CommandTest, CommandsWithoutMenuItemsKeepOrClearTheMarks) {
+// Each puzzle command builds its puzzle and stores its kind and level; the Type item marked
+// after it (0: none). The cubes without a menu item leave the marks as they were; the sphere
+// clears them. Training keeps the puzzle and its marks and stops the clock.
+TEST_F(CommandTest, PuzzleCommandsBuildMarkAndStore) {
     startWith(2, 3);
-    dialog.OnCommand(32776); // the cube of level 4, marks unchanged
-    EXPECT_EQ(puzzle().puzzleType, kCube);
-    EXPECT_EQ(puzzle().size, 4.0);
-    EXPECT_TRUE(platform.checked(32794));
-    dialog.OnCommand(32777); // level 5: no table, restored at the next start
-    EXPECT_EQ(puzzle().size, 5.0);
-    EXPECT_EQ(configInt("Nivel"), 5);
+    const struct {
+        int command, type, level, marked;
+    } cases[] = {{kCmdCube2Extra + 2, kCube, 4, kCmdTetraLevel1 + 2},
+                 {kCmdCube5Extra, kCube, 5, kCmdTetraLevel1 + 2},
+                 {kCmdCubeLevel1, kCube, 1, kCmdCubeLevel1},
+                 {kCmdCubeLevel4, kCube, 4, kCmdCubeLevel4},
+                 {kCmdTetraLevel1 + 2, kTetrahedron, 3, kCmdTetraLevel1 + 2},
+                 {kCmdTetraLevel4, kTetrahedron, 4, kCmdTetraLevel4},
+                 {kCmdPiracube, kPiracube, 3, kCmdPiracube},
+                 {kCmdSphere, kSphere, 2, 0},
+                 {kCmdCube5Extra, kCube, 5, 0}};
+    for (const auto& c : cases) {
+        dialog.OnCommand(c.command);
+        EXPECT_EQ(puzzle().puzzleType, c.type) << c.command;
+        EXPECT_TRUE(c.type == kSphere || puzzle().size == c.level) << c.command;
+        EXPECT_EQ(markedTypeItems(platform), c.marked ? 1 : 0) << c.command;
+        EXPECT_TRUE(!c.marked || platform.checked(c.marked)) << c.command;
+        EXPECT_EQ(configInt("Figura"), c.type) << c.command;
+        EXPECT_EQ(configInt("Nivel"), c.level) << c.command;
+    }
     dialog.OnCommand(kCmdNewGame);
-    dialog.OnCommand(kCmdTraining); // the same puzzle solved, the clock stopped, marks kept
+    dialog.OnCommand(kCmdTraining);
     EXPECT_EQ(puzzle().size, 5.0);
     EXPECT_EQ(record().clockRunning, 0);
-    EXPECT_TRUE(platform.checked(32794));
-    dialog.OnCommand(kCmdSphere);
-    EXPECT_EQ(puzzle().puzzleType, kSphere);
     EXPECT_EQ(markedTypeItems(platform), 0);
-    EXPECT_EQ(configInt("Figura"), 4);
-    EXPECT_EQ(configInt("Nivel"), 2);
 }
 
 TEST_F(CommandTest, BackgroundAndPenCommandsDrawMarkAndStore) {
@@ -101,8 +112,9 @@ TEST_F(CommandTest, ColourAidOptionsDrawMarkAndStore) {
     dialog.OnCommand(kCmdColourBlindPalette);
     EXPECT_EQ(configInt("Palette"), 0);
     for (int type : {kCube, kTetrahedron, kPiracube}) {
-        dialog.OnCommand(type == kCube ? kCmdCubeLevel1 + 1
-                                       : (type == kTetrahedron ? kCmdTetraLevel1 + 1 : kCmdPiracube));
+        dialog.OnCommand(type == kCube
+                             ? kCmdCubeLevel1 + 1
+                             : (type == kTetrahedron ? kCmdTetraLevel1 + 1 : kCmdPiracube));
         canvas.clear();
         dialog.redraw();
         const std::vector<testing::RecordingCanvas::Call> plain = canvas.calls;

@@ -3,12 +3,14 @@
 #include <memory>
 #include <numeric>
 #include <random>
+#include <sstream>
+#include <string>
 
 #include "model/distance_table.h"
 #include "model/game_rules.h"
 #include "model/puzzle_build.h"
-#include "model/turns.h"
 #include "model/puzzle_model.h"
+#include "model/turns.h"
 
 namespace korvane {
 namespace {
@@ -108,62 +110,51 @@ TEST(DistanceTable, RandomNearSolvedAndImpossiblePositions) {
             ASSERT_TRUE(isSolved(*g)) << static_cast<int>(kind) << " trial " << trial;
             EXPECT_FALSE(t.bestMove(*g).has_value());
         }
-    }
-
-    for (TableKind kind : {TableKind::Cube2, TableKind::Piracube, TableKind::Tetrahedron3}) {
-        const DistanceTable& t = table(kind);
         for (const Move& m : t.model().moves) {
-            auto g = solvedPuzzle(kind);
+            g = solvedPuzzle(kind);
             applyMove(*g, m);
             EXPECT_EQ(t.distance(*g), 1) << moveText(m);
             EXPECT_TRUE(belowCompetitionMinimum(t, *g));
         }
+        // Colours no turns can make are refused: any two stickers of different colours swapped
+        // (on one piece that is its mirror image, which the piece coordinates alone would pass).
+        const Stickers home = t.model().solved();
+        for (std::size_t i = 0; i < home.size(); ++i) {
+            for (std::size_t j = i + 1; j < home.size(); ++j) {
+                Stickers s = home;
+                std::swap(s[i], s[j]);
+                EXPECT_EQ(t.distanceOfStickers(s), s == home ? 0 : -1) << i << " " << j;
+            }
+        }
     }
-    const Move tips[] = {Move::axisTurn(1, 2, 1), Move::axisTurn(2, 2, 1), Move::axisTurn(3, 2, -1),
-                         Move::axisTurn(4, 2, 1)};
+    // Positions written as stored move texts: their distance, whether the game calls them solved
+    // and whether they lie below the competition minimum.
     const struct {
         TableKind kind;
-        std::vector<Move> turns;
+        const char* turns;
         int distance;
-        bool solved;
-        bool below;
+        bool solved, below;
     } cases[] = {
-        {TableKind::Cube2, {Move::axisTurn(2, 0, 1), Move::axisTurn(2, 1, 1)}, 0, true, true},
-        {TableKind::Cube2,
-         {Move::axisTurn(1, 0, 1), Move::axisTurn(2, 0, 1), Move::axisTurn(3, 0, 1)},
-         3,
-         false,
-         true},
-        {TableKind::Cube2,
-         {Move::axisTurn(1, 0, 1), Move::axisTurn(2, 0, 1), Move::axisTurn(3, 0, 1),
-          Move::axisTurn(1, 0, 1)},
-         4,
-         false,
-         false},
-        {TableKind::Tetrahedron3,
-         {Move::axisTurn(3, 0, -1), Move::axisTurn(3, 1, -1), Move::axisTurn(3, 2, -1)},
-         0,
-         true,
-         true},
+        {TableKind::Cube2, "A2L0+ A2L1+", 0, true, true},
+        {TableKind::Cube2, "A1L0+ A2L0+ A3L0+", 3, false, true},
+        {TableKind::Cube2, "A1L0+ A2L0+ A3L0+ A1L0+", 4, false, false},
+        {TableKind::Tetrahedron3, "A3L0- A3L1- A3L2-", 0, true, true},
         // A base turn and the middle the same way: the tip alone, up to orientation.
-        {TableKind::Tetrahedron3,
-         {Move::axisTurn(1, 0, 1), Move::axisTurn(1, 1, 1)},
-         1,
-         false,
-         true},
+        {TableKind::Tetrahedron3, "A1L0+ A1L1+", 1, false, true},
         // Four tips: four moves to us, none with the tips ignored.
-        {TableKind::Tetrahedron3, {tips, tips + 4}, 4, false, true},
+        {TableKind::Tetrahedron3, "A1L2+ A2L2+ A3L2- A4L2+", 4, false, true},
         // Turned whole: not solved to the game, no distance at all in the usual measure.
-        {TableKind::Piracube, {Move::cornerTurn(0, 1), Move::cornerTurn(7, 1)}, 2, false, true},
+        {TableKind::Piracube, "C0+ C7+", 2, false, true},
     };
     for (const auto& c : cases) {
         auto g = solvedPuzzle(c.kind);
-        for (const Move& m : c.turns) {
-            applyMove(*g, m);
+        std::istringstream turns(c.turns);
+        for (std::string text; turns >> text;) {
+            applyMove(*g, parseMove(text).value());
         }
-        EXPECT_EQ(table(c.kind).distance(*g), c.distance) << moveText(c.turns[0]);
-        EXPECT_EQ(isSolved(*g), c.solved) << moveText(c.turns[0]);
-        EXPECT_EQ(belowCompetitionMinimum(table(c.kind), *g), c.below) << moveText(c.turns[0]);
+        EXPECT_EQ(table(c.kind).distance(*g), c.distance) << c.turns;
+        EXPECT_EQ(isSolved(*g), c.solved) << c.turns;
+        EXPECT_EQ(belowCompetitionMinimum(table(c.kind), *g), c.below) << c.turns;
     }
 
     // Every whole turn of the Piracube: a third of a turn is two halves, a half turn four.
@@ -193,20 +184,7 @@ TEST(DistanceTable, RandomNearSolvedAndImpossiblePositions) {
     }
     EXPECT_GT(below, 0);
 
-    // Colours no turns can make are refused: any two stickers of different colours swapped (on
-    // one piece that is its mirror image, which the piece coordinates alone would pass), a colour
-    // out of range, another kind.
-    for (TableKind kind : {TableKind::Cube2, TableKind::Piracube, TableKind::Tetrahedron3}) {
-        const DistanceTable& t = table(kind);
-        const Stickers home = t.model().solved();
-        for (std::size_t i = 0; i < home.size(); ++i) {
-            for (std::size_t j = i + 1; j < home.size(); ++j) {
-                Stickers s = home;
-                std::swap(s[i], s[j]);
-                EXPECT_EQ(t.distanceOfStickers(s), s == home ? 0 : -1) << i << " " << j;
-            }
-        }
-    }
+    // A colour out of range, another kind.
     for (int colour : {7, -1, 1000}) {
         auto cube = solvedPuzzle(TableKind::Cube2);
         cube->stickerColour[0][0][0] = colour;
