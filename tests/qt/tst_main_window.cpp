@@ -156,6 +156,23 @@ private slots:
         QVERIFY(undo);
         QCOMPARE(undo->accessibleName(), QString("Undo"));
         QCOMPARE(undo->accessibleDescription(), QString("Undo (Ctrl+Z)"));
+
+        // The keyboard's focus is always visible: Tab goes to a button (its focus frame), and
+        // back into the view shows the sticker cursor; focus from a click shows nothing.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->view().setFocus(Qt::MouseFocusReason);
+        QVERIFY(!window->dialog().cursorSticker());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(!window->view().hasFocus());
+        QVERIFY(!window->dialog().cursorSticker());
+        for (int i = 0; i < 5 && !window->view().hasFocus(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QVERIFY(window->view().hasFocus());
+        QVERIFY(window->dialog().cursorSticker());
+        QTest::keyClick(&window->view(), Qt::Key_Tab);
+        QVERIFY(!window->dialog().cursorSticker());
     }
 
     // The stored settings choose the start; with none stored, the Piracube on black. The rules
