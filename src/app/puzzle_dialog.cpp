@@ -86,7 +86,9 @@ void PuzzleDialog::paintWindow() {
     drawPressedButton();
 }
 
+// The Hint item follows the game: offered only where showHint would give one.
 void PuzzleDialog::redraw() {
+    platform_.enableButton(kCmdHint, hintOffered());
     drawPicture();
     platform_.repaintNow();
 }
@@ -129,6 +131,7 @@ void PuzzleDialog::buildPuzzle(int type, int level) {
     record_.moves.clear();
     record_.moveMs.clear();
     record_.par = -1;
+    hint_.reset();
     clearRedo();
     gesture_.gestureState = 0;
     view_.zoom = std::min(view_.zoom, zoomLimit(puzzle_, view_));

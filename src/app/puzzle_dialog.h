@@ -111,6 +111,16 @@ public:
     std::optional<CursorSticker> cursorSticker() const;
     // The sticker outlined as pressed (or flashed), if any.
     std::optional<StickerHit> outlinedSticker() const { return outlined_; }
+    // Hint: in practice on a puzzle whose distances are known, the stroke of a move one nearer
+    // to solved is outlined (the sticker to press, the sticker to release on) until the next
+    // input; nothing is turned.
+    struct HintStroke {
+        StickerHit press;
+        StickerHit release;
+    };
+    bool hintOffered() const;
+    void showHint();
+    std::optional<HintStroke> hint() const { return hint_; }
     void OnTimer(int id);
     void OnFrameTick();
     void zoomStep();
@@ -262,6 +272,7 @@ private:
     // shows it flashed until the flash timer.
     std::optional<StickerHit> outlined_;
     bool flashing_ = false;
+    std::optional<HintStroke> hint_;
 };
 
 } // namespace korvane

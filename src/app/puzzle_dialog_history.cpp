@@ -141,6 +141,7 @@ void PuzzleDialog::startReplay(const SolveRecord& game) {
     if (timedGame() && !paused_) {
         setPaused(true);
     }
+    hint_.reset();
     replay_ = std::make_unique<Replay>(Replay{puzzle_, record_, view_, paused_, stoppedElapsed_,
                                               game.moveLog, 0, 0, game.seconds});
     paused_ = false;

@@ -11,12 +11,6 @@
 namespace korvane::testing {
 namespace {
 
-// The 2-layer cube's table, built once for the program (a tenth of a second).
-const DistanceTable& cubeTable() {
-    static const DistanceTable table = DistanceTable::build(TableKind::Cube2);
-    return table;
-}
-
 class HistoryParTest : public DialogTest {
 protected:
     MemorySolveHistory history;
