@@ -62,11 +62,13 @@ TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
     ASSERT_EQ(history.solves.size(), 40u);
     for (const auto& [id, game] : history.solves) {
         EXPECT_EQ(game.abandoned, id != 40) << id;
+        EXPECT_GE(game.par, 4) << id;
     }
     const SolveRecord& won = history.solves.rbegin()->second;
     EXPECT_FALSE(won.abandoned);
     EXPECT_EQ(won.puzzle, (PuzzleId{kCube, 1}));
     EXPECT_EQ(won.moves, par);
+    EXPECT_EQ(won.par, par);
     EXPECT_EQ(won.seconds, par);
     EXPECT_FALSE(won.undoUsed);
     EXPECT_EQ(won.scramble, scramble);
@@ -126,6 +128,7 @@ TEST_F(HistoryParTest, UndoIsNotedAndNoTableMeansNoPar) {
     solveOptimally();
     ASSERT_EQ(history.solves.size(), 1u);
     EXPECT_TRUE(history.solves.begin()->second.undoUsed);
+    EXPECT_EQ(history.solves.begin()->second.par, -1);
     EXPECT_EQ(platform.messages.back().first.find("Par"), std::string::npos);
 }
 
