@@ -86,9 +86,7 @@ void PuzzleDialog::paintWindow() {
     drawPressedButton();
 }
 
-// The Hint item follows the game: offered only where showHint would give one.
 void PuzzleDialog::redraw() {
-    platform_.enableButton(kCmdHint, hintOffered());
     drawPicture();
     platform_.repaintNow();
 }
@@ -100,8 +98,10 @@ void PuzzleDialog::refreshPicture() {
 
 // The running turn's frame drawn again from the geometry it was drawn from (the same steps give
 // the same geometry after it), or the whole puzzle.
+// The Hint item follows the picture: offered only where showHint would give one.
 void PuzzleDialog::drawPicture() {
     pictureLost_ = false;
+    platform_.enableButton(kCmdHint, hintOffered());
     if (paused_) {
         drawPausedPicture();
         return;
