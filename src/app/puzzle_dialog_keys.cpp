@@ -155,8 +155,9 @@ void PuzzleDialog::standardView() {
     view_.centreY = standard.centreY;
 }
 
-// After a whole picture: the cursor finds its sticker again (or the nearest to where it stood)
-// and is outlined over the picture. Nothing is drawn while it is hidden.
+// After a whole picture: a hint's two stickers are outlined, and the cursor finds its sticker
+// again (or the nearest to where it stood) and is outlined over the picture. Nothing is drawn
+// while it is hidden.
 void PuzzleDialog::drawOverlay() {
     if (!cursorShown_ && !outlined_ && !hint_) {
         return;
@@ -257,6 +258,9 @@ void PuzzleDialog::showHint() {
         return;
     }
     const int distance = table->distance(puzzle_);
+    if (distance <= 0) {
+        return; // solved up to orientation, or colours the table cannot read
+    }
     const StylusTarget target{puzzle_, screen_, gesture_};
     auto after = std::make_unique<Puzzle>();
     const std::optional<StickerStroke> stroke =
