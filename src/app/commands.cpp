@@ -29,6 +29,7 @@ const MenuEntry kMenuBar[] = {
     {K::Separator, nullptr, 0, kNone, nullptr},
     {K::Item, "Undo", kCmdUndo, kNone, nullptr}, // its keys are the button's
     {K::Item, "Redo", kCmdRedo, kNone, "Ctrl+Shift+Z"},
+    {K::Item, "Hint", kCmdHint, kNone, "H"},
     {K::Separator, nullptr, 0, kNone, nullptr},
     {K::Item, "Exit", kCmdExit, kNone, "Ctrl+Q"},
     {K::End, nullptr, 0, kNone, nullptr},

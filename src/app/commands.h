@@ -32,6 +32,8 @@ enum Command : int {
     // The colour aid's two options.
     kCmdColourSymbols = 32841,
     kCmdColourBlindPalette = 32842,
+    // In practice on a puzzle whose distances are known: outline the stroke of a best move.
+    kCmdHint = 32843,
     kCmdNewGame = 57600,
 };
 

@@ -98,8 +98,10 @@ void PuzzleDialog::refreshPicture() {
 
 // The running turn's frame drawn again from the geometry it was drawn from (the same steps give
 // the same geometry after it), or the whole puzzle.
+// The Hint item follows the picture: offered only where showHint would give one.
 void PuzzleDialog::drawPicture() {
     pictureLost_ = false;
+    platform_.enableButton(kCmdHint, hintOffered());
     if (paused_) {
         drawPausedPicture();
         return;
@@ -130,6 +132,7 @@ void PuzzleDialog::buildPuzzle(int type, int level) {
     record_.moves.clear();
     record_.moveMs.clear();
     record_.par = -1;
+    hint_.reset();
     clearRedo();
     gesture_.gestureState = 0;
     view_.zoom = std::min(view_.zoom, zoomLimit(puzzle_, view_));

@@ -114,6 +114,16 @@ public:
     void OnKeyboardFocus(bool gained);
     // The sticker outlined as pressed (or flashed), if any.
     std::optional<StickerHit> outlinedSticker() const { return outlined_; }
+    // Hint: in practice on a puzzle whose distances are known, the stroke of a move one nearer
+    // to solved is outlined (the sticker to press, the sticker to release on) until the next
+    // input; nothing is turned.
+    struct HintStroke {
+        StickerHit press;
+        StickerHit release;
+    };
+    bool hintOffered() const;
+    void showHint();
+    std::optional<HintStroke> hint() const { return hint_; }
     void OnTimer(int id);
     void OnFrameTick();
     void zoomStep();
@@ -273,6 +283,7 @@ private:
     // shows it flashed until the flash timer.
     std::optional<StickerHit> outlined_;
     bool flashing_ = false;
+    std::optional<HintStroke> hint_;
 };
 
 } // namespace korvane

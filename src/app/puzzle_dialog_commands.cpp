@@ -77,6 +77,7 @@ void PuzzleDialog::runCommand(int command) {
         {kCmdCubeLevel1, kCmdPiracube, [](PuzzleDialog& d, int c) { d.chooseTypeItem(c); }},
         {kCmdUndo, kCmdUndo, [](PuzzleDialog& d, int) { d.undoMove(); }},
         {kCmdRedo, kCmdRedo, [](PuzzleDialog& d, int) { d.redoMove(); }},
+        {kCmdHint, kCmdHint, [](PuzzleDialog& d, int) { d.showHint(); }},
         {kCmdHelp, kCmdHelp, [](PuzzleDialog& d, int) { d.showHelp(); }},
         {kCmdCube2Extra, kCmdCube5Extra,
          [](PuzzleDialog& d, int c) {

@@ -96,6 +96,7 @@ void PuzzleDialog::recordGame(bool abandoned) {
     if (history == nullptr || record_.clockRunning == 0) {
         return;
     }
+    learnPar();
     SolveRecord game;
     game.puzzle = {puzzle_.puzzleType, sizeLevel(puzzle_)};
     game.endedUtcMs = platform_.utcMilliseconds();
@@ -103,6 +104,7 @@ void PuzzleDialog::recordGame(bool abandoned) {
     game.seconds = record_.elapsedSeconds;
     game.undoUsed = record_.undoUsed;
     game.abandoned = abandoned;
+    game.par = record_.par;
     game.scramble = record_.scramble;
     game.moveLog = timedMoves();
     if (!history->record(game)) {
@@ -141,6 +143,7 @@ void PuzzleDialog::startReplay(const SolveRecord& game) {
     if (timedGame() && !paused_) {
         setPaused(true);
     }
+    hint_.reset();
     replay_ = std::make_unique<Replay>(Replay{puzzle_, record_, view_, paused_, stoppedElapsed_,
                                               game.moveLog, 0, 0, game.seconds});
     paused_ = false;

@@ -99,6 +99,12 @@ void PuzzleDialog::releaseStylus(int x, int y) {
 
 // Input is performed now, or, while a turn runs or input waits, queued behind it.
 void PuzzleDialog::handleInput(const PendingInput& input) {
+    if (hint_) { // a hint shows until the next input
+        hint_.reset();
+        if (!busy()) {
+            redraw();
+        }
+    }
     if (busy() && !draining_) {
         // Moves of the stylus merge, as the window system merges them: the spin follows the
         // stylus to where it is now.

@@ -3,10 +3,15 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "app/commands.h"
+#include "input/sticker_strokes.h"
+#include "model/distance_table.h"
+#include "model/game_rules.h"
 #include "model/puzzle_build.h"
 #include "model/rotation.h"
+#include "model/turns.h"
 
 namespace korvane {
 
@@ -23,6 +28,8 @@ constexpr double kInnerHalfWidth = 0.75;
 constexpr Brush kOuterBrush{{0, 0, 0}};
 constexpr Brush kInnerBrush{{255, 255, 255}};
 constexpr Brush kFlashBrush{{255, 0, 255}}; // a stroke that named no turn
+// A hint's release end: amber, so the two ends of its stroke tell apart.
+constexpr Brush kHintReleaseBrush{{255, 176, 0}};
 
 void drawBand(Canvas& canvas, Point a, Point b, double halfWidth) {
     const double dx = b.x - a.x;
@@ -167,13 +174,23 @@ void PuzzleDialog::standardView() {
     view_.centreY = standard.centreY;
 }
 
-// After a whole picture: the cursor finds its sticker again (or the nearest to where it stood)
-// and is outlined over the picture. Nothing is drawn while it is hidden.
+// After a whole picture: a hint's two stickers are outlined, and the cursor finds its sticker
+// again (or the nearest to where it stood) and is outlined over the picture. Nothing is drawn
+// while it is hidden.
 void PuzzleDialog::drawOverlay() {
-    if (!cursorShown_ && !outlined_) {
+    if (!cursorShown_ && !outlined_ && !hint_) {
         return;
     }
     cursorStickers_ = cursorStickers({puzzle_, screen_, gesture_});
+    if (hint_) {
+        for (const auto& [id, inner] :
+             {std::pair(hint_->press, kInnerBrush), std::pair(hint_->release, kHintReleaseBrush)}) {
+            const int at = findCursorSticker(cursorStickers_, id);
+            if (at >= 0) {
+                drawOutline(canvas_, cursorStickers_[at], inner);
+            }
+        }
+    }
     if (outlined_) {
         const int pressed = findCursorSticker(cursorStickers_, *outlined_);
         if (pressed >= 0) {
@@ -239,6 +256,46 @@ void PuzzleDialog::endFlash() {
     if (shown && !running_) {
         redraw();
     }
+}
+
+bool PuzzleDialog::hintOffered() const {
+    return practising() && !replay_ && !paused_ &&
+           tableKindFor(puzzle_.puzzleType, sizeLevel(puzzle_)).has_value() && !isSolved(puzzle_);
+}
+
+// The stroke is looked for among the stickers the player sees now, as the stroke rules read
+// them in this orientation: the first whose turn brings the puzzle one move nearer to solved.
+void PuzzleDialog::showHint() {
+    if (!hintOffered()) {
+        return;
+    }
+    const DistanceTable* table = platform_.distanceTable(puzzle_.puzzleType, sizeLevel(puzzle_));
+    if (table == nullptr) {
+        platform_.messageBox("The hint for this puzzle is still being worked out. Ask again in a "
+                             "moment.",
+                             "Korvane");
+        return;
+    }
+    const int distance = table->distance(puzzle_);
+    if (distance <= 0) {
+        return; // solved up to orientation, or colours the table cannot read
+    }
+    const StylusTarget target{puzzle_, screen_, gesture_};
+    auto after = std::make_unique<Puzzle>();
+    const std::optional<StickerStroke> stroke =
+        findStickerStroke(target, cursorStickers(target), [&](const Move& move) {
+            *after = puzzle_;
+            applyMove(*after, move);
+            return table->distance(*after) == distance - 1;
+        });
+    if (!stroke) {
+        platform_.messageBox("No stroke on the stickers in view starts a shortest solution. Turn "
+                             "the puzzle to show other faces and ask again.",
+                             "Korvane");
+        return;
+    }
+    hint_ = HintStroke{stroke->from, stroke->to};
+    redraw();
 }
 
 std::optional<CursorSticker> PuzzleDialog::cursorSticker() const {

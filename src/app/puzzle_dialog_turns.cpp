@@ -27,6 +27,7 @@ void PuzzleDialog::startMove(const Move& move) {
 }
 
 void PuzzleDialog::startTurn(const Move& move) {
+    hint_.reset();
     running_ = turnFramesOf(puzzle_, move);
     if (atOnce_) {
         return; // finishAtOnce ends it

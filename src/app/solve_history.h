@@ -42,6 +42,7 @@ struct SolveRecord {
     int seconds = 0;             // the clock as the game showed it at the end
     bool undoUsed = false;
     bool abandoned = false;
+    int par = -1; // the fewest moves the scramble needed; -1 where not known
     std::vector<Move> scramble;
     std::vector<TimedMove> moveLog;
     friend bool operator==(const SolveRecord&, const SolveRecord&) = default;
@@ -55,6 +56,7 @@ struct SolveSummary {
     int seconds = 0;
     bool undoUsed = false;
     bool abandoned = false;
+    int par = -1;
 };
 
 // Every timed game the player finished or abandoned, kept across runs and shared by every

@@ -136,8 +136,25 @@ std::vector<ChartPoint> chartSeries(std::span<const std::optional<double>> value
     return points;
 }
 
+namespace {
+
+std::optional<double> meanEfficiency(const std::vector<SolveSummary>& games) {
+    double sum = 0;
+    int count = 0;
+    for (const SolveSummary& game : games) {
+        if (!game.abandoned && game.par >= 0 && game.moves > 0) {
+            sum += 100.0 * game.par / game.moves;
+            ++count;
+        }
+    }
+    return count > 0 ? std::optional(sum / count) : std::nullopt;
+}
+
+} // namespace
+
 SolveStats solveStats(const std::vector<SolveSummary>& games) {
     SolveStats stats;
+    stats.meanEfficiency = meanEfficiency(games);
     const std::vector<int> seconds = finishedSeconds(games);
     stats.solves = static_cast<int>(seconds.size());
     stats.abandoned = static_cast<int>(games.size()) - stats.solves;
@@ -149,7 +166,9 @@ SolveStats solveStats(const std::vector<SolveSummary>& games) {
 std::string statsReport(PuzzleId puzzle, const SolveStats& stats) {
     return puzzleTitle(puzzle) + ": " + std::to_string(stats.solves) + " solves, " +
            std::to_string(stats.abandoned) + " abandoned\n" + seriesLine("time (s)", stats.time) +
-           seriesLine("moves", stats.moves);
+           seriesLine("moves", stats.moves) +
+           (stats.meanEfficiency ? "  efficiency: mean " + figureText(stats.meanEfficiency) + " %\n"
+                                 : "");
 }
 
 std::string utcText(std::int64_t utcMs) {
@@ -168,15 +187,17 @@ std::string utcText(std::int64_t utcMs) {
 }
 
 std::string csvHeader() {
-    return "id,kind,level,puzzle,ended_utc,moves,seconds,undo_used,abandoned,scramble,move_log";
+    return "id,kind,level,puzzle,ended_utc,moves,seconds,undo_used,abandoned,scramble,move_log,par";
 }
 
 std::string csvLine(const SolveRecord& s) {
     const std::string fields[] = {
-        std::to_string(s.id),      std::to_string(s.puzzle.kind), std::to_string(s.puzzle.level),
-        puzzleTitle(s.puzzle),     utcText(s.endedUtcMs),         std::to_string(s.moves),
-        std::to_string(s.seconds), s.undoUsed ? "1" : "0",        s.abandoned ? "1" : "0",
-        scrambleText(s.scramble),  moveLogText(s.moveLog)};
+        std::to_string(s.id),           std::to_string(s.puzzle.kind),
+        std::to_string(s.puzzle.level), puzzleTitle(s.puzzle),
+        utcText(s.endedUtcMs),          std::to_string(s.moves),
+        std::to_string(s.seconds),      s.undoUsed ? "1" : "0",
+        s.abandoned ? "1" : "0",        scrambleText(s.scramble),
+        moveLogText(s.moveLog),         s.par >= 0 ? std::to_string(s.par) : ""};
     std::string line;
     for (const std::string& field : fields) {
         line += (line.empty() ? "" : ",") + csvField(field);

@@ -36,6 +36,8 @@ struct SolveStats {
     int abandoned = 0;
     SeriesFigures time;
     SeriesFigures moves;
+    // The mean of par / moves, in per cent, over the finished games whose par is known.
+    std::optional<double> meanEfficiency;
 };
 SolveStats solveStats(const std::vector<SolveSummary>& games);
 
@@ -59,7 +61,7 @@ std::string figureText(const std::optional<double>& value);
 std::string figureText(const std::optional<int>& value);
 
 // Three lines for a puzzle: its name and counts, then the time and move figures; a figure
-// that cannot be had yet shows as "-".
+// that cannot be had yet shows as "-". A fourth gives the mean efficiency where there is one.
 std::string statsReport(PuzzleId puzzle, const SolveStats& stats);
 
 // A UTC time as ISO 8601 with milliseconds: "2026-12-06T13:14:15.123Z".

@@ -91,18 +91,24 @@ unsigned DistanceTable::code(std::uint64_t x) const {
 // frontier's residue but three levels older has no unreached neighbours left.
 class DistanceTable::Search {
 public:
-    Search(const PuzzleModel& pm, std::vector<std::uint8_t>& codes)
+    Search(const PuzzleModel& pm, std::vector<std::uint8_t>& codes, const std::atomic<bool>* cancel,
+           std::atomic<std::uint64_t>* scanned)
         : pm_(pm), codes_(codes.data()), bytes_(codes.size()), n_(pm.positions()),
           inner_(static_cast<std::uint32_t>(pm.innerSize)), nm_(pm.moveCount()),
-          rest_(pm.coords.size() > 1 ? pm.coords.back().size() : 1) {}
+          rest_(pm.coords.size() > 1 ? pm.coords.back().size() : 1), cancel_(cancel),
+          scanned_(scanned) {}
 
     // Reaches the positions at distance d + 1; returns how many there are, and how many of them
-    // have the last coordinate at rest.
-    std::pair<std::uint64_t, std::uint64_t> level(unsigned d, bool pull) {
+    // have the last coordinate at rest. Nothing when cancelled on the way.
+    std::optional<std::pair<std::uint64_t, std::uint64_t>> level(unsigned d, bool pull) {
+        constexpr std::size_t kStrideWords = kCancelStride / 32;
         const unsigned cur = d % 3;
         const unsigned next = (d + 1) % 3;
         found_ = foundAtRest_ = 0;
         for (std::size_t w = 0; w < (n_ + 31) / 32; ++w) {
+            if (w % kStrideWords == 0 && !goOn()) {
+                return std::nullopt;
+            }
             std::uint64_t word = 0;
             std::memcpy(&word, codes_ + 8 * w, std::min<std::size_t>(8, bytes_ - 8 * w));
             for (std::uint64_t bits = fieldsEqual(word, pull ? kUnreached : cur); bits != 0;
@@ -114,10 +120,16 @@ public:
                 pull ? pullInto(x, cur, next) : pushFrom(x, next);
             }
         }
-        return {found_, foundAtRest_};
+        return std::pair(found_, foundAtRest_);
     }
 
 private:
+    bool goOn() {
+        if (scanned_ != nullptr) {
+            scanned_->fetch_add(kCancelStride, std::memory_order_relaxed);
+        }
+        return cancel_ == nullptr || !cancel_->load(std::memory_order_relaxed);
+    }
     unsigned get(std::uint64_t x) const { return (codes_[x >> 2] >> ((x & 3) * 2)) & 3u; }
     void reach(std::uint64_t x, unsigned v) {
         codes_[x >> 2] ^= static_cast<std::uint8_t>((kUnreached ^ v) << ((x & 3) * 2));
@@ -159,19 +171,31 @@ private:
     std::uint64_t rest_;
     std::uint64_t found_ = 0;
     std::uint64_t foundAtRest_ = 0;
+    const std::atomic<bool>* cancel_;
+    std::atomic<std::uint64_t>* scanned_;
 };
 
 DistanceTable DistanceTable::build(TableKind kind) {
+    const std::atomic<bool> never{false};
+    return *build(kind, never);
+}
+
+std::optional<DistanceTable> DistanceTable::build(TableKind kind, const std::atomic<bool>& cancel,
+                                                  std::atomic<std::uint64_t>* scanned) {
     DistanceTable t(kind);
     const std::uint64_t n = t.positions();
     t.codes_.assign((n + 3) / 4, 0xff);
     t.codes_[0] ^= kUnreached; // solved, at distance 0
     t.histogram_ = {1};
     t.restHistogram_ = {1};
-    Search search(*t.model_, t.codes_);
+    Search search(*t.model_, t.codes_, &cancel, scanned);
     for (std::uint64_t unreached = n - 1; unreached > 0;) {
         const unsigned d = static_cast<unsigned>(t.histogram_.size() - 1);
-        const auto [found, atRest] = search.level(d, t.histogram_[d] * 4 > unreached);
+        const auto reached = search.level(d, t.histogram_[d] * 4 > unreached);
+        if (!reached) {
+            return std::nullopt;
+        }
+        const auto [found, atRest] = *reached;
         if (found == 0) {
             break;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -43,6 +44,11 @@ class DistanceTable {
 public:
     // Breadth-first search from solved. Takes about a second; see docs/performance.md.
     static DistanceTable build(TableKind kind);
+    // The same, giving up with nothing soon after `cancel` is set: it is looked at every
+    // kCancelStride positions the search scans. `scanned`, when given, counts them.
+    static constexpr std::uint64_t kCancelStride = 1 << 16;
+    static std::optional<DistanceTable> build(TableKind kind, const std::atomic<bool>& cancel,
+                                              std::atomic<std::uint64_t>* scanned = nullptr);
 
     DistanceTable(DistanceTable&&) noexcept;
     DistanceTable& operator=(DistanceTable&&) noexcept;
@@ -100,6 +106,5 @@ inline constexpr std::uint32_t kDistanceTableVersion = 1;
 //  - tetrahedron of level 2: fewer than 6 with the tips ignored: our distance with the tips put
 //    back, since base and middle turns both act as the usual big turns on the rest.
 bool belowCompetitionMinimum(const DistanceTable& table, const Puzzle& scrambled);
-
 
 } // namespace korvane

@@ -24,7 +24,8 @@ public:
         std::vector<SolveSummary> out;
         for (const SolveRecord& s : ordered()) {
             if (s.puzzle == puzzle) {
-                out.push_back({s.id, s.endedUtcMs, s.moves, s.seconds, s.undoUsed, s.abandoned});
+                out.push_back(
+                    {s.id, s.endedUtcMs, s.moves, s.seconds, s.undoUsed, s.abandoned, s.par});
             }
         }
         return out;

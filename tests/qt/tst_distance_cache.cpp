@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <thread>
 
 #include "model/puzzle_build.h"
 #include "model/turns.h"
@@ -68,6 +69,30 @@ private slots:
         QCOMPARE(file.readAll(), good_);
         const bool rewritten = QFileInfo(name).lastModified().toUTC() > old.addSecs(60);
         QCOMPARE(rewritten, state != "good");
+    }
+
+    // Closing while the largest table is being built calls the build off: the search looks at
+    // a sliver more of it (a full build looks at every position once per distance), and no file
+    // is left behind.
+    void closingCallsOffABuild() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        std::atomic<std::uint64_t> scanned{0};
+        std::uint64_t atClose = 0;
+        QString name;
+        {
+            DistanceCache cache(dir.path(), &scanned);
+            name = cache.path(TableKind::Tetrahedron3);
+            QVERIFY(cache.table(TableKind::Tetrahedron3) == nullptr);
+            for (long polls = 0; scanned == 0 && polls < 1'000'000'000; ++polls) {
+                std::this_thread::yield();
+            }
+            atClose = scanned;
+        }
+        const std::uint64_t positions = 933'120ull * 81;
+        QVERIFY(atClose > 0);
+        QVERIFY2(scanned - atClose < positions / 8, qPrintable(QString::number(scanned - atClose)));
+        QVERIFY(!QFileInfo::exists(name));
     }
 };
 

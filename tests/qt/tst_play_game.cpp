@@ -2,6 +2,8 @@
 // stroke between two visible stickers that takes back the scramble's last turn, until the game
 // says "You did it." and enters the result. The strokes are made with the mouse, or with the
 // keyboard alone: arrows to a sticker whose Shift+arrow names the turn, Ctrl+arrows to spin.
+// And a game of the 2-layer cube solved along its distance table, whose par reaches the result
+// box and the solve history.
 #include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
@@ -251,6 +253,37 @@ private slots:
         const std::string stored = window_->platform().readString(
             "HighScores", movesValue.toStdString(), emptyHighscoreText());
         QCOMPARE(parseHighscoreText(stored).value[0], kScrambleTurns);
+    }
+
+    // The table is made in the background: the events go on until it is at hand. Each stroke
+    // then makes a best move, so the game ends in par moves at 100 %.
+    void parReachesTheResultBoxAndTheHistory() {
+        PuzzleDialog& dialog = window_->dialog();
+        window_->commandAction(kCmdCubeLevel1)->trigger();
+        window_->commandAction(kCmdNewGame)->trigger();
+        const DistanceTable* table = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !dialog.busy() && (table = window_->platform().distanceTable(kCube, 1)) != nullptr,
+            120000);
+        const int par = table->distance(dialog.puzzle());
+        QVERIFY(par >= 4);
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [this] { closeModalBoxes(); });
+        closer.start(20);
+        for (int made = 0; made < par; ++made) {
+            const std::optional<Move> best = table->bestMove(dialog.puzzle());
+            QVERIFY(best.has_value());
+            QVERIFY(makeTurn(*best, false));
+            QTRY_VERIFY(!dialog.busy());
+        }
+        QTRY_VERIFY(!modalTexts_.isEmpty());
+        QVERIFY2(modalTexts_.front().endsWith(
+                     QStringLiteral("\nPar: %1 moves, efficiency 100 %").arg(par)),
+                 qPrintable(modalTexts_.front()));
+        const std::vector<SolveSummary> kept = window_->history().summaries({kCube, 1});
+        QVERIFY(!kept.empty());
+        QCOMPARE(kept.back().par, par);
+        QCOMPARE(kept.back().moves, par);
     }
 
     // What the view shows at the middle of every sticker in sight.

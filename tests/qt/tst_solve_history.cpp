@@ -3,6 +3,8 @@
 // lines that read the store while another copy writes.
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
@@ -24,6 +26,7 @@ SolveRecord game(PuzzleId puzzle, std::int64_t endedMs, int seconds, bool abando
     s.seconds = seconds;
     s.undoUsed = seconds % 2 == 1;
     s.abandoned = abandoned;
+    s.par = seconds % 3 == 0 ? -1 : seconds / 3; // some games without
     s.scramble = {Move::axisTurn(1, 0, 1), Move::cornerTurn(3, -1)};
     s.moveLog = {{Move::axisTurn(2, 1, -1), 900}, {Move::cornerTurn(3, 1), 1800}};
     return s;
@@ -85,6 +88,8 @@ private slots:
         QVERIFY(cubeGames[2].undoUsed && !cubeGames[1].undoUsed && !cubeGames[2].abandoned);
         QCOMPARE(cubeGames[2].moves, 90);
         QCOMPARE(cubeGames[2].endedUtcMs, 3000);
+        QCOMPARE(cubeGames[1].par, 13);
+        QCOMPARE(cubeGames[2].par, -1);
         QVERIFY(history.summaries(tetra)[0].abandoned);
         QCOMPARE(history.puzzles(), (std::vector<PuzzleId>{cube, tetra}));
         std::vector<SolveRecord> all;
@@ -176,6 +181,60 @@ private slots:
         QFile aside(history.setAsideName());
         QVERIFY(damage == 2 ? QFileInfo(aside).isDir() : aside.open(QIODevice::ReadOnly));
         QCOMPARE(aside.isOpen() ? aside.readAll() : QByteArray(), before);
+    }
+
+    // A file of version 1 (made here as that version made it) is upgraded in place: every game
+    // kept, their par unknown, new games with theirs. One from a newer game is left alone.
+    void olderFilesAreUpgradedAndNewerOnesLeftAlone_data() {
+        QTest::addColumn<int>("version");
+        QTest::newRow("version 1") << 1;
+        QTest::newRow("version 3") << 3;
+    }
+    void olderFilesAreUpgradedAndNewerOnesLeftAlone() {
+        QFETCH(int, version);
+        QVERIFY(QDir().mkpath(QFileInfo(file_).absolutePath()));
+        const auto sql = [this](const QStringList& statements) {
+            QStringList results;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "made-by-hand");
+                db.setDatabaseName(file_);
+                db.open();
+                QSqlQuery q(db);
+                for (const QString& statement : statements) {
+                    results << (q.exec(statement) && q.next() ? q.value(0).toString() : "");
+                }
+            }
+            QSqlDatabase::removeDatabase("made-by-hand");
+            return results;
+        };
+        sql({"CREATE TABLE solve (id INTEGER PRIMARY KEY, kind INTEGER NOT NULL, level INTEGER NOT"
+             " NULL, ended_ms INTEGER NOT NULL, moves INTEGER NOT NULL, seconds INTEGER NOT NULL,"
+             " undo_used INTEGER NOT NULL, abandoned INTEGER NOT NULL, scramble TEXT NOT NULL,"
+             " move_log TEXT NOT NULL)",
+             "CREATE INDEX solve_by_puzzle ON solve (kind, level, ended_ms, id, moves, seconds,"
+             " undo_used, abandoned)",
+             "INSERT INTO solve VALUES (1, 1, 1, 1000, 12, 30, 0, 0, 'A1L0+', 'A1L0-@900')",
+             "INSERT INTO solve VALUES (2, 1, 1, 2000, 7, 20, 1, 1, 'A2L1-', '')",
+             QStringLiteral("PRAGMA user_version = %1").arg(version)});
+        {
+            SqlSolveHistory history(file_);
+            SolveRecord played = game({1, 1}, 3000, 40);
+            played.par = 8;
+            QCOMPARE(history.record(played), version == 1);
+            const std::vector<SolveSummary> games = history.summaries({1, 1});
+            if (version == 1) {
+                QCOMPARE(secondsOf(games), (std::vector<int>{30, 20, 40}));
+                QCOMPARE(games[0].par, -1);
+                QCOMPARE(games[2].par, 8);
+                QVERIFY(games[1].abandoned && games[1].undoUsed);
+                QCOMPARE(history.find(1)->moveLog.size(), size_t(1));
+            }
+        }
+        const QStringList after = sql({"PRAGMA user_version", "SELECT count(*) FROM solve",
+                                       "SELECT count(*) FROM solve WHERE par IS NULL"});
+        const QStringList expected =
+            version == 1 ? QStringList{"2", "3", "2"} : QStringList{"3", "2", ""};
+        QCOMPARE(after, expected);
     }
 
     // --stats and --export-csv read a store that another copy is writing, with no display.

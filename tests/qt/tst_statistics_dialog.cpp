@@ -21,8 +21,8 @@ namespace {
 
 constexpr PuzzleId kCube3{1, 3};
 
-// Cube level 3 (table 2): 40 30 [1, abandoned] 50 20 60 seconds, moves 100 + i; one tetrahedron
-// game of level 1 (table 4).
+// Cube level 3 (table 2): 40 30 [1, abandoned] 50 20 60 seconds, moves 100 + i, the first
+// three with a par of 50 + i; one tetrahedron game of level 1 (table 4).
 void storeGames(SolveHistory& history) {
     const int seconds[] = {40, 30, 1, 50, 20, 60};
     for (int i = 0; i < 6; ++i) {
@@ -32,6 +32,7 @@ void storeGames(SolveHistory& history) {
         s.seconds = seconds[i];
         s.moves = 100 + i;
         s.abandoned = i == 2;
+        s.par = i < 3 ? 50 + i : -1;
         history.record(s);
     }
     SolveRecord tetra;
@@ -70,6 +71,10 @@ private slots:
         // order, and the running average once there are five.
         QCOMPARE(column(dialog, SolveListModel::Time), (QList<int>{60, 20, 50, 1, 30, 40}));
         QCOMPARE(dialog.model()->index(3, SolveListModel::Note).data().toString(), "abandoned");
+        // Par where known; the mean efficiency over the finished games that have one.
+        QCOMPARE(column(dialog, SolveListModel::Par), (QList<int>{0, 0, 0, 52, 51, 50}));
+        QCOMPARE(dialog.model()->index(0, SolveListModel::Par).data().toString(), QString());
+        QCOMPARE(dialog.efficiencyText(), QStringLiteral("50.2 %"));
         QCOMPARE(dialog.timeSeries()->points(),
                  (QList<QPointF>{{1, 40}, {2, 30}, {3, 50}, {4, 20}, {5, 60}}));
         QCOMPARE(dialog.averageSeries()->points(), (QList<QPointF>{{5, 40}}));
@@ -78,6 +83,7 @@ private slots:
         dialog.tableBox()->setCurrentIndex(4);
         QCOMPARE(dialog.countText(), QStringLiteral("1 solves, 0 abandoned"));
         QCOMPARE(column(dialog, SolveListModel::Time), QList<int>{9});
+        QCOMPARE(dialog.efficiencyText(), QStringLiteral("-"));
         dialog.tableBox()->setCurrentIndex(0);
         QCOMPARE(dialog.model()->rowCount(), 0);
         QCOMPARE(dialog.timeSeries()->count(), 0);

@@ -14,9 +14,11 @@ constexpr const char* kFileNames[] = {"cube2.kdt", "piracube.kdt", "tetrahedron3
 
 } // namespace
 
-DistanceCache::DistanceCache(QString folder) : folder_(std::move(folder)) {}
+DistanceCache::DistanceCache(QString folder, std::atomic<std::uint64_t>* scanned)
+    : folder_(std::move(folder)), scanned_(scanned) {}
 
 DistanceCache::~DistanceCache() {
+    closing_ = true;
     for (Slot& s : slots_) {
         if (s.worker.joinable()) {
             s.worker.join();
@@ -73,7 +75,11 @@ std::shared_ptr<const DistanceTable> DistanceCache::readOrBuild(TableKind kind) 
             return std::make_shared<const DistanceTable>(std::move(*t));
         }
     }
-    auto built = std::make_shared<const DistanceTable>(DistanceTable::build(kind));
+    std::optional<DistanceTable> done = DistanceTable::build(kind, closing_, scanned_);
+    if (!done) {
+        return nullptr; // called off: the cache is closing
+    }
+    auto built = std::make_shared<const DistanceTable>(std::move(*done));
     const std::vector<std::uint8_t> image = built->serialize();
     QSaveFile out(path(kind));
     if (QDir().mkpath(folder_) && out.open(QIODevice::WriteOnly)) {

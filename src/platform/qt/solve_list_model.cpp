@@ -8,7 +8,7 @@ namespace korvane::qt {
 
 namespace {
 
-const char* const kHeadings[SolveListModel::ColumnCount] = {"Date", "Moves", "Time", "Note"};
+const char* const kHeadings[SolveListModel::ColumnCount] = {"Date", "Moves", "Par", "Time", "Note"};
 
 QString noteText(const SolveSummary& game) {
     if (game.abandoned) {
@@ -22,6 +22,8 @@ std::int64_t sortKey(const SolveSummary& game, int column) {
     switch (column) {
     case SolveListModel::Moves:
         return game.moves;
+    case SolveListModel::Par:
+        return game.par;
     case SolveListModel::Time:
         return game.seconds;
     case SolveListModel::Note:
@@ -56,7 +58,7 @@ QVariant SolveListModel::data(const QModelIndex& index, int role) const {
     }
     const SolveSummary& game = gameAt(index.row());
     if (role == Qt::TextAlignmentRole) {
-        return index.column() == Moves || index.column() == Time
+        return index.column() == Moves || index.column() == Par || index.column() == Time
                    ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                    : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     }
@@ -70,6 +72,8 @@ QVariant SolveListModel::data(const QModelIndex& index, int role) const {
             .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     case Moves:
         return game.moves;
+    case Par: // blank where it is not known
+        return game.par >= 0 ? QVariant(game.par) : QVariant(QString());
     case Time:
         return game.seconds;
     default:

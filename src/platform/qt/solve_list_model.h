@@ -13,7 +13,7 @@ namespace korvane::qt {
 class SolveListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Date, Moves, Time, Note, ColumnCount };
+    enum Column { Date, Moves, Par, Time, Note, ColumnCount };
 
     explicit SolveListModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 

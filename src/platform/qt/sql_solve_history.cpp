@@ -9,14 +9,16 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QVariant>
+#include <algorithm>
 #include <cstdio>
+#include <span>
 #include <utility>
 
 namespace korvane::qt {
 
 namespace {
 
-// Version 1. Times in milliseconds, moves as their stored texts (docs/history.md).
+// Version 2. Times in milliseconds, moves as their stored texts (docs/history.md).
 const char* const kSchema[] = {
     "CREATE TABLE IF NOT EXISTS solve ("
     " id INTEGER PRIMARY KEY,"
@@ -28,17 +30,28 @@ const char* const kSchema[] = {
     " undo_used INTEGER NOT NULL,"
     " abandoned INTEGER NOT NULL,"
     " scramble TEXT NOT NULL,"
-    " move_log TEXT NOT NULL)",
+    " move_log TEXT NOT NULL,"
+    " par INTEGER)",
     // Holds everything the statistics read, so a puzzle's list never touches the table.
     "CREATE INDEX IF NOT EXISTS solve_by_puzzle ON solve"
-    " (kind, level, ended_ms, id, moves, seconds, undo_used, abandoned)",
-    "PRAGMA user_version = 1",
+    " (kind, level, ended_ms, id, moves, seconds, undo_used, abandoned, par)",
+    "PRAGMA user_version = 2",
+};
+
+// From version 1: the par of each game, unknown (NULL) for the games already kept, and the
+// index that covers it.
+const char* const kFromVersion1[] = {
+    "ALTER TABLE solve ADD COLUMN par INTEGER",
+    "DROP INDEX IF EXISTS solve_by_puzzle",
+    "CREATE INDEX solve_by_puzzle ON solve"
+    " (kind, level, ended_ms, id, moves, seconds, undo_used, abandoned, par)",
+    "PRAGMA user_version = 2",
 };
 
 const char kInsert[] = "INSERT INTO solve (kind, level, ended_ms, moves, seconds, undo_used,"
-                       " abandoned, scramble, move_log) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)";
+                       " abandoned, scramble, move_log, par) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 const char kSelectRecord[] = "SELECT id, kind, level, ended_ms, moves, seconds, undo_used,"
-                             " abandoned, scramble, move_log FROM solve";
+                             " abandoned, scramble, move_log, par FROM solve";
 
 // A waiting copy gives up on the other's write only after this long.
 constexpr int kBusyTimeoutMs = 10000;
@@ -60,6 +73,7 @@ SolveRecord readRecord(const QSqlQuery& q) {
     s.seconds = q.value(5).toInt();
     s.undoUsed = q.value(6).toInt() != 0;
     s.abandoned = q.value(7).toInt() != 0;
+    s.par = q.value(10).isNull() ? -1 : std::max(q.value(10).toInt(), -1);
     // Texts edited into something else by hand read as no moves rather than half of them.
     s.scramble = parseScramble(q.value(8).toString().toStdString()).value_or(std::vector<Move>{});
     s.moveLog =
@@ -76,7 +90,8 @@ bool insert(QSqlQuery& q, const SolveRecord& s) {
                                  int(s.undoUsed),
                                  int(s.abandoned),
                                  QString::fromStdString(scrambleText(s.scramble)),
-                                 QString::fromStdString(moveLogText(s.moveLog))};
+                                 QString::fromStdString(moveLogText(s.moveLog)),
+                                 s.par >= 0 ? QVariant(s.par) : QVariant()};
     for (int i = 0; i < values.size(); ++i) {
         q.bindValue(i, values[i]);
     }
@@ -189,8 +204,9 @@ SqlSolveHistory::OpenResult SqlSolveHistory::tryOpen() {
     return createSchema() ? OpenResult::Ready : OpenResult::Unusable;
 }
 
-// Two copies starting at once both get here: the schema is made under the write lock and only
-// where it is missing. A file from a newer game is left as it is.
+// Two copies starting at once both get here: the schema is made, or a version-1 file upgraded
+// in place, under the write lock and in one transaction, so a file is either as it was or
+// wholly of this version. A file from a newer game is left as it is.
 bool SqlSolveHistory::createSchema() {
     QSqlQuery q(database());
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
@@ -199,9 +215,10 @@ bool SqlSolveHistory::createSchema() {
     const bool read = q.exec(QStringLiteral("PRAGMA user_version")) && q.next();
     const int version = read ? q.value(0).toInt() : -1;
     bool ok = version == kSchemaVersion;
-    if (version == 0) {
+    if (version == 0 || version == 1) {
         ok = true;
-        for (const char* statement : kSchema) {
+        for (const char* statement : version == 0 ? std::span<const char* const>(kSchema)
+                                                  : std::span<const char* const>(kFromVersion1)) {
             ok = ok && q.exec(QString::fromLatin1(statement));
         }
     }
@@ -278,10 +295,11 @@ bool SqlSolveHistory::recordAll(const std::vector<SolveRecord>& solves) {
 std::vector<SolveSummary> SqlSolveHistory::summaries(PuzzleId puzzle) {
     std::vector<SolveSummary> out;
     withQuery(QStringLiteral("be read"), [&](QSqlQuery& q) -> std::optional<QSqlError> {
-        // Three columns instead of six: Qt's driver spends most of a large read making a value
-        // of each column of each row.
+        // Three columns instead of seven: Qt's driver spends most of a large read making a
+        // value of each column of each row. The par is kept plus one (0: unknown) in 8 bits.
         // SQLite gives << and | the same precedence: every term is bracketed.
-        q.prepare(QStringLiteral("SELECT id, ended_ms, (max(seconds, 0) << 24)"
+        q.prepare(QStringLiteral("SELECT id, ended_ms, (max(seconds, 0) << 32)"
+                                 " | (min(max(ifnull(par, -1) + 1, 0), 255) << 24)"
                                  " | (min(max(moves, 0), 4194303) << 2)"
                                  " | ((abandoned != 0) << 1) | (undo_used != 0) FROM solve"
                                  " WHERE kind = ? AND level = ? ORDER BY ended_ms, id"));
@@ -293,8 +311,8 @@ std::vector<SolveSummary> SqlSolveHistory::summaries(PuzzleId puzzle) {
         while (q.next()) {
             const qlonglong packed = q.value(2).toLongLong();
             out.push_back({q.value(0).toLongLong(), q.value(1).toLongLong(),
-                           int((packed >> 2) & 0x3fffff), int(packed >> 24), (packed & 1) != 0,
-                           (packed & 2) != 0});
+                           int((packed >> 2) & 0x3fffff), int(packed >> 32), (packed & 1) != 0,
+                           (packed & 2) != 0, int((packed >> 24) & 0xff) - 1});
         }
         return q.lastError().isValid() ? std::optional(q.lastError()) : std::nullopt;
     });

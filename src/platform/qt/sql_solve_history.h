@@ -48,7 +48,7 @@ public:
     bool clear(PuzzleId puzzle) override;
     std::string takeNotice() override;
 
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
 private:
     enum class OpenResult { Ready, Damaged, Unusable };

@@ -142,7 +142,12 @@ QLayout* StatisticsDialog::buildFigures() {
             grid->addWidget(figures_[row][column], row + 1, column + 1);
         }
     }
-    grid->setRowStretch(kFigureRows + 1, 1);
+    // The games with a par: how near their move counts came to it, on average.
+    grid->addWidget(new QLabel(QStringLiteral("Mean efficiency"), this), kFigureRows + 1, 0);
+    efficiency_ = new QLabel(this);
+    efficiency_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(efficiency_, kFigureRows + 1, 2);
+    grid->setRowStretch(kFigureRows + 2, 1);
     return grid;
 }
 
@@ -189,6 +194,8 @@ void StatisticsDialog::showFigures(const SolveStats& stats) {
         figures_[row][0]->setText(figure(stats.time, kFigures[row]));
         figures_[row][1]->setText(figure(stats.moves, kFigures[row]));
     }
+    const QString efficiency = QString::fromStdString(korvane::figureText(stats.meanEfficiency));
+    efficiency_->setText(stats.meanEfficiency ? efficiency + QStringLiteral(" %") : efficiency);
 }
 
 // The chart reads the games in the order they were played, whatever the list's order.
@@ -246,6 +253,10 @@ QString StatisticsDialog::countText() const {
 
 QString StatisticsDialog::figureText(int row, int column) const {
     return figures_[row][column]->text();
+}
+
+QString StatisticsDialog::efficiencyText() const {
+    return efficiency_->text();
 }
 
 void runStatisticsDialog(QWidget* parent, SolveHistory& history, int table,

@@ -58,6 +58,8 @@ public:
     QString countText() const;
     // The figure in a row (0 best .. 5 best average of 12) and column (0 time, 1 moves).
     QString figureText(int row, int column) const;
+    // The mean efficiency ("87.5 %"), "-" while no finished game has a par.
+    QString efficiencyText() const;
 
 signals:
     // The player asked to watch a game again (a double click on it in the list).
@@ -75,6 +77,7 @@ private:
     QComboBox* tableBox_;
     QLabel* count_;
     QLabel* figures_[kFigureRows][2] = {};
+    QLabel* efficiency_ = nullptr;
     QChart* chart_;
     QChartView* chartView_;
     QLineSeries* times_;

@@ -9,8 +9,15 @@
 #include "app/puzzle_dialog.h"
 #include "fakes/fake_platform.h"
 #include "fakes/recording_canvas.h"
+#include "model/distance_table.h"
 
 namespace korvane::testing {
+
+// The 2-layer cube's table, built once for the program (a tenth of a second).
+inline const DistanceTable& cubeTable() {
+    static const DistanceTable table = DistanceTable::build(TableKind::Cube2);
+    return table;
+}
 
 // How far apart the corners of two puzzles lie, at most.
 inline double maxCornerDifference(const Puzzle& a, const Puzzle& b) {

@@ -11,12 +11,6 @@
 namespace korvane::testing {
 namespace {
 
-// The 2-layer cube's table, built once for the program (a tenth of a second).
-const DistanceTable& cubeTable() {
-    static const DistanceTable table = DistanceTable::build(TableKind::Cube2);
-    return table;
-}
-
 class HistoryParTest : public DialogTest {
 protected:
     MemorySolveHistory history;
@@ -68,11 +62,13 @@ TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
     ASSERT_EQ(history.solves.size(), 40u);
     for (const auto& [id, game] : history.solves) {
         EXPECT_EQ(game.abandoned, id != 40) << id;
+        EXPECT_GE(game.par, 4) << id;
     }
     const SolveRecord& won = history.solves.rbegin()->second;
     EXPECT_FALSE(won.abandoned);
     EXPECT_EQ(won.puzzle, (PuzzleId{kCube, 1}));
     EXPECT_EQ(won.moves, par);
+    EXPECT_EQ(won.par, par);
     EXPECT_EQ(won.seconds, par);
     EXPECT_FALSE(won.undoUsed);
     EXPECT_EQ(won.scramble, scramble);
@@ -132,6 +128,7 @@ TEST_F(HistoryParTest, UndoIsNotedAndNoTableMeansNoPar) {
     solveOptimally();
     ASSERT_EQ(history.solves.size(), 1u);
     EXPECT_TRUE(history.solves.begin()->second.undoUsed);
+    EXPECT_EQ(history.solves.begin()->second.par, -1);
     EXPECT_EQ(platform.messages.back().first.find("Par"), std::string::npos);
 }
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 
 #include "app/commands.h"
 #include "dialog_fixture.h"
+#include "input/keyboard_cursor.h"
 #include "render/zoom_limit.h"
 
 namespace korvane::testing {
@@ -165,6 +167,83 @@ TEST_F(KeysTest, ATimedGameUndoesOneMoveOnly) {
     EXPECT_EQ(record().moveCount, 1);
     EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
     EXPECT_FALSE(platform.buttonEnabled(kCmdRedo));
+}
+
+// Where no hint is offered, the item is off and the command does nothing; while the table is
+// still being made the player is told so.
+TEST_F(KeysTest, HintIsOfferedOnlyInPracticeOnAnUnsolvedPuzzleWithATable) {
+    struct Case {
+        const char* situation;
+        int type, level;
+        bool timed, table, solved;
+        bool offered;
+        const char* message; // nullptr: none
+    };
+    const Case cases[] = {
+        {"practice", kCube, 1, false, true, false, true, nullptr},
+        {"solved", kCube, 1, false, true, true, false, nullptr},
+        {"timed game", kCube, 1, true, true, false, false, nullptr},
+        {"no table", kCube, 2, false, false, false, false, nullptr},
+        {"table not ready", kCube, 1, false, false, false, true, "still being worked out"},
+    };
+    for (const Case& c : cases) {
+        platform.table = c.table ? &cubeTable() : nullptr;
+        platform.messages.clear();
+        startWith(c.type, c.level);
+        dialog.OnCommand(c.timed ? kCmdNewGame : kCmdTraining);
+        if (!c.solved && !c.timed) {
+            dialog.turnAxis1(0, 1);
+            dialog.turnAxis2(1, 1);
+        }
+        settle();
+        EXPECT_EQ(platform.buttonEnabled(kCmdHint), c.offered) << c.situation;
+        dialog.OnCommand(kCmdHint);
+        EXPECT_EQ(dialog.hint().has_value(), c.offered && c.table) << c.situation;
+        ASSERT_EQ(platform.messages.size(), c.message ? 1u : 0u) << c.situation;
+        if (c.message) {
+            EXPECT_NE(platform.messages[0].first.find(c.message), std::string::npos);
+        }
+    }
+}
+
+// From random positions seen from random directions, the outlined stroke, made with the mouse,
+// brings the puzzle one move nearer to solved; the outline goes with that input. Where the
+// stickers in view allow no such stroke the player is told instead.
+TEST_F(KeysTest, TheHintsStrokeIsOneMoveNearerToSolved) {
+    platform.table = &cubeTable();
+    startWith(kCube, 1);
+    std::mt19937 random(7);
+    const auto draw = [&](int n) { return static_cast<int>(random() % n); };
+    int hinted = 0;
+    for (int round = 0; round < 40; ++round) {
+        dialog.OnCommand(kCmdTraining);
+        for (int i = 0, n = 4 + draw(8); i < n; ++i) {
+            dialog.performTurn(Move::axisTurn(1 + draw(3), draw(2), draw(2) ? 1 : -1));
+        }
+        settle();
+        stroke({5, 300}, {5 + draw(360) - 180, 300 - draw(360) + 180}); // a spin
+        const int distance = cubeTable().distance(puzzle());
+        if (distance == 0) {
+            continue;
+        }
+        const std::size_t messages = platform.messages.size();
+        dialog.OnCommand(kCmdHint);
+        const auto hint = dialog.hint();
+        if (!hint) {
+            EXPECT_EQ(platform.messages.size(), messages + 1) << round;
+            continue;
+        }
+        ++hinted;
+        const auto stickers = cursorStickers({puzzle(), dialog.screen(), dialog.gesture()});
+        const int from = findCursorSticker(stickers, hint->press);
+        const int to = findCursorSticker(stickers, hint->release);
+        ASSERT_TRUE(from >= 0 && to >= 0) << round;
+        stroke(stickers[from].press, stickers[to].press);
+        EXPECT_FALSE(dialog.hint()) << round;
+        settle();
+        EXPECT_EQ(cubeTable().distance(puzzle()), distance - 1) << round;
+    }
+    EXPECT_GT(hinted, 30);
 }
 
 } // namespace

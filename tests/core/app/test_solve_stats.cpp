@@ -83,6 +83,21 @@ TEST(SolveStats, OnlyFinishedGamesCount) {
               "  moves: best -, mean -, ao5 -, best ao5 -, ao12 -, best ao12 -\n");
 }
 
+// The mean efficiency counts the finished games whose par is known, each game once whatever its
+// length; the report gives it a line of its own only where there is one.
+TEST(SolveStats, MeanEfficiencyOverTheGamesWithAPar) {
+    // moves, par, abandoned
+    const int games[][3] = {{10, 9, 0}, {20, 10, 0}, {12, -1, 0}, {5, 5, 1}};
+    std::vector<SolveSummary> summaries;
+    for (const auto& [moves, par, abandoned] : games) {
+        summaries.push_back({0, 0, moves, 30, false, abandoned != 0, par});
+    }
+    const SolveStats stats = solveStats(summaries);
+    expectNear(stats.meanEfficiency, (90.0 + 50.0) / 2, "mean efficiency");
+    EXPECT_TRUE(statsReport({kCube, 1}, stats).ends_with("\n  efficiency: mean 70.0 %\n"));
+    EXPECT_FALSE(solveStats({summaries[2], summaries[3]}).meanEfficiency.has_value());
+}
+
 // Few solves are drawn one by one; many are drawn as runs, whose means keep the series' level.
 TEST(SolveStats, ChartSeriesStaysSmall) {
     const std::vector<std::optional<double>> few = {std::nullopt, 4.0, 6.0};
@@ -134,12 +149,16 @@ TEST(SolveHistoryText, ExportLinesAndTimes) {
     s.moves = 2;
     s.seconds = 3;
     s.undoUsed = true;
+    s.par = 5;
     s.scramble = {Move::axisTurn(1, 0, 1)};
     s.moveLog = {{Move::axisTurn(1, 0, -1), 1500}, {Move::axisTurn(2, 1, 1), 2999}};
-    EXPECT_EQ(csvHeader(),
-              "id,kind,level,puzzle,ended_utc,moves,seconds,undo_used,abandoned,scramble,move_log");
+    EXPECT_EQ(
+        csvHeader(),
+        "id,kind,level,puzzle,ended_utc,moves,seconds,undo_used,abandoned,scramble,move_log,par");
     EXPECT_EQ(csvLine(s),
-              "7,2,2,Tetra Level 2,2026-12-06T13:14:15.123Z,2,3,1,0,A1L0+,A1L0-@1500 A2L1+@2999");
+              "7,2,2,Tetra Level 2,2026-12-06T13:14:15.123Z,2,3,1,0,A1L0+,A1L0-@1500 A2L1+@2999,5");
+    s.par = -1;
+    EXPECT_TRUE(csvLine(s).ends_with("@2999,")); // unknown: empty
 }
 
 } // namespace
