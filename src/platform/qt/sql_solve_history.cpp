@@ -2,12 +2,14 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QThread>
 #include <QVariant>
 #include <algorithm>
 #include <cstdio>
@@ -55,10 +57,17 @@ const char kSelectRecord[] = "SELECT id, kind, level, ended_ms, moves, seconds, 
 
 // A waiting copy gives up on the other's write only after this long.
 constexpr int kBusyTimeoutMs = 10000;
+constexpr int kBusyRetryMs = 5;
 
 // SQLite's result codes that mean the file itself is bad rather than busy: CORRUPT and NOTADB,
 // and at opening CANTOPEN (a file that is there but cannot be opened as a database). An
 // extended code carries the primary one in its low byte.
+// SQLITE_BUSY or SQLITE_LOCKED: another connection holds the lock for now.
+bool isBusy(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == 5 || code == 6;
+}
+
 bool isDamage(const QSqlError& error, bool opening = false) {
     const int code = error.nativeErrorCode().toInt() & 0xff;
     return code == 11 || code == 26 || (opening && code == 14);
@@ -178,7 +187,8 @@ bool SqlSolveHistory::open() {
     return open_;
 }
 
-SqlSolveHistory::OpenResult SqlSolveHistory::tryOpen() {
+// Opens the connection and reads the schema: the error, or nothing when the file is usable.
+std::optional<QSqlError> SqlSolveHistory::openConnection() {
     closeConnection();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.setDatabaseName(fileName_);
@@ -190,17 +200,33 @@ SqlSolveHistory::OpenResult SqlSolveHistory::tryOpen() {
                        q.exec(QStringLiteral("PRAGMA synchronous = FULL")) &&
                        q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     if (!ready) {
-        const QSqlError error = db.isOpen() ? q.lastError() : db.lastError();
-        if (isDamage(error, true) && QFileInfo::exists(fileName_)) {
-            return OpenResult::Damaged;
-        }
-        tell(QStringLiteral("The solve history %1 cannot be opened (%2).")
-                 .arg(fileName_, error.text()));
-        return OpenResult::Unusable;
+        return db.isOpen() ? q.lastError() : db.lastError();
     }
     // A statement left open keeps its read snapshot, and a write from that snapshot would
     // fail at once instead of waiting for the other copy.
     q.finish();
+    return std::nullopt;
+}
+
+SqlSolveHistory::OpenResult SqlSolveHistory::tryOpen() {
+    QElapsedTimer waited;
+    waited.start();
+    std::optional<QSqlError> error = openConnection();
+    // Another copy making the file or switching it to its log holds a lock that SQLite's own
+    // wait does not cover (it never waits where waiting could deadlock): try again shortly,
+    // as long as the busy timeout allows.
+    while (error && isBusy(*error) && waited.elapsed() < kBusyTimeoutMs) {
+        QThread::msleep(kBusyRetryMs);
+        error = openConnection();
+    }
+    if (error) {
+        if (isDamage(*error, true) && QFileInfo::exists(fileName_)) {
+            return OpenResult::Damaged;
+        }
+        tell(QStringLiteral("The solve history %1 cannot be opened (%2).")
+                 .arg(fileName_, error->text()));
+        return OpenResult::Unusable;
+    }
     return createSchema() ? OpenResult::Ready : OpenResult::Unusable;
 }
 

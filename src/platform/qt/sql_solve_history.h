@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSqlError>
 #include <QString>
 #include <QVariant>
 #include <optional>
@@ -53,6 +54,7 @@ public:
 private:
     enum class OpenResult { Ready, Damaged, Unusable };
     OpenResult tryOpen();
+    std::optional<QSqlError> openConnection();
     bool createSchema();
     bool setAside();
     void closeConnection();
