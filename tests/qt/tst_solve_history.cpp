@@ -1,6 +1,6 @@
 // The solve history's SQLite store: games kept whole and read back as stored, two copies
-// recording at once, a copy killed while it records, damaged files set aside, and the command
-// lines that read the store while another copy writes.
+// recording at once, a game that cannot be written kept for later, a copy killed while it records,
+// damaged files set aside, and the command lines that read the store while another copy writes.
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSqlDatabase>
@@ -10,6 +10,7 @@
 #include <csignal>
 #include <random>
 #include <set>
+#include <sys/resource.h>
 
 #include "platform/qt/sql_solve_history.h"
 
@@ -106,6 +107,37 @@ private slots:
         QVERIFY(history.clear(cube));
         QVERIFY(history.summaries(cube).empty());
         QCOMPARE(history.summaries(tetra).size(), size_t(1));
+    }
+
+    // A game that cannot be written (the file may not grow: a full disk to SQLite) is told,
+    // waits in memory, and is written with the next game or when the history closes.
+    void aGameThatCannotBeWrittenWaitsForTheNext() {
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        const auto restore = qScopeGuard([&] {
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, previous);
+        });
+        rlimit tight = saved;
+        tight.rlim_cur = 4096;
+        for (bool closeFirst : {false, true}) {
+            const PuzzleId puzzle{1, closeFirst ? 2 : 1};
+            {
+                SqlSolveHistory history(file_);
+                QVERIFY(history.record(game(puzzle, 1000, 10)));
+                QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+                QVERIFY(!history.record(game(puzzle, 2000, 20)));
+                QVERIFY(!history.takeNotice().empty());
+                QCOMPARE(::setrlimit(RLIMIT_FSIZE, &saved), 0);
+                if (!closeFirst) {
+                    QVERIFY(history.record(game(puzzle, 3000, 30)));
+                }
+            }
+            SqlSolveHistory reader(file_);
+            QCOMPARE(secondsOf(reader.summaries(puzzle)),
+                     closeFirst ? std::vector<int>({10, 20}) : std::vector<int>({10, 20, 30}));
+        }
     }
 
     void twoCopiesRecordingAtOnceKeepEveryGame() {

@@ -119,6 +119,9 @@ SqlSolveHistory::SqlSolveHistory(QString fileName)
       connection_(QStringLiteral("korvane-history-%1").arg(reinterpret_cast<quintptr>(this))) {}
 
 SqlSolveHistory::~SqlSolveHistory() {
+    if (!unkept_.empty()) {
+        recordAll(unkept_);
+    }
     closeConnection();
 }
 
@@ -288,7 +291,12 @@ bool SqlSolveHistory::setAside() {
 }
 
 bool SqlSolveHistory::record(const SolveRecord& solve) {
-    return recordAll({solve});
+    unkept_.push_back(solve);
+    if (!recordAll(unkept_)) {
+        return false;
+    }
+    unkept_.clear();
+    return true;
 }
 
 // A store found damaged while writing is set aside, and the games go to the fresh one.

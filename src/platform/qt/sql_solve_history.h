@@ -40,6 +40,8 @@ public:
     // Many games in one transaction, for imports and the benchmark's filling.
     bool recordAll(const std::vector<SolveRecord>& solves);
 
+    // A game that cannot be written now (a full disk) waits in memory and is written with the
+    // next one, or when the history closes.
     bool record(const SolveRecord& solve) override;
     std::vector<SolveSummary> summaries(PuzzleId puzzle) override;
     std::optional<SolveRecord> find(std::int64_t id) override;
@@ -70,6 +72,7 @@ private:
     QString setAsideName_;
     bool open_ = false;
     bool writeFailureTold_ = false;
+    std::vector<SolveRecord> unkept_; // games whose write failed, oldest first
     std::string notice_;
 };
 
