@@ -1,7 +1,9 @@
 #include "platform/qt/smooth_fill.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <utility>
 
 namespace korvane::qt {
 
@@ -73,9 +75,19 @@ void SmoothFill::fill(QImage& image, const QPolygonF& outline, QRgb colour, Qt::
         return;
     }
     width_ = image.width();
-    rows_.resize(bottom - top_);
-    for (std::vector<Cell>& row : rows_) {
-        row.clear();
+    rows_ = bottom - top_;
+    left_ = static_cast<int>(std::clamp<long>(cellOf(toUnits(bounds.left())), -1, width_));
+    const long right = std::clamp<long>(cellOf(toUnits(bounds.right())), -1, width_);
+    columns_ = static_cast<int>(right) - left_ + 1;
+    words_ = (columns_ + 63) / 64;
+    const std::size_t cells = static_cast<std::size_t>(rows_) * columns_;
+    if (area_.size() < cells) {
+        area_.assign(cells, 0);
+        cover_.assign(cells, 0);
+    }
+    const std::size_t words = static_cast<std::size_t>(rows_) * words_;
+    if (touched_.size() < words) {
+        touched_.assign(words, 0);
     }
     x_ = toUnits(outline[0].x());
     y_ = toUnits(outline[0].y());
@@ -84,30 +96,29 @@ void SmoothFill::fill(QImage& image, const QPolygonF& outline, QRgb colour, Qt::
         const QPointF& to = outline[i % outline.size()];
         edge(toUnits(to.x()), toUnits(to.y()));
     }
-    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
-        sweep(image, row, colour, rule == Qt::OddEvenFill);
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (int row = 0; row < rows_; ++row) {
+        sweep(reinterpret_cast<QRgb*>(bits + (top_ + row) * stride), row, colour,
+              rule == Qt::OddEvenFill);
     }
 }
 
 // Cells left of the image gather in one column before it, so that what they cover carries on
 // to the right; cells right of it in one after it.
-void SmoothFill::moveToCell(long x, long y) {
-    cellX_ = std::clamp<long>(x, -1, width_);
-    cellY_ = y;
-    cell_ = nullptr;
+inline void SmoothFill::moveToCell(long x, long y) {
+    cellX_ = std::clamp<long>(x, -1, width_) - left_;
+    cellY_ = y - top_;
+    cell_ = cellY_ >= 0 && cellY_ < rows_ ? cellY_ * columns_ + cellX_ : -1;
 }
 
-// A cell entered again is added again; the sweep sums them.
-void SmoothFill::accumulate(long area, long cover) {
-    if (cell_ == nullptr) {
-        const long row = cellY_ - top_;
-        if (row < 0 || row >= static_cast<long>(rows_.size())) {
-            return;
-        }
-        cell_ = &rows_[row].emplace_back(Cell{static_cast<int>(cellX_), 0, 0});
+// A cell entered again is added to again.
+inline void SmoothFill::accumulate(long area, long cover) {
+    if (cell_ >= 0) {
+        area_[cell_] += static_cast<int>(area);
+        cover_[cell_] += static_cast<int>(cover);
+        touched_[cellY_ * words_ + (cellX_ >> 6)] |= std::uint64_t{1} << (cellX_ & 63);
     }
-    cell_->area += area;
-    cell_->cover += static_cast<int>(cover);
 }
 
 // A piece of an edge within one row: from (x1, y1) to (x2, y2), y relative to the row's top.
@@ -236,13 +247,9 @@ void SmoothFill::edge(long toX, long toY) {
     edgeInRow(ey1, x, kOne - first, toX, fy2);
 }
 
-void SmoothFill::sweep(QImage& image, int row, QRgb colour, bool evenOdd) {
-    std::vector<Cell>& cells = rows_[row];
-    if (cells.empty()) {
-        return;
-    }
-    std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return a.x < b.x; });
-    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(top_ + row));
+// One row: the touched cells in order, each blended by its own coverage, the runs between them
+// by the cover carried from the left. Clears the cells it reads.
+void SmoothFill::sweep(QRgb* line, int row, QRgb colour, bool evenOdd) {
     const auto blend = [&](int from, int to, int c) {
         from = std::max(from, 0);
         to = std::min(to, width_);
@@ -258,25 +265,27 @@ void SmoothFill::sweep(QImage& image, int row, QRgb colour, bool evenOdd) {
             line[x] = part + byteMul(line[x], 255 - c);
         }
     };
+    std::uint64_t* words = touched_.data() + static_cast<std::size_t>(row) * words_;
+    int* areas = area_.data() + static_cast<std::size_t>(row) * columns_;
+    int* covers = cover_.data() + static_cast<std::size_t>(row) * columns_;
     long cover = 0;
     int x = -1;
-    for (auto it = cells.begin(); it != cells.end();) {
-        const int cellX = it->x;
-        long cellArea = 0;
-        long cellCover = 0;
-        for (; it != cells.end() && it->x == cellX; ++it) {
-            cellArea += it->area;
-            cellCover += it->cover;
+    for (int w = 0; w < words_; ++w) {
+        for (std::uint64_t bits = std::exchange(words[w], 0); bits != 0; bits &= bits - 1) {
+            const int column = w * 64 + std::countr_zero(bits);
+            const int cellX = left_ + column;
+            const long cellArea = std::exchange(areas[column], 0);
+            const long cellCover = std::exchange(covers[column], 0);
+            if (cellX > x && cover != 0) {
+                blend(x, cellX, coverage(cover * 2 * kOne, evenOdd));
+            }
+            cover += cellCover;
+            const long area = cover * 2 * kOne - cellArea;
+            if (area != 0 && cellX >= 0) {
+                blend(cellX, cellX + 1, coverage(area, evenOdd));
+            }
+            x = cellX + 1;
         }
-        if (cellX > x && cover != 0) {
-            blend(x, cellX, coverage(cover * 2 * kOne, evenOdd));
-        }
-        cover += cellCover;
-        const long area = cover * 2 * kOne - cellArea;
-        if (area != 0 && cellX >= 0) {
-            blend(cellX, cellX + 1, coverage(area, evenOdd));
-        }
-        x = cellX + 1;
     }
     if (cover != 0 && x < width_) {
         blend(x, width_, coverage(cover * 2 * kOne, evenOdd));
