@@ -1,7 +1,6 @@
 #include "platform/qt/smooth_fill.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -10,6 +9,7 @@ namespace korvane::qt {
 namespace {
 
 constexpr long kOne = 256; // a pixel in the fill's units
+constexpr int kChannelShifts[] = {0, 8, 16, 24};
 
 // Qt's outline: device pixels rounded to 1/64, then in the fill's 1/256.
 long toUnits(double v) {
@@ -76,66 +76,73 @@ void SmoothFill::fill(QImage& image, const QPolygonF& outline, QRgb colour, Qt::
     }
     width_ = image.width();
     rows_ = bottom - top_;
-    left_ = static_cast<int>(std::clamp<long>(cellOf(toUnits(bounds.left())), -1, width_));
-    const long right = std::clamp<long>(cellOf(toUnits(bounds.right())), -1, width_);
-    columns_ = static_cast<int>(right) - left_ + 1;
-    words_ = (columns_ + 63) / 64;
+    const long left = cellOf(toUnits(bounds.left()));
+    const long right = cellOf(toUnits(bounds.right()));
+    const bool clip = left < 0 || right >= width_;
+    left_ = static_cast<int>(std::clamp<long>(left, -1, width_));
+    columns_ = static_cast<int>(std::clamp<long>(right, -1, width_)) - left_ + 1;
     const std::size_t cells = static_cast<std::size_t>(rows_) * columns_;
-    if (area_.size() < cells) {
-        area_.assign(cells, 0);
-        cover_.assign(cells, 0);
+    if (cells_.size() < cells) {
+        cells_.assign(cells, Cell{});
     }
-    const std::size_t words = static_cast<std::size_t>(rows_) * words_;
-    if (touched_.size() < words) {
-        touched_.assign(words, 0);
+    if (runs_.size() < static_cast<std::size_t>(rows_)) {
+        runs_.assign(rows_, Runs{});
     }
     x_ = toUnits(outline[0].x());
     y_ = toUnits(outline[0].y());
-    moveToCell(cellOf(x_), cellOf(y_));
     for (qsizetype i = 1; i <= outline.size(); ++i) {
         const QPointF& to = outline[i % outline.size()];
-        edge(toUnits(to.x()), toUnits(to.y()));
+        if (clip) {
+            edge<true>(toUnits(to.x()), toUnits(to.y()));
+        } else {
+            edge<false>(toUnits(to.x()), toUnits(to.y()));
+        }
     }
     uchar* bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
+    // Over a pixel of the colour itself, a colour of whole channels (0 or 255) blends back to
+    // itself: black cells over black leave such pixels as they are.
+    const bool wholeChannels = std::all_of(kChannelShifts, std::end(kChannelShifts), [&](int s) {
+        const unsigned channel = (colour >> s) & 0xff;
+        return channel == 0 || channel == 0xff;
+    });
+    const Paint paint{colour, rule == Qt::OddEvenFill, wholeChannels};
     for (int row = 0; row < rows_; ++row) {
-        sweep(reinterpret_cast<QRgb*>(bits + (top_ + row) * stride), row, colour,
-              rule == Qt::OddEvenFill);
+        sweep(reinterpret_cast<QRgb*>(bits + (top_ + row) * stride), row, paint);
     }
 }
 
-// Cells left of the image gather in one column before it, so that what they cover carries on
-// to the right; cells right of it in one after it.
-inline void SmoothFill::moveToCell(long x, long y) {
-    cellX_ = std::clamp<long>(x, -1, width_) - left_;
-    cellY_ = y - top_;
-    cell_ = cellY_ >= 0 && cellY_ < rows_ ? cellY_ * columns_ + cellX_ : -1;
+// The grid column of image column x. With `clip`, cells left of the image gather in one column
+// before it, so that what they cover carries on to the right, and cells right of it in one
+// after it; without, the shape lies within the image.
+template <bool clip> inline long SmoothFill::column(long x) const {
+    return (clip ? std::clamp<long>(x, -1, width_) : x) - left_;
 }
 
-// A cell entered again is added to again.
-inline void SmoothFill::accumulate(long area, long cover) {
-    if (cell_ >= 0) {
-        area_[cell_] += static_cast<int>(area);
-        cover_[cell_] += static_cast<int>(cover);
-        touched_[cellY_ * words_ + (cellX_ >> 6)] |= std::uint64_t{1} << (cellX_ & 63);
+// A piece of an edge within one image row: from (x1, y1) to (x2, y2), y relative to the row's
+// top, going down (or up). Rows outside the image are left out.
+template <bool clip>
+[[gnu::always_inline]] inline void SmoothFill::edgeInRow(long row, long x1, long y1, long x2,
+                                                         long y2, bool down) {
+    row -= top_;
+    if (y1 == y2 || row < 0 || row >= rows_) {
+        return;
     }
-}
-
-// A piece of an edge within one row: from (x1, y1) to (x2, y2), y relative to the row's top.
-void SmoothFill::edgeInRow(long row, long x1, long y1, long x2, long y2) {
-    long dx = x2 - x1;
     long ex1 = cellOf(x1);
     const long ex2 = cellOf(x2);
     const long fx1 = x1 - ex1 * kOne;
     const long fx2 = x2 - ex2 * kOne;
-    if (y1 == y2) {
-        moveToCell(ex2, row);
-        return;
-    }
+    Cell* cells = cells_.data() + row * columns_;
+    Runs& runs = runs_[row];
+    const int c1 = static_cast<int>(column<clip>(ex1));
+    const int c2 = static_cast<int>(column<clip>(ex2));
+    runs.low[down] = std::min(runs.low[down], std::min(c1, c2));
+    runs.high[down] = std::max(runs.high[down], std::max(c1, c2));
     if (ex1 == ex2) {
-        accumulate((fx1 + fx2) * (y2 - y1), y2 - y1);
+        cells[c1].add((fx1 + fx2) * (y2 - y1), y2 - y1);
         return;
     }
+    long dx = x2 - x1;
     long p = (kOne - fx1) * (y2 - y1);
     long first = kOne;
     long step = 1;
@@ -148,9 +155,8 @@ void SmoothFill::edgeInRow(long row, long x1, long y1, long x2, long y2) {
     long delta = 0;
     long mod = 0;
     divide(p, dx, delta, mod);
-    accumulate((fx1 + first) * delta, delta);
+    cells[c1].add((fx1 + first) * delta, delta);
     ex1 += step;
-    moveToCell(ex1, row);
     y1 += delta;
     if (ex1 != ex2) {
         long lift = 0;
@@ -164,67 +170,60 @@ void SmoothFill::edgeInRow(long row, long x1, long y1, long x2, long y2) {
                 mod -= dx;
                 ++delta;
             }
-            accumulate(kOne * delta, delta);
+            cells[column<clip>(ex1)].add(kOne * delta, delta);
             y1 += delta;
             ex1 += step;
-            moveToCell(ex1, row);
         }
     }
-    accumulate((fx2 + kOne - first) * (y2 - y1), y2 - y1);
+    cells[c2].add((fx2 + kOne - first) * (y2 - y1), y2 - y1);
 }
 
-void SmoothFill::edge(long toX, long toY) {
+template <bool clip> void SmoothFill::edge(long toX, long toY) {
     long ey1 = cellOf(y_);
     const long ey2 = cellOf(toY);
     const long fy1 = y_ - ey1 * kOne;
     const long fy2 = toY - ey2 * kOne;
-    long dx = toX - x_;
+    const long dx = toX - x_;
     long dy = toY - y_;
     const long fromX = x_;
     x_ = toX;
     y_ = toY;
+    const bool down = dy > 0;
     if (ey1 == ey2) {
-        edgeInRow(ey1, fromX, fy1, toX, fy2);
+        edgeInRow<clip>(ey1, fromX, fy1, toX, fy2, down);
         return;
     }
-    long step = 1;
-    long first = kOne;
+    const long step = down ? 1 : -1;
+    const long first = down ? kOne : 0;
     if (dx == 0) {
         // Upright: the same cell of every row, no need to walk along the rows.
         const long ex = cellOf(fromX);
+        const int c = static_cast<int>(column<clip>(ex));
         const long twoFx = (fromX - ex * kOne) * 2;
-        if (dy < 0) {
-            first = 0;
-            step = -1;
+        const auto add = [&](long row, long cover) {
+            row -= top_;
+            if (row >= 0 && row < rows_) {
+                Runs& runs = runs_[row];
+                runs.low[down] = std::min(runs.low[down], c);
+                runs.high[down] = std::max(runs.high[down], c);
+                cells_[row * columns_ + c].add(twoFx * cover, cover);
+            }
+        };
+        add(ey1, first - fy1);
+        for (ey1 += step; ey1 != ey2; ey1 += step) {
+            add(ey1, first + first - kOne);
         }
-        long delta = first - fy1;
-        accumulate(twoFx * delta, delta);
-        ey1 += step;
-        moveToCell(ex, ey1);
-        delta = first + first - kOne;
-        while (ey1 != ey2) {
-            accumulate(twoFx * delta, delta);
-            ey1 += step;
-            moveToCell(ex, ey1);
-        }
-        delta = fy2 - kOne + first;
-        accumulate(twoFx * delta, delta);
+        add(ey1, fy2 - kOne + first);
         return;
     }
-    long p = (kOne - fy1) * dx;
-    if (dy < 0) {
-        p = fy1 * dx;
-        first = 0;
-        step = -1;
-        dy = -dy;
-    }
+    long p = down ? (kOne - fy1) * dx : fy1 * dx;
+    dy = down ? dy : -dy;
     long delta = 0;
     long mod = 0;
     divide(p, dy, delta, mod);
     long x = fromX + delta;
-    edgeInRow(ey1, fromX, fy1, x, first);
+    edgeInRow<clip>(ey1, fromX, fy1, x, first, down);
     ey1 += step;
-    moveToCell(cellOf(x), ey1);
     if (ey1 != ey2) {
         long lift = 0;
         long rem = 0;
@@ -238,57 +237,78 @@ void SmoothFill::edge(long toX, long toY) {
                 ++delta;
             }
             const long next = x + delta;
-            edgeInRow(ey1, x, kOne - first, next, first);
+            edgeInRow<clip>(ey1, x, kOne - first, next, first, down);
             x = next;
             ey1 += step;
-            moveToCell(cellOf(x), ey1);
         }
     }
-    edgeInRow(ey1, x, kOne - first, toX, fy2);
+    edgeInRow<clip>(ey1, x, kOne - first, toX, fy2, down);
 }
 
-// One row: the touched cells in order, each blended by its own coverage, the runs between them
-// by the cover carried from the left. Clears the cells it reads.
-void SmoothFill::sweep(QRgb* line, int row, QRgb colour, bool evenOdd) {
-    const auto blend = [&](int from, int to, int c) {
-        from = std::max(from, 0);
-        to = std::min(to, width_);
-        if (c == 0 || from >= to) {
-            return;
-        }
-        if (c == 255) {
-            std::fill(line + from, line + to, colour);
-            return;
-        }
-        const QRgb part = byteMul(colour, c);
-        for (int x = from; x < to; ++x) {
-            line[x] = part + byteMul(line[x], 255 - c);
-        }
-    };
-    std::uint64_t* words = touched_.data() + static_cast<std::size_t>(row) * words_;
-    int* areas = area_.data() + static_cast<std::size_t>(row) * columns_;
-    int* covers = cover_.data() + static_cast<std::size_t>(row) * columns_;
+// One row: the cells of its runs in order, each blended by its own coverage, the pixels between
+// and after the runs by the cover carried from the left. Clears the cells and runs it reads.
+void SmoothFill::sweep(QRgb* line, int row, const Paint& paint) {
+    const Runs runs = std::exchange(runs_[row], Runs{});
+    int from[2] = {runs.low[0], runs.low[1]};
+    int to[2] = {runs.high[0], runs.high[1]};
+    if (from[0] > to[0] || (from[1] <= to[1] && from[1] < from[0])) {
+        std::swap(from[0], from[1]);
+        std::swap(to[0], to[1]);
+    }
+    if (from[0] > to[0]) {
+        return; // nothing in this row
+    }
+    if (from[1] <= to[0] + 1) {
+        to[0] = std::max(to[0], to[1]); // one run, or the second empty
+        from[1] = 1;
+        to[1] = 0;
+    }
+    Cell* cells = cells_.data() + static_cast<std::size_t>(row) * columns_;
     long cover = 0;
     int x = -1;
-    for (int w = 0; w < words_; ++w) {
-        for (std::uint64_t bits = std::exchange(words[w], 0); bits != 0; bits &= bits - 1) {
-            const int column = w * 64 + std::countr_zero(bits);
-            const int cellX = left_ + column;
-            const long cellArea = std::exchange(areas[column], 0);
-            const long cellCover = std::exchange(covers[column], 0);
-            if (cellX > x && cover != 0) {
-                blend(x, cellX, coverage(cover * 2 * kOne, evenOdd));
-            }
-            cover += cellCover;
-            const long area = cover * 2 * kOne - cellArea;
-            if (area != 0 && cellX >= 0) {
-                blend(cellX, cellX + 1, coverage(area, evenOdd));
-            }
-            x = cellX + 1;
+    for (int r = 0; r < 2 && from[r] <= to[r]; ++r) {
+        const int start = left_ + from[r];
+        if (start > x && cover != 0) {
+            blendRun(line, x, start, coverage(cover * 2 * kOne, paint.evenOdd), paint);
         }
+        for (int c = from[r]; c <= to[r]; ++c) {
+            const Cell sum = std::exchange(cells[c], Cell{});
+            cover += sum.cover;
+            const int cellX = left_ + c;
+            const long area = cover * 2 * kOne - sum.area;
+            if (area != 0 && cellX >= 0 && cellX < width_) {
+                blendPixel(line[cellX], coverage(area, paint.evenOdd), paint);
+            }
+        }
+        x = left_ + to[r] + 1;
     }
     if (cover != 0 && x < width_) {
-        blend(x, width_, coverage(cover * 2 * kOne, evenOdd));
+        blendRun(line, x, width_, coverage(cover * 2 * kOne, paint.evenOdd), paint);
+    }
+}
+
+inline void SmoothFill::blendPixel(QRgb& pixel, int c, const Paint& paint) {
+    if (c == 255) {
+        pixel = paint.colour;
+    } else if (c != 0 && !(paint.wholeChannels && pixel == paint.colour)) {
+        pixel = byteMul(paint.colour, c) + byteMul(pixel, 255 - c);
+    }
+}
+
+// Pixels from to to (clamped to the row) blended with the colour by coverage c.
+void SmoothFill::blendRun(QRgb* line, int from, int to, int c, const Paint& paint) const {
+    from = std::max(from, 0);
+    to = std::min(to, width_);
+    if (c == 0 || from >= to) {
+        return;
+    }
+    if (c == 255) {
+        std::fill(line + from, line + to, paint.colour);
+        return;
+    }
+    const QRgb part = byteMul(paint.colour, c);
+    for (int x = from; x < to; ++x) {
+        line[x] = part + byteMul(line[x], 255 - c);
     }
 }
 
