@@ -252,10 +252,10 @@ void QImageCanvas::setFillColour(const QColor& colour) {
 void QImageCanvas::fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEdges) {
     const bool black = brush_.colour == Rgb{0, 0, 0};
     const QPolygonF device = toDevice(shape, scale_);
-    // Black smoothed into black is black: where nothing else is near, the quick unsmoothed
-    // fill gives the very same pixels.
-    if (smoothEdges && black && shortcuts_ && backgroundBlack_ && onlyBlackAround(device)) {
-        smoothEdges = false;
+    // Black filled into black, smoothed or not, is black: where nothing else is near, the fill
+    // would not change a pixel.
+    if (black && shortcuts_ && backgroundBlack_ && onlyBlackAround(device)) {
+        return;
     }
     if (smoothEdges && shortcuts_ && !SmoothFill::isUprightRectangle(device)) {
         // Straight into the pixels: make sure no copy of the image shares them.

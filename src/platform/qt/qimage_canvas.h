@@ -21,8 +21,8 @@ namespace korvane::qt {
 //
 // A redraw costs mostly Qt's antialiased fill, so the buffer skips work that cannot change a
 // pixel: smoothed fills go through our own fill (Qt's pixels, quicker), a whole clear fills only
-// what was drawn since the last one, a black fill is drawn unsmoothed where everything it could
-// touch is black already, and it keeps the area drawn since the window last showed it so that
+// what was drawn since the last one, a black fill is left out where everything it could touch
+// is black already, and it keeps the area drawn since the window last showed it so that
 // only that is shown again.
 // An area drawn on, kept as two boxes: the status strip's rows, which every paint draws, and
 // the rest, so that neither grows the other to the whole picture.
