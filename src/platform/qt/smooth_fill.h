@@ -42,28 +42,38 @@ private:
 
     struct Paint {
         QRgb colour;
-        bool evenOdd;
         bool wholeChannels; // every channel 0 or 255
     };
+    // The cells and runs of one fill over the shape's bounds, copied into each loop so that
+    // nothing is read again after every store.
+    struct Grid {
+        Cell* cells = nullptr;
+        Runs* runs = nullptr;
+        long top = 0; // the image row of the grid's first row
+        long rows = 0;
+        long left = 0; // the image column of the grid's first column (-1: left of the image)
+        long columns = 0;
+        long width = 0; // the image's
+        template <bool clip> long column(long x) const;
+        void touch(long row, bool down, long c1, long c2) const;
+    };
+    struct Pen {
+        long x; // in 1/256 pixel
+        long y;
+    };
 
-    template <bool clip> long column(long x) const;
-    template <bool clip> void edge(long toX, long toY);
-    template <bool clip> void edgeInRow(long row, long x1, long y1, long x2, long y2, bool down);
-    void sweep(QRgb* line, int row, const Paint& paint);
+    template <bool clip> static void edge(const Grid& g, Pen& pen, long toX, long toY);
+    template <bool clip>
+    static void edgeInRow(const Grid& g, long row, long x1, long y1, long x2, long y2, bool down);
+    template <bool evenOdd>
+    static void sweep(const Grid& g, QRgb* line, long row, const Paint& paint);
     static void blendPixel(QRgb& pixel, int c, const Paint& paint);
-    void blendRun(QRgb* line, int from, int to, int c, const Paint& paint) const;
+    static void blendRun(QRgb* line, long from, long to, long width, int c, const Paint& paint);
 
     // The cells of the shape's bounds row by row, and each row's runs: all empty between
     // fills, as the sweep clears what it reads.
     std::vector<Cell> cells_;
     std::vector<Runs> runs_;
-    int top_ = 0; // the image row of the grid's first row
-    int rows_ = 0;
-    int left_ = 0; // the image column of the grid's first column (-1: left of the image)
-    int columns_ = 0;
-    int width_ = 0;
-    long x_ = 0; // the pen, in 1/256 pixel
-    long y_ = 0;
 };
 
 } // namespace korvane::qt
