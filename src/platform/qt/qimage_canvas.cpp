@@ -4,6 +4,7 @@
 #include <QPolygon>
 #include <QRegion>
 #include <QString>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 
@@ -86,10 +87,10 @@ void growCorner(QPointF p, QPointF a, double da, QPointF b, double db, QPolygonF
 // without area. Fill the result with the winding rule: a tiny loop that growing can make at a
 // short edge then stays filled.
 bool growPolygon(const QPolygonF& shape, double by, bool slantedOnly, QPolygonF& grown) {
-    QPolygonF p;
+    QVarLengthArray<QPointF, 8> p;
     for (const QPointF& point : shape) {
         if (p.isEmpty() || point != p.back()) {
-            p << point;
+            p.append(point);
         }
     }
     if (p.size() > 1 && p.front() == p.back()) {
@@ -104,12 +105,18 @@ bool growPolygon(const QPolygonF& shape, double by, bool slantedOnly, QPolygonF&
         return false;
     }
     const double orientation = area > 0 ? 1.0 : -1.0;
+    // Edge i runs from corner i to the next.
+    QVarLengthArray<QPointF, 8> normal(n);
+    QVarLengthArray<double, 8> offset(n);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QPointF edge = p[(i + 1) % n] - p[i];
+        normal[i] = outwardNormal(edge, orientation);
+        offset[i] = edgeOffset(edge, by, slantedOnly);
+    }
     grown.clear();
     for (qsizetype i = 0; i < n; ++i) {
-        const QPointF in = p[i] - p[(i + n - 1) % n];
-        const QPointF out = p[(i + 1) % n] - p[i];
-        growCorner(p[i], outwardNormal(in, orientation), edgeOffset(in, by, slantedOnly),
-                   outwardNormal(out, orientation), edgeOffset(out, by, slantedOnly), grown);
+        const qsizetype in = (i + n - 1) % n;
+        growCorner(p[i], normal[in], offset[in], normal[i], offset[i], grown);
     }
     return true;
 }
@@ -328,7 +335,7 @@ void QImageCanvas::polygon(const Point* points, int count) {
         shape[i] = QPointF(points[i].x, points[i].y);
     }
     const bool smooth = mode_ == Mode::Smooth;
-    QPolygonF grown;
+    QPolygonF& grown = grown_;
     if (pen_ == Pen::Null) {
         // Antialiased neighbours that share a slanted edge would let the background show
         // through as a faint seam; half a device pixel more on those edges closes it.

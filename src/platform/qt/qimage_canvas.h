@@ -90,6 +90,7 @@ private:
     Pen pen_ = Pen::Null;
     bool backgroundBlack_ = false; // the last clear of the whole buffer was black
     SmoothFill smoothFill_;
+    QPolygonF grown_; // a polygon grown for filling, its room kept from one to the next
     // The painter's state, so that unchanged settings are not set again for every polygon.
     bool smoothing_ = false;
     bool stroking_ = false;
