@@ -163,6 +163,27 @@ QPolygonF toDevice(const QPolygonF& shape, double scale) {
 
 } // namespace
 
+void DrawnArea::add(const QRect& area) {
+    (area.bottom() < stripBottom_ ? top_ : rest_) |= area;
+    const int last = std::min(area.bottom(), static_cast<int>(rows_.size()) - 1);
+    for (int row = std::max(area.top(), 0); row <= last; ++row) {
+        Span& span = rows_[row];
+        span = span.from < span.to
+                   ? Span{std::min(span.from, area.left()), std::max(span.to, area.right() + 1)}
+                   : Span{area.left(), area.right() + 1};
+    }
+}
+
+void DrawnArea::clear() {
+    const QRect drawn = top_ | rest_;
+    const int last = std::min(drawn.bottom(), static_cast<int>(rows_.size()) - 1);
+    for (int row = std::max(drawn.top(), 0); row <= last; ++row) {
+        rows_[row] = Span{};
+    }
+    top_ = QRect();
+    rest_ = QRect();
+}
+
 QImageCanvas::QImageCanvas(Mode mode, Shortcuts shortcuts)
     : mode_(mode), shortcuts_(shortcuts == Shortcuts::On) {
     remake();
@@ -187,7 +208,7 @@ void QImageCanvas::remake() {
     image_.fill(Qt::black);
     strip_ = renderStatusStrip(scale_);
     clearColour_ = Qt::black;
-    drawnArea_ = DrawnArea(strip_.height());
+    drawnArea_ = DrawnArea(strip_.height(), image_.height());
     colouredShapes_.clear();
     damage_ = DrawnArea(strip_.height());
     damage_.add(image_.rect());
@@ -265,13 +286,7 @@ void QImageCanvas::fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEd
         return;
     }
     if (smoothEdges && shortcuts_ && !SmoothFill::isUprightRectangle(device)) {
-        // Straight into the pixels: make sure no copy of the image shares them.
-        if (!image_.isDetached()) {
-            if (painter_.isActive()) {
-                painter_.end();
-            }
-            image_.bits();
-        }
+        ownPixels();
         smoothFill_.fill(image_, device, toQColor(brush_.colour).rgb(), rule);
     } else {
         QPainter& p = painter();
@@ -280,6 +295,17 @@ void QImageCanvas::fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEd
         p.drawPolygon(shape, rule);
     }
     drawn(device.boundingRect(), black, &device);
+}
+
+// Before writing straight into the pixels: make sure no copy of the image shares them, or the
+// painter would go on drawing into the copy.
+void QImageCanvas::ownPixels() {
+    if (!image_.isDetached()) {
+        if (painter_.isActive()) {
+            painter_.end();
+        }
+        image_.bits();
+    }
 }
 
 QPainter& QImageCanvas::painter() {
@@ -406,10 +432,24 @@ void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
     if (kHeight * scale_ != image_.height()) {
         partial.push_back(QRect(0, image_.height() - 1, image_.width(), 1));
     }
-    QRegion parts(shortcuts_ && colour == clearColour_ ? drawnArea_.region()
-                                                       : QRegion(image_.rect()));
+    const bool drawnOnly = shortcuts_ && colour == clearColour_;
+    QRegion parts(drawnOnly ? drawnArea_.region() : QRegion(image_.rect()));
+    QRegion partialParts;
     for (const QRect& part : partial) {
         parts += part;
+        partialParts += part;
+    }
+    for (const QRect& part : parts) {
+        damage_.add(part);
+        if (part.intersects(stripArea())) {
+            stripFresh_ = false;
+        }
+    }
+    if (drawnOnly) {
+        // Row by row, what was drawn on from its first pixel to its last (less than the box
+        // around it for any shape but a box), in the very colour Qt's fill gives whole pixels.
+        clearRows(colour.rgb(), partial);
+        parts = partialParts;
     }
     // Each pixel once: a second partial fill would take more of what it keeps.
     for (const QRect& part : parts) {
@@ -420,18 +460,34 @@ void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
         p.setTransform(logical);
         p.fillRect(area, colour);
         p.restore();
-        damage_.add(part);
-        if (part.intersects(stripArea())) {
-            stripFresh_ = false;
-        }
     }
     clearColour_ = colour;
-    drawnArea_ = DrawnArea(strip_.height());
+    drawnArea_.clear();
     colouredShapes_.clear();
     for (const QRect& part : partial) {
         colouredShapes_.push_back(QPolygonF(QRectF(part)));
     }
     backgroundBlack_ = colour == Qt::black;
+}
+
+// Each row's drawn span, less the last column and row where the clear covers them in part.
+void QImageCanvas::clearRows(QRgb colour, const std::vector<QRect>& partial) {
+    int columns = image_.width();
+    int rows = image_.height();
+    for (const QRect& part : partial) {
+        (part.width() == 1 ? columns : rows) -= 1;
+    }
+    ownPixels();
+    const std::vector<DrawnArea::Span>& spans = drawnArea_.rows();
+    rows = std::min(rows, static_cast<int>(spans.size()));
+    for (int row = 0; row < rows; ++row) {
+        const int from = spans[row].from;
+        const int to = std::min(spans[row].to, columns);
+        if (from < to) {
+            QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+            fillPixels(line + from, line + to, colour);
+        }
+    }
 }
 
 void QImageCanvas::drawTextRight(const char* text, int left, int top, int right, int bottom) {

@@ -26,16 +26,25 @@ namespace korvane::qt {
 // only that is shown again.
 // An area drawn on, kept as two boxes: the status strip's rows, which every paint draws, and
 // the rest, so that neither grows the other to the whole picture.
+// Given a number of rows, it also keeps each row's span from the first pixel drawn to the last.
 class DrawnArea {
 public:
-    explicit DrawnArea(int stripBottom = 0) : stripBottom_(stripBottom) {}
-    void add(const QRect& area) { (area.bottom() < stripBottom_ ? top_ : rest_) |= area; }
+    struct Span {
+        int from = 0;
+        int to = 0; // none unless from < to
+    };
+    explicit DrawnArea(int stripBottom = 0, int rows = 0)
+        : stripBottom_(stripBottom), rows_(rows) {}
+    void add(const QRect& area);
     QRegion region() const { return QRegion(top_) + rest_; }
+    const std::vector<Span>& rows() const { return rows_; }
+    void clear();
 
 private:
     int stripBottom_;
     QRect top_;
     QRect rest_;
+    std::vector<Span> rows_;
 };
 
 class QImageCanvas : public Canvas {
@@ -72,6 +81,8 @@ public:
 private:
     QPainter& painter();
     QPainter& painterAsSet();
+    void ownPixels();
+    void clearRows(QRgb colour, const std::vector<QRect>& partial);
     void remake();
     void fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEdges);
     void clearWhole(const QRectF& area, const QColor& colour);

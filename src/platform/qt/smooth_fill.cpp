@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <utility>
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -76,6 +77,17 @@ void divide(long p, long d, long& quotient, long& remainder) {
 }
 
 } // namespace
+
+void fillPixels(QRgb* from, QRgb* to, QRgb colour) {
+    if constexpr (sizeof(wchar_t) == sizeof(QRgb)) {
+        if (from < to) {
+            std::wmemset(reinterpret_cast<wchar_t*>(from), static_cast<wchar_t>(colour),
+                         static_cast<std::size_t>(to - from));
+        }
+    } else {
+        std::fill(from, to, colour);
+    }
+}
 
 bool SmoothFill::isUprightRectangle(const QPolygonF& outline) {
     const qsizetype n = outline.size();
@@ -342,7 +354,7 @@ void SmoothFill::blendRun(QRgb* line, long from, long to, long width, int c, con
         return;
     }
     if (c == 255) {
-        std::fill(line + from, line + to, paint.colour);
+        fillPixels(line + from, line + to, paint.colour);
         return;
     }
     for (long x = from; x < to; ++x) {

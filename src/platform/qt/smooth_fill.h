@@ -7,6 +7,10 @@
 
 namespace korvane::qt {
 
+// Pixels [from, to) in one colour, through the C library's tuned wide fill where its wide
+// character is a pixel's size.
+void fillPixels(QRgb* from, QRgb* to, QRgb colour);
+
 // An antialiased polygon fill that gives exactly the pixels of QPainter's on an RGB32 image
 // (opaque colour, no clip, outline in device pixels), for a fraction of the cost on the game's
 // shapes. Qt rasterises a shape in bands of a few rows, walks its outline again for each band
