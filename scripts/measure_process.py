@@ -83,7 +83,8 @@ def idle_and_spin(xvfb, idle_seconds=10.0, profile=None, samples=None):
     """CPU while idle, then the CPU per redrawing spin move of the game and of the X server.
     With a profile file name the game runs under callgrind, which counts the instructions of
     the moves alone: a figure that does not depend on what else the machine is doing. With a
-    samples file name, perf samples the game (user space) during the moves."""
+    samples file name, perf samples the game during the moves, with call graphs unwound from
+    the stack so that they go through Qt (the CPU figure then includes perf's own cost)."""
     wrapper = ("valgrind", "--tool=callgrind", "--instr-atstart=no",
                f"--callgrind-out-file={profile}") if profile else ()
     game, window = running_game(wrapper)
@@ -109,8 +110,9 @@ def idle_and_spin(xvfb, idle_seconds=10.0, profile=None, samples=None):
     time.sleep(0.3)
     if profile:
         subprocess.run(["callgrind_control", "-i", "on", str(game.pid)], capture_output=True)
-    sampler = subprocess.Popen(["perf", "record", "-q", "-F", "4000", "--call-graph", "dwarf,16384", "-o", samples, "-p",
-                                str(game.pid)], stdout=subprocess.DEVNULL,
+    sampler = subprocess.Popen(["perf", "record", "-q", "-F", "4000", "--call-graph",
+                                "dwarf,16384", "-o", samples, "-p", str(game.pid)],
+                               stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL) if samples else None
     if sampler:
         time.sleep(1.0)  # perf attaches
