@@ -75,18 +75,23 @@ private slots:
     // outlines of three to six corners, crossing themselves, leaving the image, with upright and
     // level edges; and convex cells inside the image (the quick way through the fill) with
     // corners on logical pixels at each scale the game draws at, some half a pixel off as the
-    // thin pens put them.
+    // thin pens put them; and outlines large enough to be filled in bands of rows.
     void smoothFillGivesQtsPixels_data() {
         QTest::addColumn<double>("scale");
-        QTest::newRow("any outline") << 0.0;
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("shapes");
+        QTest::newRow("any outline") << 0.0 << 100 << 400;
+        QTest::newRow("any outline, in bands") << 0.0 << 600 << 30;
         for (const double scale : {1.0, 1.25, 1.5, 2.0, 2.5, 3.0}) {
-            QTest::newRow(qPrintable(QString("convex at %1").arg(scale))) << scale;
+            QTest::newRow(qPrintable(QString("convex at %1").arg(scale))) << scale << 100 << 400;
         }
     }
     void smoothFillGivesQtsPixels() {
         QFETCH(double, scale);
+        QFETCH(int, side);
+        QFETCH(int, shapes);
         std::mt19937 random(7);
-        std::uniform_real_distribution<double> anywhere(-20.0, 120.0);
+        std::uniform_real_distribution<double> anywhere(-0.2 * side, 1.2 * side);
         std::uniform_real_distribution<double> unit(0.0, 1.0);
         const auto convexCell = [&](int corners) {
             const double reach = 100.0 / scale;
@@ -106,10 +111,10 @@ private slots:
             return outline;
         };
         SmoothFill fill;
-        for (int shape = 0; shape < 400; ++shape) {
+        for (int shape = 0; shape < shapes; ++shape) {
             // Channels such as these come out one off when blended over themselves.
             const QColor background = shape % 2 ? QColor(Qt::black) : QColor(152, 169, 191);
-            QImage qt(100, 100, QImage::Format_RGB32);
+            QImage qt(side, side, QImage::Format_RGB32);
             qt.fill(background);
             QImage ours = qt.copy();
             QPolygonF outline;

@@ -14,6 +14,7 @@ namespace {
 
 constexpr long kOne = 256; // a pixel in the fill's units
 constexpr int kChannelShifts[] = {0, 8, 16, 24};
+constexpr long kGridCells = 1L << 18; // 2 MB of cells at most
 
 // Qt's outline: device pixels rounded to 1/64, then in the fill's 1/256.
 long toUnits(double v) {
@@ -111,36 +112,23 @@ void SmoothFill::fill(QImage& image, const QPolygonF& outline, QRgb colour, Qt::
     }
     const long left = cellOf(toUnits(bounds.left()));
     const long right = cellOf(toUnits(bounds.right()));
-    // Whether some cell of the outline lies outside the image (the rounding of the outline can
-    // take its last row one further).
-    const bool clip = left < 0 || right >= width || cellOf(toUnits(bounds.top())) < top ||
-                      cellOf(toUnits(bounds.bottom())) >= bottom;
     Grid grid;
-    grid.top = top;
-    grid.rows = bottom - top;
     grid.left = std::clamp<long>(left, -1, width);
     grid.columns = std::clamp<long>(right, -1, width) - grid.left + 1;
     grid.width = width;
-    const std::size_t cells = static_cast<std::size_t>(grid.rows * grid.columns);
+    // A shape larger than the grid may hold is filled in bands of rows, its outline walked again
+    // for each: a large window cannot make the grid take more memory than the picture's pixels.
+    const long bandRows = std::max(1L, kGridCells / grid.columns);
+    const std::size_t cells =
+        static_cast<std::size_t>(std::min<long>(bottom - top, bandRows) * grid.columns);
     if (cells_.size() < cells) {
         cells_.assign(cells, Cell{});
     }
-    if (runs_.size() < static_cast<std::size_t>(grid.rows)) {
-        runs_.assign(grid.rows, Runs{});
+    if (runs_.size() < static_cast<std::size_t>(std::min<long>(bottom - top, bandRows))) {
+        runs_.assign(std::min<long>(bottom - top, bandRows), Runs{});
     }
     grid.cells = cells_.data();
     grid.runs = runs_.data();
-    Pen pen{toUnits(outline[0].x()), toUnits(outline[0].y())};
-    for (qsizetype i = 1; i <= outline.size(); ++i) {
-        const QPointF& to = outline[i % outline.size()];
-        if (clip) {
-            edge<true>(grid, pen, toUnits(to.x()), toUnits(to.y()));
-        } else {
-            edge<false>(grid, pen, toUnits(to.x()), toUnits(to.y()));
-        }
-    }
-    uchar* bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
     // Over a pixel of the colour itself, a colour of whole channels (0 or 255) blends back to
     // itself: black cells over black leave such pixels as they are.
     const bool wholeChannels = std::all_of(kChannelShifts, std::end(kChannelShifts), [&](int s) {
@@ -148,12 +136,30 @@ void SmoothFill::fill(QImage& image, const QPolygonF& outline, QRgb colour, Qt::
         return channel == 0 || channel == 0xff;
     });
     const Paint paint{colour, wholeChannels};
-    for (long row = 0; row < grid.rows; ++row) {
-        QRgb* line = reinterpret_cast<QRgb*>(bits + (top + row) * stride);
-        if (rule == Qt::OddEvenFill) {
-            sweep<true>(grid, line, row, paint);
-        } else {
-            sweep<false>(grid, line, row, paint);
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (grid.top = top; grid.top < bottom; grid.top += bandRows) {
+        grid.rows = std::min<long>(bandRows, bottom - grid.top);
+        // Whether some cell of the outline lies outside the grid (the rounding of the outline
+        // can take its last row one further).
+        const bool clip = left < 0 || right >= width || cellOf(toUnits(bounds.top())) < grid.top ||
+                          cellOf(toUnits(bounds.bottom())) >= grid.top + grid.rows;
+        Pen pen{toUnits(outline[0].x()), toUnits(outline[0].y())};
+        for (qsizetype i = 1; i <= outline.size(); ++i) {
+            const QPointF& to = outline[i % outline.size()];
+            if (clip) {
+                edge<true>(grid, pen, toUnits(to.x()), toUnits(to.y()));
+            } else {
+                edge<false>(grid, pen, toUnits(to.x()), toUnits(to.y()));
+            }
+        }
+        for (long row = 0; row < grid.rows; ++row) {
+            QRgb* line = reinterpret_cast<QRgb*>(bits + (grid.top + row) * stride);
+            if (rule == Qt::OddEvenFill) {
+                sweep<true>(grid, line, row, paint);
+            } else {
+                sweep<false>(grid, line, row, paint);
+            }
         }
     }
 }
