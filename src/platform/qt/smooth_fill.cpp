@@ -153,12 +153,16 @@ void SmoothFill::fill(QImage& image, const QPolygonF& outline, QRgb colour, Qt::
                 edge<false>(grid, pen, toUnits(to.x()), toUnits(to.y()));
             }
         }
+        // Only cells left or right of the image lie outside it.
+        const bool outside = left < 0 || right >= width;
         for (long row = 0; row < grid.rows; ++row) {
             QRgb* line = reinterpret_cast<QRgb*>(bits + (grid.top + row) * stride);
             if (rule == Qt::OddEvenFill) {
-                sweep<true>(grid, line, row, paint);
+                outside ? sweep<true, true>(grid, line, row, paint)
+                        : sweep<true, false>(grid, line, row, paint);
             } else {
-                sweep<false>(grid, line, row, paint);
+                outside ? sweep<false, true>(grid, line, row, paint)
+                        : sweep<false, false>(grid, line, row, paint);
             }
         }
     }
@@ -301,7 +305,7 @@ template <bool clip> void SmoothFill::edge(const Grid& g, Pen& pen, long toX, lo
 
 // One row: the cells of its runs in order, each blended by its own coverage, the pixels between
 // and after the runs by the cover carried from the left. Clears the cells and runs it reads.
-template <bool evenOdd>
+template <bool evenOdd, bool outside>
 void SmoothFill::sweep(const Grid& g, QRgb* line, long row, const Paint& paint) {
     const Runs runs = std::exchange(g.runs[row], Runs{});
     long from[2] = {runs.low[0], runs.low[1]};
@@ -333,7 +337,7 @@ void SmoothFill::sweep(const Grid& g, QRgb* line, long row, const Paint& paint) 
             cover += sum.cover;
             const long cellX = left + c;
             const long area = cover * 2 * kOne - sum.area;
-            if (area != 0 && cellX >= 0 && cellX < width) {
+            if (area != 0 && (!outside || (cellX >= 0 && cellX < width))) {
                 blendPixel(line[cellX], coverage<evenOdd>(area), paint);
             }
         }

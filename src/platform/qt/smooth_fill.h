@@ -69,7 +69,7 @@ private:
     template <bool clip> static void edge(const Grid& g, Pen& pen, long toX, long toY);
     template <bool clip>
     static void edgeInRow(const Grid& g, long row, long x1, long y1, long x2, long y2, bool down);
-    template <bool evenOdd>
+    template <bool evenOdd, bool outside>
     static void sweep(const Grid& g, QRgb* line, long row, const Paint& paint);
     static void blendPixel(QRgb& pixel, int c, const Paint& paint);
     static void blendRun(QRgb* line, long from, long to, long width, int c, const Paint& paint);
