@@ -2,10 +2,12 @@
 """Whole-process figures of the game: start to first painted window (offscreen and under Xvfb),
 peak resident memory, CPU while idle, and CPU per spin-drag mouse move under Xvfb: each move goes
 one whole logical pixel and the game's paint count confirms that every one was redrawn.
-Usage: measure_process.py <path to korvane> [--spin-only | --callgrind <profile file>]"""
+Usage: measure_process.py <path to korvane> [--spin-only | --callgrind <profile file> |
+                                             --perf <perf data file>]"""
 import math
 import os
 import resource
+import signal
 import statistics
 import subprocess
 import sys
@@ -77,10 +79,12 @@ def paints_reported(game, when):
     return int(line.rsplit(":", 1)[1])
 
 
-def idle_and_spin(xvfb, idle_seconds=10.0, profile=None):
+def idle_and_spin(xvfb, idle_seconds=10.0, profile=None, samples=None):
     """CPU while idle, then the CPU per redrawing spin move of the game and of the X server.
     With a profile file name the game runs under callgrind, which counts the instructions of
-    the moves alone: a figure that does not depend on what else the machine is doing."""
+    the moves alone: a figure that does not depend on what else the machine is doing. With a
+    samples file name, perf samples the game during the moves, with call graphs unwound from
+    the stack so that they go through Qt (the CPU figure then includes perf's own cost)."""
     wrapper = ("valgrind", "--tool=callgrind", "--instr-atstart=no",
                f"--callgrind-out-file={profile}") if profile else ()
     game, window = running_game(wrapper)
@@ -106,6 +110,12 @@ def idle_and_spin(xvfb, idle_seconds=10.0, profile=None):
     time.sleep(0.3)
     if profile:
         subprocess.run(["callgrind_control", "-i", "on", str(game.pid)], capture_output=True)
+    sampler = subprocess.Popen(["perf", "record", "-q", "-F", "4000", "--call-graph",
+                                "dwarf,16384", "-o", samples, "-p", str(game.pid)],
+                               stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL) if samples else None
+    if sampler:
+        time.sleep(1.0)  # perf attaches
     before, before_x = cpu_seconds(game.pid), cpu_seconds(xvfb.pid)
     # One xdotool for all moves, so that the X server's figure is not its connections.
     with tempfile.NamedTemporaryFile("w", suffix=".xdo") as script:
@@ -115,6 +125,9 @@ def idle_and_spin(xvfb, idle_seconds=10.0, profile=None):
         xdotool(script.name)
     time.sleep(0.3 if not profile else 2.0)
     spent, spent_x = cpu_seconds(game.pid) - before, cpu_seconds(xvfb.pid) - before_x
+    if sampler:
+        sampler.send_signal(signal.SIGINT)
+        sampler.wait(timeout=60)
     if profile:
         subprocess.run(["callgrind_control", "-i", "off", str(game.pid)], capture_output=True)
     xdotool("mouseup", "1")
@@ -148,11 +161,12 @@ def start_xvfb():
     return xvfb
 
 
-def spin_only(profile):
+def spin_only(profile=None, samples=None):
     """The spin figure alone, for trying changes to the drawing quickly."""
     xvfb = start_xvfb()
     try:
-        _, per_move, server_per_move = idle_and_spin(xvfb, idle_seconds=0.0, profile=profile)
+        _, per_move, server_per_move = idle_and_spin(xvfb, idle_seconds=0.0, profile=profile,
+                                                     samples=samples)
     finally:
         xvfb.terminate()
         xvfb.wait()
@@ -185,7 +199,9 @@ def main():
 if __name__ == "__main__":
     if "--callgrind" in sys.argv[2:]:
         spin_only(profile=os.path.abspath(sys.argv[sys.argv.index("--callgrind") + 1]))
+    elif "--perf" in sys.argv[2:]:
+        spin_only(samples=os.path.abspath(sys.argv[sys.argv.index("--perf") + 1]))
     elif "--spin-only" in sys.argv[2:]:
-        spin_only(profile=None)
+        spin_only()
     else:
         main()

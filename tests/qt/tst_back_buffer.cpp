@@ -1,6 +1,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <random>
 
@@ -68,26 +70,68 @@ private slots:
         QCOMPARE(smooth.image().pixelColor(80, 30), QColor(Qt::white));
     }
 
-    // Our smoothed fill against QPainter's: random outlines of three to six corners, crossing
-    // themselves, leaving the image, with upright and level edges, both fill rules, over
-    // colour and over black.
+    // Our smoothed fill against QPainter's, both fill rules, over colour and over black, some in
+    // the colour under them: random
+    // outlines of three to six corners, crossing themselves, leaving the image, with upright and
+    // level edges; and convex cells inside the image (the quick way through the fill) with
+    // corners on logical pixels at each scale the game draws at, some half a pixel off as the
+    // thin pens put them; and outlines large enough to be filled in bands of rows.
+    void smoothFillGivesQtsPixels_data() {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("shapes");
+        QTest::newRow("any outline") << 0.0 << 100 << 400;
+        QTest::newRow("any outline, in bands") << 0.0 << 600 << 30;
+        for (const double scale : {1.0, 1.25, 1.5, 2.0, 2.5, 3.0}) {
+            QTest::newRow(qPrintable(QString("convex at %1").arg(scale))) << scale << 100 << 400;
+        }
+    }
     void smoothFillGivesQtsPixels() {
+        QFETCH(double, scale);
+        QFETCH(int, side);
+        QFETCH(int, shapes);
         std::mt19937 random(7);
-        std::uniform_real_distribution<double> coordinate(-20.0, 120.0);
+        std::uniform_real_distribution<double> anywhere(-0.2 * side, 1.2 * side);
+        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        const auto convexCell = [&](int corners) {
+            const double reach = 100.0 / scale;
+            const QPointF centre(reach * (0.2 + 0.6 * unit(random)),
+                                 reach * (0.2 + 0.6 * unit(random)));
+            const double radius = 1.0 + unit(random) * reach * 0.2;
+            std::vector<double> angles(corners);
+            std::generate(angles.begin(), angles.end(), [&] { return 2 * M_PI * unit(random); });
+            std::sort(angles.begin(), angles.end());
+            const double shift = random() % 2 ? 0.5 : 0.0;
+            QPolygonF outline;
+            for (const double angle : angles) {
+                const QPointF corner = centre + radius * QPointF(std::cos(angle), std::sin(angle));
+                outline << QPointF(std::round(corner.x()), std::round(corner.y())) * scale +
+                               QPointF(shift, shift);
+            }
+            return outline;
+        };
         SmoothFill fill;
-        for (int shape = 0; shape < 400; ++shape) {
-            QImage qt(100, 100, QImage::Format_RGB32);
-            qt.fill(shape % 2 ? QColor(Qt::black) : QColor(40, 90, 200));
+        for (int shape = 0; shape < shapes; ++shape) {
+            // Channels such as these come out one off when blended over themselves.
+            const QColor background = shape % 2 ? QColor(Qt::black) : QColor(152, 169, 191);
+            QImage qt(side, side, QImage::Format_RGB32);
+            qt.fill(background);
             QImage ours = qt.copy();
             QPolygonF outline;
-            for (int i = 0; i < 3 + shape % 4; ++i) {
-                outline << QPointF(coordinate(random), coordinate(random));
+            if (scale > 0) {
+                outline = convexCell(3 + shape % 4);
+            } else {
+                for (int i = 0; i < 3 + shape % 4; ++i) {
+                    outline << QPointF(anywhere(random), anywhere(random));
+                }
+                if (shape % 5 == 0) {
+                    outline[1].setX(outline[0].x());
+                    outline[2].setY(outline[1].y());
+                }
             }
-            if (shape % 5 == 0) {
-                outline[1].setX(outline[0].x());
-                outline[2].setY(outline[1].y());
-            }
-            const QColor colour(random() % 256, random() % 256, random() % 256);
+            // Sometimes the background's own colour, which over itself can come out different.
+            const QColor colour =
+                shape % 7 ? QColor(random() % 256, random() % 256, random() % 256) : background;
             const Qt::FillRule rule = shape % 3 ? Qt::WindingFill : Qt::OddEvenFill;
             QPainter painter(&qt);
             painter.setRenderHint(QPainter::Antialiasing);

@@ -4,6 +4,7 @@
 #include <QPolygon>
 #include <QRegion>
 #include <QString>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 
@@ -86,10 +87,10 @@ void growCorner(QPointF p, QPointF a, double da, QPointF b, double db, QPolygonF
 // without area. Fill the result with the winding rule: a tiny loop that growing can make at a
 // short edge then stays filled.
 bool growPolygon(const QPolygonF& shape, double by, bool slantedOnly, QPolygonF& grown) {
-    QPolygonF p;
+    QVarLengthArray<QPointF, 8> p;
     for (const QPointF& point : shape) {
         if (p.isEmpty() || point != p.back()) {
-            p << point;
+            p.append(point);
         }
     }
     if (p.size() > 1 && p.front() == p.back()) {
@@ -104,12 +105,18 @@ bool growPolygon(const QPolygonF& shape, double by, bool slantedOnly, QPolygonF&
         return false;
     }
     const double orientation = area > 0 ? 1.0 : -1.0;
+    // Edge i runs from corner i to the next.
+    QVarLengthArray<QPointF, 8> normal(n);
+    QVarLengthArray<double, 8> offset(n);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QPointF edge = p[(i + 1) % n] - p[i];
+        normal[i] = outwardNormal(edge, orientation);
+        offset[i] = edgeOffset(edge, by, slantedOnly);
+    }
     grown.clear();
     for (qsizetype i = 0; i < n; ++i) {
-        const QPointF in = p[i] - p[(i + n - 1) % n];
-        const QPointF out = p[(i + 1) % n] - p[i];
-        growCorner(p[i], outwardNormal(in, orientation), edgeOffset(in, by, slantedOnly),
-                   outwardNormal(out, orientation), edgeOffset(out, by, slantedOnly), grown);
+        const qsizetype in = (i + n - 1) % n;
+        growCorner(p[i], normal[in], offset[in], normal[i], offset[i], grown);
     }
     return true;
 }
@@ -156,6 +163,27 @@ QPolygonF toDevice(const QPolygonF& shape, double scale) {
 
 } // namespace
 
+void DrawnArea::add(const QRect& area) {
+    (area.bottom() < stripBottom_ ? top_ : rest_) |= area;
+    const int last = std::min(area.bottom(), static_cast<int>(rows_.size()) - 1);
+    for (int row = std::max(area.top(), 0); row <= last; ++row) {
+        Span& span = rows_[row];
+        span = span.from < span.to
+                   ? Span{std::min(span.from, area.left()), std::max(span.to, area.right() + 1)}
+                   : Span{area.left(), area.right() + 1};
+    }
+}
+
+void DrawnArea::clear() {
+    const QRect drawn = top_ | rest_;
+    const int last = std::min(drawn.bottom(), static_cast<int>(rows_.size()) - 1);
+    for (int row = std::max(drawn.top(), 0); row <= last; ++row) {
+        rows_[row] = Span{};
+    }
+    top_ = QRect();
+    rest_ = QRect();
+}
+
 QImageCanvas::QImageCanvas(Mode mode, Shortcuts shortcuts)
     : mode_(mode), shortcuts_(shortcuts == Shortcuts::On) {
     remake();
@@ -180,7 +208,7 @@ void QImageCanvas::remake() {
     image_.fill(Qt::black);
     strip_ = renderStatusStrip(scale_);
     clearColour_ = Qt::black;
-    drawnArea_ = DrawnArea(strip_.height());
+    drawnArea_ = DrawnArea(strip_.height(), image_.height());
     colouredShapes_.clear();
     damage_ = DrawnArea(strip_.height());
     damage_.add(image_.rect());
@@ -252,19 +280,13 @@ void QImageCanvas::setFillColour(const QColor& colour) {
 void QImageCanvas::fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEdges) {
     const bool black = brush_.colour == Rgb{0, 0, 0};
     const QPolygonF device = toDevice(shape, scale_);
-    // Black smoothed into black is black: where nothing else is near, the quick unsmoothed
-    // fill gives the very same pixels.
-    if (smoothEdges && black && shortcuts_ && backgroundBlack_ && onlyBlackAround(device)) {
-        smoothEdges = false;
+    // Black filled into black, smoothed or not, is black: where nothing else is near, the fill
+    // would not change a pixel.
+    if (black && shortcuts_ && backgroundBlack_ && onlyBlackAround(device)) {
+        return;
     }
     if (smoothEdges && shortcuts_ && !SmoothFill::isUprightRectangle(device)) {
-        // Straight into the pixels: make sure no copy of the image shares them.
-        if (!image_.isDetached()) {
-            if (painter_.isActive()) {
-                painter_.end();
-            }
-            image_.bits();
-        }
+        ownPixels();
         smoothFill_.fill(image_, device, toQColor(brush_.colour).rgb(), rule);
     } else {
         QPainter& p = painter();
@@ -273,6 +295,17 @@ void QImageCanvas::fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEd
         p.drawPolygon(shape, rule);
     }
     drawn(device.boundingRect(), black, &device);
+}
+
+// Before writing straight into the pixels: make sure no copy of the image shares them, or the
+// painter would go on drawing into the copy.
+void QImageCanvas::ownPixels() {
+    if (!image_.isDetached()) {
+        if (painter_.isActive()) {
+            painter_.end();
+        }
+        image_.bits();
+    }
 }
 
 QPainter& QImageCanvas::painter() {
@@ -328,7 +361,7 @@ void QImageCanvas::polygon(const Point* points, int count) {
         shape[i] = QPointF(points[i].x, points[i].y);
     }
     const bool smooth = mode_ == Mode::Smooth;
-    QPolygonF grown;
+    QPolygonF& grown = grown_;
     if (pen_ == Pen::Null) {
         // Antialiased neighbours that share a slanted edge would let the background show
         // through as a faint seam; half a device pixel more on those edges closes it.
@@ -399,10 +432,24 @@ void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
     if (kHeight * scale_ != image_.height()) {
         partial.push_back(QRect(0, image_.height() - 1, image_.width(), 1));
     }
-    QRegion parts(shortcuts_ && colour == clearColour_ ? drawnArea_.region()
-                                                       : QRegion(image_.rect()));
+    const bool drawnOnly = shortcuts_ && colour == clearColour_;
+    QRegion parts(drawnOnly ? drawnArea_.region() : QRegion(image_.rect()));
+    QRegion partialParts;
     for (const QRect& part : partial) {
         parts += part;
+        partialParts += part;
+    }
+    for (const QRect& part : parts) {
+        damage_.add(part);
+        if (part.intersects(stripArea())) {
+            stripFresh_ = false;
+        }
+    }
+    if (drawnOnly) {
+        // Row by row, what was drawn on from its first pixel to its last (less than the box
+        // around it for any shape but a box), in the very colour Qt's fill gives whole pixels.
+        clearRows(colour.rgb(), partial);
+        parts = partialParts;
     }
     // Each pixel once: a second partial fill would take more of what it keeps.
     for (const QRect& part : parts) {
@@ -413,18 +460,34 @@ void QImageCanvas::clearWhole(const QRectF& area, const QColor& colour) {
         p.setTransform(logical);
         p.fillRect(area, colour);
         p.restore();
-        damage_.add(part);
-        if (part.intersects(stripArea())) {
-            stripFresh_ = false;
-        }
     }
     clearColour_ = colour;
-    drawnArea_ = DrawnArea(strip_.height());
+    drawnArea_.clear();
     colouredShapes_.clear();
     for (const QRect& part : partial) {
         colouredShapes_.push_back(QPolygonF(QRectF(part)));
     }
     backgroundBlack_ = colour == Qt::black;
+}
+
+// Each row's drawn span, less the last column and row where the clear covers them in part.
+void QImageCanvas::clearRows(QRgb colour, const std::vector<QRect>& partial) {
+    int columns = image_.width();
+    int rows = image_.height();
+    for (const QRect& part : partial) {
+        (part.width() == 1 ? columns : rows) -= 1;
+    }
+    ownPixels();
+    const std::vector<DrawnArea::Span>& spans = drawnArea_.rows();
+    rows = std::min(rows, static_cast<int>(spans.size()));
+    for (int row = 0; row < rows; ++row) {
+        const int from = spans[row].from;
+        const int to = std::min(spans[row].to, columns);
+        if (from < to) {
+            QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+            fillPixels(line + from, line + to, colour);
+        }
+    }
 }
 
 void QImageCanvas::drawTextRight(const char* text, int left, int top, int right, int bottom) {

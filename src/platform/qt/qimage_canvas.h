@@ -21,21 +21,30 @@ namespace korvane::qt {
 //
 // A redraw costs mostly Qt's antialiased fill, so the buffer skips work that cannot change a
 // pixel: smoothed fills go through our own fill (Qt's pixels, quicker), a whole clear fills only
-// what was drawn since the last one, a black fill is drawn unsmoothed where everything it could
-// touch is black already, and it keeps the area drawn since the window last showed it so that
+// what was drawn since the last one, a black fill is left out where everything it could touch
+// is black already, and it keeps the area drawn since the window last showed it so that
 // only that is shown again.
 // An area drawn on, kept as two boxes: the status strip's rows, which every paint draws, and
 // the rest, so that neither grows the other to the whole picture.
+// Given a number of rows, it also keeps each row's span from the first pixel drawn to the last.
 class DrawnArea {
 public:
-    explicit DrawnArea(int stripBottom = 0) : stripBottom_(stripBottom) {}
-    void add(const QRect& area) { (area.bottom() < stripBottom_ ? top_ : rest_) |= area; }
+    struct Span {
+        int from = 0;
+        int to = 0; // none unless from < to
+    };
+    explicit DrawnArea(int stripBottom = 0, int rows = 0)
+        : stripBottom_(stripBottom), rows_(rows) {}
+    void add(const QRect& area);
     QRegion region() const { return QRegion(top_) + rest_; }
+    const std::vector<Span>& rows() const { return rows_; }
+    void clear();
 
 private:
     int stripBottom_;
     QRect top_;
     QRect rest_;
+    std::vector<Span> rows_;
 };
 
 class QImageCanvas : public Canvas {
@@ -72,6 +81,8 @@ public:
 private:
     QPainter& painter();
     QPainter& painterAsSet();
+    void ownPixels();
+    void clearRows(QRgb colour, const std::vector<QRect>& partial);
     void remake();
     void fill(const QPolygonF& shape, Qt::FillRule rule, bool smoothEdges);
     void clearWhole(const QRectF& area, const QColor& colour);
@@ -90,6 +101,7 @@ private:
     Pen pen_ = Pen::Null;
     bool backgroundBlack_ = false; // the last clear of the whole buffer was black
     SmoothFill smoothFill_;
+    QPolygonF grown_; // a polygon grown for filling, its room kept from one to the next
     // The painter's state, so that unchanged settings are not set again for every polygon.
     bool smoothing_ = false;
     bool stroking_ = false;
