@@ -219,7 +219,7 @@ private:
     int readSettings();
     void resumeKeptGame();
     void storeGameInPlay();
-    void checkpointGame();
+    void checkpointGame(bool always = false);
     void forgetKeptGame();
     bool confirmAbandon();
     bool clockStopped() const { return paused_ || clockHolds_ > 0; }

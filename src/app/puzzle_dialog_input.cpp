@@ -193,7 +193,9 @@ void PuzzleDialog::togglePause() {
         platform_.killTimer(kZoomTimer);
     }
     setPaused(!paused_);
-    checkpointGame(); // the player may be leaving
+    if (paused_) {
+        checkpointGame(true);
+    }
     redraw();
 }
 

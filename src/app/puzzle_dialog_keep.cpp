@@ -129,13 +129,13 @@ void PuzzleDialog::storeGameInPlay() {
 // A timed game is kept as it goes, not only at quit, so a game killed without warning (a
 // power cut, SIGKILL, a crash of the desktop) goes on from its last second with a move or its
 // last ten seconds of thought. Between turns only, and never during a replay: the clock's tick
-// and the pause call it.
-void PuzzleDialog::checkpointGame() {
+// calls it, and the pause with `always` (the player may be leaving).
+void PuzzleDialog::checkpointGame(bool always) {
     constexpr int kThinkingSeconds = 10;
     if (!timedGame() || running_ || replay_) {
         return;
     }
-    if (keptOnDisk_ && record_.moves.size() == keptMoves_ &&
+    if (!always && keptOnDisk_ && record_.moves.size() == keptMoves_ &&
         elapsedSeconds() < keptSeconds_ + kThinkingSeconds) {
         return;
     }

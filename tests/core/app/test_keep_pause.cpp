@@ -203,7 +203,8 @@ TEST_F(KeepTest, AGameIsAbandonedOnlyOnPurpose) {
 
 // A game killed without warning (no quit, no destroy) goes on from its last checkpoint: the
 // clock's tick keeps a game that changed, a game left alone is kept again only after ten
-// seconds of thought, and a game that ends (won or replaced) leaves nothing to resume.
+// seconds of thought or when paused, and a game that ends (won or replaced) leaves nothing to
+// resume.
 TEST_F(KeepTest, AGameKilledMidwayGoesOnFromItsLastCheckpoint) {
     startWith(1, 3);
     playSomeOfAGame(platform, dialog);
@@ -216,6 +217,11 @@ TEST_F(KeepTest, AGameKilledMidwayGoesOnFromItsLastCheckpoint) {
     platform.now += 10;
     dialog.OnTimer(kClockTimer);
     ASSERT_FALSE(platform.keptGame.empty());
+    platform.now += 3; // pausing keeps the game at once
+    dialog.OnCommand(kCmdPause);
+    ASSERT_TRUE(parseKeptGame(platform.keptGame).game);
+    EXPECT_EQ(parseKeptGame(platform.keptGame).game->elapsedSeconds, 53);
+    dialog.OnCommand(kCmdPause);
 
     dialog.performTurn(Move::axisTurn(2, 1, 1));
     platform.tickFrames();
@@ -225,7 +231,7 @@ TEST_F(KeepTest, AGameKilledMidwayGoesOnFromItsLastCheckpoint) {
     platform.onRepaint = [&] { next.paintWindow(); };
     next.OnInitDialog();
     EXPECT_EQ(next.record().moveCount, 3);
-    EXPECT_EQ(next.elapsedSeconds(), 50);
+    EXPECT_EQ(next.elapsedSeconds(), 53);
     EXPECT_EQ(
         std::memcmp(before.stickerColour, next.puzzle().stickerColour, sizeof before.stickerColour),
         0);
