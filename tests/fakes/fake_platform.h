@@ -20,7 +20,6 @@ public:
     std::function<void()> onFrameTick; // usually the dialog's OnFrameTick
     int repaints = 0;
     bool frameClockRunning = false;
-    int frameTicks = 0;
     std::map<int, int> timers; // running timers: id -> period
     std::map<int, bool> buttons;
     std::map<int, bool> checks;
@@ -58,7 +57,6 @@ public:
     int tickFrames(int ticks = 1 << 20) {
         int given = 0;
         for (; given < ticks && frameClockRunning; ++given) {
-            ++frameTicks;
             if (onFrameTick) {
                 onFrameTick();
             }

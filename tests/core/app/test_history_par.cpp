@@ -65,7 +65,6 @@ TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
         EXPECT_GE(game.par, 4) << id;
     }
     const SolveRecord& won = history.solves.rbegin()->second;
-    EXPECT_FALSE(won.abandoned);
     EXPECT_EQ(won.puzzle, (PuzzleId{kCube, 1}));
     EXPECT_EQ(won.moves, par);
     EXPECT_EQ(won.par, par);
