@@ -127,13 +127,9 @@ public:
     }
     void closeWindow() override { closed = true; }
 
-    bool checked(int command) const {
-        auto it = checks.find(command);
-        return it != checks.end() && it->second;
-    }
+    bool checked(int command) const { return checks.contains(command) && checks.at(command); }
     bool buttonEnabled(int command) const {
-        auto it = buttons.find(command);
-        return it != buttons.end() && it->second;
+        return buttons.contains(command) && buttons.at(command);
     }
     bool timerRunning(int id) const { return timers.count(id) != 0; }
 };
