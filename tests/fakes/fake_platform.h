@@ -20,7 +20,6 @@ public:
     std::function<void()> onFrameTick; // usually the dialog's OnFrameTick
     int repaints = 0;
     bool frameClockRunning = false;
-    int frameTicks = 0;
     std::map<int, int> timers; // running timers: id -> period
     std::map<int, bool> buttons;
     std::map<int, bool> checks;
@@ -58,7 +57,6 @@ public:
     int tickFrames(int ticks = 1 << 20) {
         int given = 0;
         for (; given < ticks && frameClockRunning; ++given) {
-            ++frameTicks;
             if (onFrameTick) {
                 onFrameTick();
             }
@@ -129,13 +127,9 @@ public:
     }
     void closeWindow() override { closed = true; }
 
-    bool checked(int command) const {
-        auto it = checks.find(command);
-        return it != checks.end() && it->second;
-    }
+    bool checked(int command) const { return checks.contains(command) && checks.at(command); }
     bool buttonEnabled(int command) const {
-        auto it = buttons.find(command);
-        return it != buttons.end() && it->second;
+        return buttons.contains(command) && buttons.at(command);
     }
     bool timerRunning(int id) const { return timers.count(id) != 0; }
 };

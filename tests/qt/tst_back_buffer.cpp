@@ -38,29 +38,24 @@ void drawCells(QImageCanvas& canvas) {
 class BackBufferTest : public QObject {
     Q_OBJECT
 private slots:
-    void exactPixelsFollowTheGamesRules() {
-        QImageCanvas canvas(QImageCanvas::Mode::ExactPixels);
-        drawCells(canvas);
-        QCOMPARE(canvas.image().size(), QSize(242, 322));
-        // The outline runs through the corner pixels, down to row 20.
-        QCOMPARE(canvas.logicalPixel(10, 15), QColor(Qt::black));
-        QCOMPARE(canvas.logicalPixel(15, 20), QColor(Qt::black));
-        QCOMPARE(canvas.logicalPixel(15, 15), QColor(Qt::red));
-        QCOMPARE(canvas.logicalPixel(15, 21), QColor(Qt::white));
-        // A rectangle leaves out its right and bottom edges.
-        QCOMPARE(canvas.logicalPixel(39, 19), QColor(Qt::red));
-        QCOMPARE(canvas.logicalPixel(40, 15), QColor(Qt::white));
-        QCOMPARE(canvas.logicalPixel(35, 20), QColor(Qt::white));
-    }
-
-    // The smooth buffer at twice the resolution covers the same logical pixels, its device
-    // pixels crisp along whole-pixel edges.
-    void smoothPicturesMatchTheExactOne() {
+    // The exact picture follows the game's rules; the smooth one at twice the resolution covers
+    // the same logical pixels, its device pixels crisp along whole-pixel edges.
+    void cellsCoverTheGamesPixels() {
         QImageCanvas exact(QImageCanvas::Mode::ExactPixels);
         QImageCanvas smooth;
         smooth.setScale(2.0);
         drawCells(exact);
         drawCells(smooth);
+        QCOMPARE(exact.image().size(), QSize(242, 322));
+        // The outline runs through the corner pixels, down to row 20.
+        QCOMPARE(exact.logicalPixel(10, 15), QColor(Qt::black));
+        QCOMPARE(exact.logicalPixel(15, 20), QColor(Qt::black));
+        QCOMPARE(exact.logicalPixel(15, 15), QColor(Qt::red));
+        QCOMPARE(exact.logicalPixel(15, 21), QColor(Qt::white));
+        // A rectangle leaves out its right and bottom edges.
+        QCOMPARE(exact.logicalPixel(39, 19), QColor(Qt::red));
+        QCOMPARE(exact.logicalPixel(40, 15), QColor(Qt::white));
+        QCOMPARE(exact.logicalPixel(35, 20), QColor(Qt::white));
         for (int y = 5; y <= 25; ++y) {
             for (int x = 5; x <= 45; ++x) {
                 QCOMPARE(smooth.logicalPixel(x, y), exact.logicalPixel(x, y));
@@ -71,11 +66,10 @@ private slots:
     }
 
     // Our smoothed fill against QPainter's, both fill rules, over colour and over black, some in
-    // the colour under them: random
-    // outlines of three to six corners, crossing themselves, leaving the image, with upright and
-    // level edges; and convex cells inside the image (the quick way through the fill) with
-    // corners on logical pixels at each scale the game draws at, some half a pixel off as the
-    // thin pens put them; and outlines large enough to be filled in bands of rows.
+    // the colour under them: random outlines of three to six corners, crossing themselves, leaving
+    // the image, with upright and level edges; and convex cells inside the image (the quick way
+    // through the fill) with corners on logical pixels at each scale the game draws at, some half a
+    // pixel off as the thin pens put them; and outlines large enough to be filled in bands of rows.
     void smoothFillGivesQtsPixels_data() {
         QTest::addColumn<double>("scale");
         QTest::addColumn<int>("side");

@@ -47,8 +47,7 @@ private slots:
     void cleanup() { window_.reset(); }
 
     // The picture fills the largest 3:4 rectangle of whole device pixels, at the top and
-    // centred across; every
-    // logical pixel's middle maps back to it, also off the picture.
+    // centred across; every logical pixel's middle maps back to it, also off the picture.
     void windowPixelsMapToLogicalPixels_data() {
         QTest::addColumn<QSize>("widget");
         QTest::addColumn<double>("dpr");

@@ -23,7 +23,8 @@ constexpr PuzzleId kCube3{1, 3};
 
 // Cube level 3 (table 2): 40 30 [1, abandoned] 50 20 60 seconds, moves 100 + i, the first
 // three with a par of 50 + i; one tetrahedron game of level 1 (table 4).
-void storeGames(SolveHistory& history) {
+std::unique_ptr<MemorySolveHistory> storedGames() {
+    auto history = std::make_unique<MemorySolveHistory>();
     const int seconds[] = {40, 30, 1, 50, 20, 60};
     for (int i = 0; i < 6; ++i) {
         SolveRecord s;
@@ -33,12 +34,13 @@ void storeGames(SolveHistory& history) {
         s.moves = 100 + i;
         s.abandoned = i == 2;
         s.par = i < 3 ? 50 + i : -1;
-        history.record(s);
+        history->record(s);
     }
     SolveRecord tetra;
     tetra.puzzle = {2, 1};
     tetra.seconds = 9;
-    history.record(tetra);
+    history->record(tetra);
+    return history;
 }
 
 QList<int> column(const StatisticsDialog& dialog, int col) {
@@ -55,9 +57,8 @@ class StatisticsDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void showsTheChosenPuzzle() {
-        MemorySolveHistory history;
-        storeGames(history);
-        StatisticsDialog dialog(history, 2);
+        const auto history = storedGames();
+        StatisticsDialog dialog(*history, 2);
         dialog.show();
         QCOMPARE(dialog.countText(), QStringLiteral("5 solves, 1 abandoned"));
         const char* expected[StatisticsDialog::kFigureRows][2] = {
@@ -87,13 +88,12 @@ private slots:
         dialog.tableBox()->setCurrentIndex(0);
         QCOMPARE(dialog.model()->rowCount(), 0);
         QCOMPARE(dialog.timeSeries()->count(), 0);
-        QCOMPARE(StatisticsDialog(history, 9).tableBox()->currentIndex(), 0);
+        QCOMPARE(StatisticsDialog(*history, 9).tableBox()->currentIndex(), 0);
     }
 
     void sortsByEachColumnAndTheSelectionFollows() {
-        MemorySolveHistory history;
-        storeGames(history);
-        StatisticsDialog dialog(history, 2);
+        const auto history = storedGames();
+        StatisticsDialog dialog(*history, 2);
         dialog.show();
         dialog.list()->selectRow(1); // the 20 s game
         const qint64 selected = dialog.model()->gameAt(1).id;
@@ -109,9 +109,8 @@ private slots:
     }
 
     void deleteAndResetAskFirst() {
-        MemorySolveHistory history;
-        storeGames(history);
-        StatisticsDialog dialog(history, 2);
+        const auto history = storedGames();
+        StatisticsDialog dialog(*history, 2);
         QStringList questions;
         bool agree = false;
         dialog.confirm = [&](const QString& q) {
@@ -121,7 +120,7 @@ private slots:
         dialog.list()->selectRow(0);
         dialog.deleteSelected();
         dialog.resetPuzzle();
-        QCOMPARE(history.solves.size(), size_t(7));
+        QCOMPARE(history->solves.size(), size_t(7));
         QVERIFY(questions[0].endsWith("(105 moves, 60 s)?"));
         QCOMPARE(questions[1], QStringLiteral("Forget all 6 games of Cube Level 3?"));
 
@@ -131,7 +130,7 @@ private slots:
         QCOMPARE(column(dialog, SolveListModel::Time), (QList<int>{20, 50, 1, 30, 40}));
         dialog.resetPuzzle();
         QCOMPARE(dialog.model()->rowCount(), 0);
-        QCOMPARE(history.solves.size(), size_t(1));
+        QCOMPARE(history->solves.size(), size_t(1));
     }
 
     // The menu opens the statistics on the puzzle being played; a double click on a game asks
@@ -139,10 +138,7 @@ private slots:
     void theMenuOpensThePlayedPuzzleAndAReplayIsAskedFor() {
         MainWindow window(QImageCanvas::Mode::ExactPixels);
         window.start();
-        auto owned = std::make_unique<MemorySolveHistory>();
-        MemorySolveHistory& history = *owned;
-        storeGames(history);
-        window.setHistory(std::move(owned));
+        window.setHistory(storedGames());
         window.dialog().OnCommand(kCmdCubeLevel1 + 2);
         qint64 replayed = 0;
         window.replaySolve = [&](qint64 id) { replayed = id; };
