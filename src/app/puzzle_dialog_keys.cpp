@@ -295,6 +295,9 @@ void PuzzleDialog::showHint() {
         return;
     }
     hint_ = HintStroke{stroke->from, stroke->to};
+    if (cursorShown_) {
+        cursorId_ = stroke->from; // the keyboard starts from the sticker to press
+    }
     redraw();
 }
 

@@ -207,7 +207,8 @@ TEST_F(KeysTest, HintIsOfferedOnlyInPracticeOnAnUnsolvedPuzzleWithATable) {
 }
 
 // From random positions seen from random directions, the outlined stroke, made with the mouse,
-// brings the puzzle one move nearer to solved; the outline goes with that input. Where the
+// brings the puzzle one move nearer to solved (a keyboard cursor moved onto its first sticker);
+// the outline goes with that input. Where the
 // stickers in view allow no such stroke the player is told instead.
 TEST_F(KeysTest, TheHintsStrokeIsOneMoveNearerToSolved) {
     platform.table = &cubeTable();
@@ -227,6 +228,9 @@ TEST_F(KeysTest, TheHintsStrokeIsOneMoveNearerToSolved) {
             continue;
         }
         const std::size_t messages = platform.messages.size();
+        if (round % 2 == 0) {
+            dialog.OnKeyDown(PuzzleDialog::Key::Up, false, false); // the keyboard's cursor
+        }
         dialog.OnCommand(kCmdHint);
         const auto hint = dialog.hint();
         if (!hint) {
@@ -238,6 +242,10 @@ TEST_F(KeysTest, TheHintsStrokeIsOneMoveNearerToSolved) {
         const int from = findCursorSticker(stickers, hint->press);
         const int to = findCursorSticker(stickers, hint->release);
         ASSERT_TRUE(from >= 0 && to >= 0) << round;
+        // A cursor on screen moves to the sticker to press.
+        const auto cursor = dialog.cursorSticker();
+        EXPECT_EQ(cursor.has_value(), round % 2 == 0) << round;
+        EXPECT_TRUE(!cursor || findCursorSticker(stickers, cursor->id) == from) << round;
         stroke(stickers[from].press, stickers[to].press);
         EXPECT_FALSE(dialog.hint()) << round;
         settle();
