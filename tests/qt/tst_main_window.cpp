@@ -22,6 +22,7 @@
 #include "app/commands.h"
 #include "app/kept_game.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/store_lock.h"
 #include "qt/window_helpers.h"
 
 using namespace korvane;
@@ -317,6 +318,37 @@ private slots:
         window = startWindow();
         QVERIFY(window);
         QCOMPARE(window->size(), size);
+    }
+
+    // A kept game that another running copy is playing is neither resumed nor dropped here;
+    // once that copy is gone (killed: its name stays behind), it is resumable again. A copy
+    // that keeps a game names itself, and takes its name away when it ends.
+    void aGameInPlayInAnotherCopyIsLeftToIt() {
+        QVERIFY(QDir().mkpath(QtPlatform::dataFolder()));
+        QProcess other;
+        other.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+        QVERIFY(other.waitForStarted());
+        const auto write = [](const QString& name, const QByteArray& bytes) {
+            QFile out(name);
+            return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+        };
+        QVERIFY(write(QtPlatform::keptGameOwnerFile(), QByteArray::number(other.processId()) + ' ' +
+                                                           StoreLock::hostName() + " game\n"));
+        QVERIFY(write(QtPlatform::keptGameFile(), "theirs"));
+        {
+            QtPlatform platform(nullptr);
+            QVERIFY(platform.loadKeptGame().empty());
+            platform.dropKeptGame();
+            QCOMPARE(readAll(QtPlatform::keptGameFile()), QByteArray("theirs"));
+            other.kill();
+            QVERIFY(other.waitForFinished());
+            QCOMPARE(platform.loadKeptGame(), std::string("theirs"));
+            QVERIFY(platform.storeKeptGame("mine").stored);
+            QVERIFY(readAll(QtPlatform::keptGameOwnerFile())
+                        .startsWith(QByteArray::number(QCoreApplication::applicationPid())));
+        }
+        QVERIFY(!QFile::exists(QtPlatform::keptGameOwnerFile()));
+        QCOMPARE(readAll(QtPlatform::keptGameFile()), QByteArray("mine"));
     }
 
     void sigtermKeepsTheGame() {

@@ -30,6 +30,7 @@ inline void clearGameSettings() {
     gameSettings().clear(); // and written as the settings object ends
     QFile::remove(MainWindow::geometryFile());
     QFile::remove(QtPlatform::keptGameFile());
+    QFile::remove(QtPlatform::keptGameOwnerFile());
 }
 
 // The main window, started from the stored settings and on screen (null if it never shows).

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include "app/puzzle_dialog.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/puzzle_view.h"
+#include "platform/qt/store_lock.h"
 
 namespace korvane::qt {
 
@@ -32,7 +34,11 @@ std::chrono::milliseconds QtPlatform::frameInterval() {
     return std::chrono::milliseconds(ok && ms >= 0 ? ms : kDefaultFrameMs);
 }
 
-QtPlatform::~QtPlatform() = default;
+// A copy that ends normally has stored its game for the next start: the game is no longer in
+// play. One that is killed leaves its name behind, which names a process that is gone.
+QtPlatform::~QtPlatform() {
+    releaseKeptGame();
+}
 
 void QtPlatform::setView(PuzzleView* view) {
     view_ = view;
@@ -138,28 +144,61 @@ QString QtPlatform::keptGameFile() {
     return dataFolder() + QStringLiteral("/kept-game.txt");
 }
 
-// Written to a new file that replaces the old one only when complete.
+QString QtPlatform::keptGameOwnerFile() {
+    return dataFolder() + QStringLiteral("/kept-game.owner");
+}
+
+namespace {
+
+QByteArray ownerLine() {
+    return QByteArray::number(QCoreApplication::applicationPid()) + ' ' + StoreLock::hostName() +
+           " game\n";
+}
+
+QByteArray readSmallFile(const QString& name) {
+    QFile in(name);
+    return in.open(QIODevice::ReadOnly) ? in.read(256) : QByteArray();
+}
+
+bool saveWhole(const QString& name, const QByteArray& bytes, QString& why) {
+    QSaveFile out(name);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        why = out.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// Written to a new file that replaces the old one only when complete; the owner's name first,
+// so the game is never resumable by another copy while this one plays it.
 Platform::StoreResult QtPlatform::storeKeptGame(const std::string& text) {
     const QString file = keptGameFile();
     if (!QDir().mkpath(dataFolder())) {
         return {false, dataFolder().toStdString(), "the folder cannot be made"};
     }
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return {false, file.toStdString(), out.errorString().toStdString()};
+    QString why;
+    if (readSmallFile(keptGameOwnerFile()) != ownerLine() &&
+        !saveWhole(keptGameOwnerFile(), ownerLine(), why)) {
+        return {false, keptGameOwnerFile().toStdString(), why.toStdString()};
     }
-    out.write(text.data(), static_cast<qint64>(text.size()));
-    if (!out.commit()) {
-        return {false, file.toStdString(), out.errorString().toStdString()};
+    if (!saveWhole(file, QByteArray::fromStdString(text), why)) {
+        return {false, file.toStdString(), why.toStdString()};
     }
     return {};
 }
 
+// A game another running copy is playing is not resumed (nor dropped): it is that copy's.
 std::string QtPlatform::loadKeptGame() {
     // Far larger than any kept game: a bigger file is not one.
     constexpr qint64 kMostBytes = 4 << 20;
     QFile in(keptGameFile());
     if (!in.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    if (keptGameInPlayElsewhere()) {
+        logLine("Korvane: the kept game is in play in another running copy; not resumed");
         return {};
     }
     if (in.size() > kMostBytes) {
@@ -169,7 +208,21 @@ std::string QtPlatform::loadKeptGame() {
 }
 
 void QtPlatform::dropKeptGame() {
-    QFile::remove(keptGameFile());
+    if (!keptGameInPlayElsewhere()) {
+        QFile::remove(keptGameFile());
+    }
+    releaseKeptGame();
+}
+
+bool QtPlatform::keptGameInPlayElsewhere() {
+    const QByteArray owner = readSmallFile(keptGameOwnerFile());
+    return !owner.isEmpty() && owner != ownerLine() && !StoreLock::holderIsGone(owner);
+}
+
+void QtPlatform::releaseKeptGame() {
+    if (readSmallFile(keptGameOwnerFile()) == ownerLine()) {
+        QFile::remove(keptGameOwnerFile());
+    }
 }
 
 void QtPlatform::logLine(const std::string& line) {

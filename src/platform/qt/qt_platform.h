@@ -45,6 +45,9 @@ public:
     // file in it.
     static QString dataFolder();
     static QString keptGameFile();
+    // Names the running copy whose game in play the kept game is ("<pid> <host> game"), so that
+    // another copy started meanwhile does not resume a game still being played.
+    static QString keptGameOwnerFile();
     // The session or a signal ends the program: no more boxes, what would be said goes to
     // standard error.
     void setShuttingDown(bool shuttingDown) { shuttingDown_ = shuttingDown; }
@@ -62,6 +65,8 @@ public:
     StoreResult storeKeptGame(const std::string& text) override;
     std::string loadKeptGame() override;
     void dropKeptGame() override;
+    void releaseKeptGame();
+    static bool keptGameInPlayElsewhere();
     void logLine(const std::string& line) override;
     void showAboutBox() override;
     void startHelpViewer(const std::string& program, const std::string& commandLine) override;
