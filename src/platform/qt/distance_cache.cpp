@@ -2,8 +2,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
+
+#include "platform/qt/store_lock.h"
 
 namespace korvane::qt {
 
@@ -81,10 +82,9 @@ std::shared_ptr<const DistanceTable> DistanceCache::readOrBuild(TableKind kind) 
     }
     auto built = std::make_shared<const DistanceTable>(std::move(*done));
     const std::vector<std::uint8_t> image = built->serialize();
-    QSaveFile out(path(kind));
-    if (QDir().mkpath(folder_) && out.open(QIODevice::WriteOnly)) {
-        out.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
-        out.commit();
+    if (QDir().mkpath(folder_)) {
+        saveWhole(path(kind), QByteArray(reinterpret_cast<const char*>(image.data()),
+                                         static_cast<qsizetype>(image.size())));
     }
     return built;
 }

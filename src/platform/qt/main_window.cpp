@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolBar>
@@ -25,6 +24,7 @@
 #include "platform/qt/puzzle_view.h"
 #include "platform/qt/sql_solve_history.h"
 #include "platform/qt/statistics_dialog.h"
+#include "platform/qt/store_lock.h"
 
 namespace korvane::qt {
 
@@ -278,12 +278,7 @@ bool MainWindow::restorePlace() {
 
 void MainWindow::storePlace() {
     QDir().mkpath(QtPlatform::dataFolder());
-    QSaveFile file(geometryFile());
-    if (!file.open(QIODevice::WriteOnly)) {
-        return;
-    }
-    file.write(saveGeometry());
-    file.commit(); // a place not kept costs the player nothing worth a word
+    saveWhole(geometryFile(), saveGeometry()); // a place not kept costs nothing worth a word
 }
 
 void MainWindow::destroyDialog() {

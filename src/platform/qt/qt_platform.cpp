@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QString>
 #include <QTimer>
@@ -160,15 +159,6 @@ QByteArray readSmallFile(const QString& name) {
     return in.open(QIODevice::ReadOnly) ? in.read(256) : QByteArray();
 }
 
-bool saveWhole(const QString& name, const QByteArray& bytes, QString& why) {
-    QSaveFile out(name);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        why = out.errorString();
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 // Written to a new file that replaces the old one only when complete; the owner's name first,
@@ -180,10 +170,10 @@ Platform::StoreResult QtPlatform::storeKeptGame(const std::string& text) {
     }
     QString why;
     if (readSmallFile(keptGameOwnerFile()) != ownerLine() &&
-        !saveWhole(keptGameOwnerFile(), ownerLine(), why)) {
+        !saveWhole(keptGameOwnerFile(), ownerLine(), &why)) {
         return {false, keptGameOwnerFile().toStdString(), why.toStdString()};
     }
-    if (!saveWhole(file, QByteArray::fromStdString(text), why)) {
+    if (!saveWhole(file, QByteArray::fromStdString(text), &why)) {
         return {false, file.toStdString(), why.toStdString()};
     }
     return {};

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QThread>
 #include <cerrno>
 #include <chrono>
@@ -62,6 +63,17 @@ bool writeWhole(int fd, const QByteArray& bytes) {
             return false;
         }
         done += n;
+    }
+    return true;
+}
+
+bool saveWhole(const QString& name, const QByteArray& bytes, QString* why) {
+    QSaveFile out(name);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        if (why != nullptr) {
+            *why = out.errorString();
+        }
+        return false;
     }
     return true;
 }

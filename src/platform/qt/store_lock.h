@@ -8,6 +8,9 @@ namespace korvane::qt {
 // Write all of bytes to fd, retrying short and interrupted writes; false with errno set when a
 // write fails (one that takes nothing counts as a full disk).
 bool writeWhole(int fd, const QByteArray& bytes);
+// Replace the file `name` by bytes, through a new file renamed over it only when complete
+// (QSaveFile); false, with the reason in *why when asked, when any step fails.
+bool saveWhole(const QString& name, const QByteArray& bytes, QString* why = nullptr);
 
 // The lock that every store of the settings file takes, so that two running copies of the game
 // never both re-read, change and replace the file at once. It is a small file beside the
