@@ -92,7 +92,7 @@ private slots:
     void releaseOutsideTheWindowEndsTheSpin() {
         QVERIFY(resizeView(*window_, QSize(480, 640)));
         PuzzleView& view = window_->view();
-        const QPoint press = widgetPointFor(view, 120, 310);
+        const QPoint press = widgetPointFor(view, {120, 310});
         const QPoint outside(press.x(), -view.mapTo(window_.get(), QPoint(0, 0)).y() - 40);
         QVERIFY(!window_->rect().contains(view.mapTo(window_.get(), outside)));
         const auto before = std::make_unique<Puzzle>(window_->dialog().puzzle());
@@ -151,10 +151,10 @@ private slots:
 
     void zoomButtonHeldStepsUntilReleased() {
         PuzzleView& view = window_->view();
-        QTest::mousePress(&view, Qt::LeftButton, {}, widgetPointFor(view, 10, 10));
+        QTest::mousePress(&view, Qt::LeftButton, {}, widgetPointFor(view, {10, 10}));
         QCOMPARE(window_->dialog().gesture().zoomDir, -1);
         QTRY_VERIFY(window_->dialog().view().zoom < 1.2 - 0.03); // two ticks or more
-        QTest::mouseRelease(&view, Qt::LeftButton, {}, widgetPointFor(view, 10, 10));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, widgetPointFor(view, {10, 10}));
         QCOMPARE(window_->dialog().gesture().zoomDir, 0);
         QVERIFY(!window_->platform().timerRunning(kZoomTimer));
         const double zoom = window_->dialog().view().zoom;
@@ -167,7 +167,7 @@ private slots:
     void wheelZoomsAndTheViewDescribesTheGame() {
         PuzzleView& view = window_->view();
         const double zoom = window_->dialog().view().zoom;
-        const QPointF at = widgetPointFor(view, 120, 200);
+        const QPointF at = widgetPointFor(view, {120, 200});
         QWheelEvent notch(at, view.mapToGlobal(at), {}, {0, -60}, Qt::NoButton, {},
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(&view, &notch);
