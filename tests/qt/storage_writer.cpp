@@ -22,21 +22,14 @@ using korvane::qt::ProfileStorage;
 
 // The fake window services with the real storage and lock underneath.
 class StoringPlatform : public korvane::testing::FakePlatform {
+    using S = const std::string&;
+
 public:
     ProfileStorage storage;
-    int readInt(const std::string& s, const std::string& n, int d) override {
-        return storage.readInt(s, n, d);
-    }
-    void writeInt(const std::string& s, const std::string& n, int v) override {
-        storage.writeInt(s, n, v);
-    }
-    std::string readString(const std::string& s, const std::string& n,
-                           const std::string& d) override {
-        return storage.readString(s, n, d);
-    }
-    void writeString(const std::string& s, const std::string& n, const std::string& v) override {
-        storage.writeString(s, n, v);
-    }
+    int readInt(S s, S n, int d) override { return storage.readInt(s, n, d); }
+    void writeInt(S s, S n, int v) override { storage.writeInt(s, n, v); }
+    std::string readString(S s, S n, S d) override { return storage.readString(s, n, d); }
+    void writeString(S s, S n, S v) override { storage.writeString(s, n, v); }
     void lockHighscores() override { storage.lockHighscores(); }
     void unlockHighscores() override { storage.unlockHighscores(); }
 };
@@ -53,12 +46,10 @@ korvane::SolveRecord sampleGame(int seconds) {
     game.endedUtcMs = 1800000000000 + seconds;
     game.moves = 60;
     game.seconds = seconds;
-    for (int i = 0; i < 19; ++i) {
+    for (int i = 0; i < 19; ++i)
         game.scramble.push_back(korvane::Move::axisTurn(1 + i % 3, i % 4, i % 2 ? 1 : -1));
-    }
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 60; ++i)
         game.moveLog.push_back({korvane::Move::axisTurn(1 + i % 3, i % 4, 1), 700 * i});
-    }
     return game;
 }
 
@@ -82,12 +73,10 @@ int main(int argc, char** argv) {
     korvane::PuzzleDialog dialog(platform, canvas);
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "enter" && argc == 6) {
-        const int table = std::atoi(argv[2]);
         const int first = std::atoi(argv[3]);
         const int step = std::atoi(argv[4]);
-        const int count = std::atoi(argv[5]);
-        for (int i = 0; i < count; ++i) {
-            dialog.enterResult(table, first + i * step, first + i * step);
+        for (int i = 0; i < std::atoi(argv[5]); ++i) {
+            dialog.enterResult(std::atoi(argv[2]), first + i * step, first + i * step);
             report("entered", first + i * step);
         }
         return 0;
