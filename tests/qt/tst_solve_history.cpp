@@ -22,17 +22,15 @@ using korvane::qt::SqlSolveHistory;
 namespace {
 
 SolveRecord game(PuzzleId puzzle, std::int64_t endedMs, int seconds, bool abandoned = false) {
-    SolveRecord s;
-    s.puzzle = puzzle;
-    s.endedUtcMs = endedMs;
-    s.moves = seconds * 2;
-    s.seconds = seconds;
-    s.undoUsed = seconds % 2 == 1;
-    s.abandoned = abandoned;
-    s.par = seconds % 3 == 0 ? -1 : seconds / 3; // some games without
-    s.scramble = {Move::axisTurn(1, 0, 1), Move::cornerTurn(3, -1)};
-    s.moveLog = {{Move::axisTurn(2, 1, -1), 900}, {Move::cornerTurn(3, 1), 1800}};
-    return s;
+    return {.puzzle = puzzle,
+            .endedUtcMs = endedMs,
+            .moves = seconds * 2,
+            .seconds = seconds,
+            .undoUsed = seconds % 2 == 1,
+            .abandoned = abandoned,
+            .par = seconds % 3 == 0 ? -1 : seconds / 3, // some games without
+            .scramble = {Move::axisTurn(1, 0, 1), Move::cornerTurn(3, -1)},
+            .moveLog = {{Move::axisTurn(2, 1, -1), 900}, {Move::cornerTurn(3, 1), 1800}}};
 }
 
 std::vector<int> secondsOf(const std::vector<SolveSummary>& games) {
