@@ -16,6 +16,7 @@
 #include <cmath>
 #include <memory>
 #include <ranges>
+#include <tuple>
 #include <vector>
 
 #include "app/commands.h"
@@ -151,27 +152,18 @@ private slots:
         }
     }
 
-    // A 30-pixel drag off the puzzle spins it 30 degrees, in one move or many, at any size.
-    void spinFollowsTheMouse_data() {
-        QTest::addColumn<QSize>("view");
-        QTest::addColumn<int>("steps");
-        QTest::newRow("twice, one move") << QSize(480, 640) << 1;
-        QTest::newRow("twice, many moves") << QSize(480, 640) << 30;
-        QTest::newRow("wide, many moves") << QSize(700, 420) << 10;
-    }
-    void spinFollowsTheMouse() {
-        QFETCH(QSize, view);
-        QFETCH(int, steps);
-        QVERIFY(resizeView(*window_, view));
-        const auto before = std::make_unique<Puzzle>(window_->dialog().puzzle());
-        dragLogical(window_->view(), QPoint(120, 310), QPoint(120, 280), steps);
-        QCOMPARE(window_->dialog().gesture().spinActive, 0);
-        QVERIFY(spunAboutX(*before, window_->dialog().puzzle(), 30, steps));
-    }
-
-    void releaseOutsideTheWindowEndsTheSpin() {
-        QVERIFY(resizeView(*window_, QSize(480, 640)));
+    // A 30-pixel drag off the puzzle spins it 30 degrees, in one move or many, at any size; a
+    // release outside the window ends the spin where it is. What the window shows then, after
+    // the drags' repaints of the changed parts, is what a whole repaint shows: nothing stale.
+    void spinFollowsTheMouseAndLeavesNothingStale() {
         PuzzleView& view = window_->view();
+        for (const auto& [size, steps] : {std::pair{QSize(700, 420), 10}, {QSize(480, 640), 1}}) {
+            QVERIFY(resizeView(*window_, size));
+            const auto before = std::make_unique<Puzzle>(window_->dialog().puzzle());
+            dragLogical(view, QPoint(120, 310), QPoint(120, 280), steps);
+            QCOMPARE(window_->dialog().gesture().spinActive, 0);
+            QVERIFY(spunAboutX(*before, window_->dialog().puzzle(), 30, steps));
+        }
         const QPoint press = widgetPointFor(view, {120, 310});
         const QPoint outside(press.x(), -view.mapTo(window_.get(), QPoint(0, 0)).y() - 40);
         QVERIFY(!window_->rect().contains(view.mapTo(window_.get(), outside)));
@@ -182,13 +174,6 @@ private slots:
         QCOMPARE(window_->dialog().gesture().spinActive, 0);
         QVERIFY(
             spunAboutX(*before, window_->dialog().puzzle(), 310 - view.toLogical(outside).y(), 1));
-    }
-
-    // What the window shows after a drag's repaints of the changed parts is what a whole
-    // repaint shows: nothing stale is left.
-    void repaintsOfChangesLeaveNothingStale() {
-        QVERIFY(resizeView(*window_, QSize(480, 640)));
-        PuzzleView& view = window_->view();
         dragLogical(view, QPoint(120, 310), QPoint(170, 240), 12);
         const QPoint at = view.mapTo(window_.get(), QPoint(0, 0));
         const QImage shown =
@@ -200,33 +185,22 @@ private slots:
     }
 
     // The back buffer grows with the window up to the screen's size (at least 2048 pixels),
-    // then the view scales it up: no window size asks for gigabytes.
-    void backBufferStopsAtTheScreensSize_data() {
-        QTest::addColumn<double>("scale");
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<double>("buffer");
-        QTest::newRow("fits") << 2.0 << QSize(1920, 1080) << 2.0;
-        QTest::newRow("32767 pixels wide") << 136.5 << QSize(1920, 1080) << 6.4;
-        QTest::newRow("portrait 4K") << 20.0 << QSize(2160, 3840) << 9.0;
-    }
+    // then the view scales it up: no window size asks for gigabytes, and a view larger than the
+    // buffer shows the buffer's pixels.
     void backBufferStopsAtTheScreensSize() {
-        QFETCH(double, scale);
-        QFETCH(QSize, screen);
-        QFETCH(double, buffer);
-        QCOMPARE(backBufferScale(scale, screen), buffer);
-    }
-
-    void aViewLargerThanTheBufferShowsItScaled() {
+        for (const auto& [scale, screen, buffer] : {std::tuple{2.0, QSize(1920, 1080), 2.0},
+                                                    {136.5, QSize(1920, 1080), 6.4},
+                                                    {20.0, QSize(2160, 3840), 9.0}})
+            QCOMPARE(backBufferScale(scale, screen), buffer);
         QVERIFY(resizeView(*window_, QSize(1560, 2080)));
         QCOMPARE(window_->backBuffer().scale(), 6.4);
         PuzzleView& view = window_->view();
         const QImage shot = view.grab().toImage();
         const Point* p = window_->dialog().screen().stickerPoly[0][1][0].p;
         const QPoint sticker((p[0].x + p[1].x + p[2].x) / 3, (p[0].y + p[1].y + p[2].y) / 3);
-        for (const QPoint at : {QPoint(5, 310), QPoint(60, 10), sticker}) {
+        for (const QPoint at : {QPoint(5, 310), QPoint(60, 10), sticker})
             QCOMPARE(shownAt(shot, view, at.x(), at.y()),
                      window_->backBuffer().logicalPixel(at.x(), at.y()));
-        }
     }
 
     void zoomButtonHeldStepsUntilReleased() {
