@@ -1,6 +1,9 @@
 // The solve history's SQLite store: games kept whole and read back as stored, two copies
 // recording at once, a game that cannot be written kept for later, a copy killed while it records,
 // damaged files set aside, and the command lines that read the store while another copy writes.
+// The distance tables' files: used only when they read back whole; anything else is built afresh
+// in the background and written back, and a good file is left alone.
+#include <QDateTime>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSqlDatabase>
@@ -12,11 +15,16 @@
 #include <random>
 #include <set>
 #include <sys/resource.h>
+#include <thread>
 #include <tuple>
 
+#include "model/puzzle_build.h"
+#include "model/turns.h"
+#include "platform/qt/distance_cache.h"
 #include "platform/qt/sql_solve_history.h"
 
 using namespace korvane;
+using korvane::qt::DistanceCache;
 using korvane::qt::SqlSolveHistory;
 
 namespace {
@@ -296,6 +304,63 @@ private slots:
             lines[1].startsWith("1,1,3,Cube Level 3,2027-01-15T08:00:00.100Z,60,100,0,0,A1L0-"));
         // Every game committed before the export began is in it (and the empty last line).
         QVERIFY2(lines.size() - 2 >= committed - 99, qPrintable(QString::number(committed)));
+    }
+
+    void distanceTableFileReadOrRebuilt() {
+        const std::vector<std::uint8_t> image = DistanceTable::build(TableKind::Cube2).serialize();
+        const QByteArray good(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
+        QByteArray damaged = good;
+        damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 4);
+        auto g = std::make_unique<Puzzle>();
+        buildPuzzleState(*g, kCube, 1);
+        applyMove(*g, Move::axisTurn(2, 1, -1));
+        const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-3);
+        for (const auto& [state, bytes] : {std::pair{"missing", QByteArray()},
+                                           {"damaged", damaged},
+                                           {"truncated", good.chopped(1)},
+                                           {"empty", QByteArray()},
+                                           {"good", good}}) {
+            const QString folder = dir_.filePath(QLatin1String(state));
+            DistanceCache cache(folder);
+            const QString name = cache.path(TableKind::Cube2);
+            if (QLatin1String(state) != "missing") {
+                QVERIFY(QDir().mkpath(folder));
+                QFile file(name);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(bytes);
+                QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+            }
+            QVERIFY(cache.table(TableKind::Cube2) == nullptr); // never waits
+            const std::shared_ptr<const DistanceTable> t = cache.wait(TableKind::Cube2);
+            QVERIFY(t && cache.table(TableKind::Cube2) == t);
+            QCOMPARE(t->distance(*g), 1);
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), good);
+            QCOMPARE(QFileInfo(name).lastModified().toUTC() > old.addSecs(60),
+                     QLatin1String(state) != "good");
+        }
+    }
+
+    // Closing while the largest table is being built calls the build off: the search looks at
+    // a sliver more of it (a full build looks at every position once per distance), and no file
+    // is left behind.
+    void closingCallsOffADistanceTableBuild() {
+        std::atomic<std::uint64_t> scanned{0};
+        std::uint64_t atClose = 0;
+        QString name;
+        {
+            DistanceCache cache(QFileInfo(file_).absolutePath(), &scanned);
+            name = cache.path(TableKind::Tetrahedron3);
+            QVERIFY(cache.table(TableKind::Tetrahedron3) == nullptr);
+            for (long polls = 0; scanned == 0 && polls < 1'000'000'000; ++polls)
+                std::this_thread::yield();
+            atClose = scanned;
+        }
+        const std::uint64_t positions = 933'120ull * 81;
+        QVERIFY(atClose > 0);
+        QVERIFY2(scanned - atClose < positions / 8, qPrintable(QString::number(scanned - atClose)));
+        QVERIFY(!QFileInfo::exists(name));
     }
 };
 
