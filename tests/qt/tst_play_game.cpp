@@ -129,26 +129,20 @@ private slots:
 
     // The picture fills the largest 3:4 rectangle of whole device pixels, at the top and
     // centred across; every logical pixel's middle maps back to it, also off the picture.
-    void windowPixelsMapToLogicalPixels_data() {
-        QTest::addColumn<QSize>("widget");
-        QTest::addColumn<double>("dpr");
-        QTest::addColumn<QRect>("device");
-        QTest::newRow("twice") << QSize(480, 640) << 1.0 << QRect(0, 0, 480, 640);
-        QTest::newRow("wide: margins") << QSize(600, 640) << 1.0 << QRect(60, 0, 480, 640);
-        QTest::newRow("tall: 1.25, at the top") << QSize(301, 503) << 1.0 << QRect(0, 0, 300, 400);
-        QTest::newRow("device pixel ratio 1.5") << QSize(480, 640) << 1.5 << QRect(0, 0, 720, 960);
-    }
     void windowPixelsMapToLogicalPixels() {
-        QFETCH(QSize, widget);
-        QFETCH(double, dpr);
-        QFETCH(QRect, device);
-        const PictureLayout layout = layoutPicture(widget, dpr);
-        QCOMPARE(layout.device, device);
-        QCOMPARE(layout.scale, device.width() / 240.0);
-        for (int p = -2; p <= 321; ++p) {
-            const QPointF at((device.x() + (p % 243 + 0.5) * layout.scale) / dpr,
-                             (device.y() + (p + 0.5) * layout.scale) / dpr);
-            QCOMPARE(toLogical(layout, at, dpr), QPoint(p % 243, p));
+        for (const auto& [widget, dpr, device] :
+             {std::tuple{QSize(480, 640), 1.0, QRect(0, 0, 480, 640)},
+              {QSize(600, 640), 1.0, QRect(60, 0, 480, 640)},   // wide: margins
+              {QSize(301, 503), 1.0, QRect(0, 0, 300, 400)},    // tall: 1.25, at the top
+              {QSize(480, 640), 1.5, QRect(0, 0, 720, 960)}}) { // device pixel ratio
+            const PictureLayout layout = layoutPicture(widget, dpr);
+            QCOMPARE(layout.device, device);
+            QCOMPARE(layout.scale, device.width() / 240.0);
+            for (int p = -2; p <= 321; ++p) {
+                const QPointF at((device.x() + (p % 243 + 0.5) * layout.scale) / dpr,
+                                 (device.y() + (p + 0.5) * layout.scale) / dpr);
+                QCOMPARE(toLogical(layout, at, dpr), QPoint(p % 243, p));
+            }
         }
     }
 
@@ -203,36 +197,33 @@ private slots:
                      window_->backBuffer().logicalPixel(at.x(), at.y()));
     }
 
-    void zoomButtonHeldStepsUntilReleased() {
+    // The zoom button held steps until released; a wheel notch zooms a step (a touchpad's
+    // small scrolls add up to one). The view says what it shows to a screen reader and keeps it
+    // current.
+    void zoomByButtonAndWheelAndTheViewDescribesTheGame() {
         PuzzleView& view = window_->view();
+        PuzzleDialog& dialog = window_->dialog();
         QTest::mousePress(&view, Qt::LeftButton, {}, widgetPointFor(view, {10, 10}));
-        QCOMPARE(window_->dialog().gesture().zoomDir, -1);
-        QTRY_VERIFY(window_->dialog().view().zoom < 1.2 - 0.03); // two ticks or more
+        QCOMPARE(dialog.gesture().zoomDir, -1);
+        QTRY_VERIFY(dialog.view().zoom < 1.2 - 0.03); // two ticks or more
         QTest::mouseRelease(&view, Qt::LeftButton, {}, widgetPointFor(view, {10, 10}));
-        QCOMPARE(window_->dialog().gesture().zoomDir, 0);
-        QVERIFY(!window_->platform().timerRunning(kZoomTimer));
-        const double zoom = window_->dialog().view().zoom;
+        QVERIFY(dialog.gesture().zoomDir == 0 && !window_->platform().timerRunning(kZoomTimer));
+        const double zoom = dialog.view().zoom;
         QTest::qWait(3 * kZoomPeriodMs);
-        QCOMPARE(window_->dialog().view().zoom, zoom);
-    }
+        QCOMPARE(dialog.view().zoom, zoom);
 
-    // A wheel notch zooms a step (a touchpad's small scrolls add up to one); the view says
-    // what it shows to a screen reader and keeps it current.
-    void wheelZoomsAndTheViewDescribesTheGame() {
-        PuzzleView& view = window_->view();
-        const double zoom = window_->dialog().view().zoom;
         const QPointF at = widgetPointFor(view, {120, 200});
         QWheelEvent notch(at, view.mapToGlobal(at), {}, {0, -60}, Qt::NoButton, {},
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(&view, &notch);
-        QCOMPARE(window_->dialog().view().zoom, zoom);
+        QCOMPARE(dialog.view().zoom, zoom);
         QApplication::sendEvent(&view, &notch);
-        QCOMPARE(window_->dialog().view().zoom, zoom - 0.02);
-        QCOMPARE(view.accessibleName(), QString("Puzzle"));
+        QCOMPARE(dialog.view().zoom, zoom - 0.02);
+
         QVERIFY2(view.accessibleDescription().endsWith("training, 0 moves, 0 seconds"),
                  qPrintable(view.accessibleDescription()));
         window_->commandAction(kCmdCubeLevel1 + 1)->trigger();
-        window_->dialog().turnAxis1(0, 1);
+        dialog.turnAxis1(0, 1);
         QTRY_COMPARE(view.accessibleDescription(),
                      QString("Cube, level 2, training, 1 moves, 0 seconds"));
     }
