@@ -56,9 +56,8 @@ korvane::SolveRecord sampleGame(int seconds) {
 int recordSolves(const char* file, int first, int count) {
     korvane::qt::SqlSolveHistory history(QString::fromLocal8Bit(file));
     for (int i = 0; count == 0 || i < count; ++i) {
-        if (!history.record(sampleGame(first + i))) {
+        if (!history.record(sampleGame(first + i)))
             return 1;
-        }
         report("recorded", first + i);
     }
     return 0;
@@ -81,9 +80,8 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (mode == "solves" && argc == 5) {
+    if (mode == "solves" && argc == 5)
         return recordSolves(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-    }
     if (mode == "loop") {
         // Round r stores every setting as r mod its range and enters the result 100000 - r,
         // better than every result before it.

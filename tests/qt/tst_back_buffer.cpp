@@ -113,9 +113,8 @@ private slots:
             if (scale > 0) {
                 outline = convexCell(3 + shape % 4);
             } else {
-                for (int i = 0; i < 3 + shape % 4; ++i) {
+                for (int i = 0; i < 3 + shape % 4; ++i)
                     outline << QPointF(anywhere(random), anywhere(random));
-                }
                 if (shape % 5 == 0) {
                     outline[1].setX(outline[0].x());
                     outline[2].setY(outline[1].y());

@@ -36,26 +36,23 @@ namespace {
 
 QStringList column(const QTreeWidget* list, int col) {
     QStringList texts;
-    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
         texts << list->topLevelItem(row)->text(col);
-    }
     return texts;
 }
 
 // Ten places: the given texts first, "NA" for the rest.
 QStringList places(QStringList first) {
-    while (first.size() < 10) {
+    while (first.size() < 10)
         first << QStringLiteral("NA");
-    }
     return first;
 }
 
 // Every table holds its own number (1..9) as its best move count and no times, so a test sees
 // which table a list was filled from.
 void storeTableMarks(FakePlatform& storage) {
-    for (int table = 0; table < korvane::kHighscoreTables; ++table) {
+    for (int table = 0; table < korvane::kHighscoreTables; ++table)
         storage.strings[{"HighScores", korvane::movesValueName(table)}] = std::to_string(table + 1);
-    }
 }
 
 constexpr PuzzleId kCube3{1, 3};
@@ -80,9 +77,8 @@ std::unique_ptr<MemorySolveHistory> storedGames() {
 
 QList<int> column(const StatisticsDialog& dialog, int col) {
     QList<int> values;
-    for (int row = 0; row < dialog.model()->rowCount(); ++row) {
+    for (int row = 0; row < dialog.model()->rowCount(); ++row)
         values << dialog.model()->index(row, col).data().toInt();
-    }
     return values;
 }
 

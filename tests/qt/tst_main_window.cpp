@@ -88,9 +88,8 @@ class MainWindowTest : public QObject {
     // A timed cube game of level 2 with two moves made, in a new window.
     std::unique_ptr<MainWindow> windowWithAGame() {
         auto window = startWindow();
-        if (!window) {
+        if (!window)
             return nullptr;
-        }
         PuzzleDialog& dialog = window->dialog();
         window->commandAction(kCmdCubeLevel1 + 1)->trigger();
         dialog.setScrambleSeed(31);

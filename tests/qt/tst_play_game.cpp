@@ -56,9 +56,8 @@ std::vector<Move> solution(const PuzzleDialog& dialog, const DistanceTable* tabl
 // parts, leaves of `before`.
 bool spunAboutX(const Puzzle& before, const Puzzle& after, int degrees, int steps) {
     auto spun = std::make_unique<Puzzle>(before);
-    for (int i = 0; i < steps; ++i) {
+    for (int i = 0; i < steps; ++i)
         spinX(*spun, static_cast<double>(degrees) / steps);
-    }
     const double* c = &spun->corner[0][0];
     return std::equal(c, c + 3 * kCorners, &after.corner[0][0],
                       [](double a, double b) { return std::abs(a - b) < 1e-9; });
@@ -309,9 +308,8 @@ private slots:
         for (const auto& [modifiers, expected] :
              {Step{Qt::ControlModifier, &solved},
               Step{Qt::ControlModifier | Qt::ShiftModifier, &played}}) {
-            for (int i = 0; i < moves; ++i) {
+            for (int i = 0; i < moves; ++i)
                 QTest::keyClick(&view, Qt::Key_Z, modifiers);
-            }
             QTRY_VERIFY(!dialog.busy());
             QVERIFY(stickerPixels() == *expected);
         }

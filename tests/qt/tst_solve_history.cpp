@@ -51,9 +51,8 @@ std::vector<int> secondsOf(const std::vector<SolveSummary>& games) {
 int lastReported(QProcess& writer) {
     int last = -1;
     for (const QByteArray& line : writer.readAllStandardOutput().split('\n')) {
-        if (line.startsWith("recorded ")) {
+        if (line.startsWith("recorded "))
             last = line.mid(9).toInt();
-        }
     }
     return last;
 }
@@ -133,9 +132,8 @@ private slots:
                 QVERIFY(!history.record(game(puzzle, 2000, 20)));
                 QVERIFY(!history.takeNotice().empty());
                 QCOMPARE(::setrlimit(RLIMIT_FSIZE, &saved), 0);
-                if (!closeFirst) {
+                if (!closeFirst)
                     QVERIFY(history.record(game(puzzle, 3000, 30)));
-                }
             }
             SqlSolveHistory reader(file_);
             QCOMPARE(secondsOf(reader.summaries(puzzle)),

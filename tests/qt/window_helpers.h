@@ -58,9 +58,8 @@ inline QColor shownAt(const QImage& shot, const PuzzleView& view, int x, int y) 
 // A left-button drag from one logical picture pixel to another in `steps` equal moves.
 inline void dragLogical(PuzzleView& view, QPoint from, QPoint to, int steps) {
     QTest::mousePress(&view, Qt::LeftButton, {}, widgetPointFor(view, from));
-    for (int i = 1; i <= steps; ++i) {
+    for (int i = 1; i <= steps; ++i)
         QTest::mouseMove(&view, widgetPointFor(view, from + (to - from) * i / steps));
-    }
     QTest::mouseRelease(&view, Qt::LeftButton, {}, widgetPointFor(view, to));
 }
 
