@@ -11,7 +11,6 @@
 #include <QRandomGenerator>
 #include <QRect>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
@@ -27,7 +26,6 @@
 #include "app/highscores.h"
 #include "platform/qt/profile_storage.h"
 #include "platform/qt/store_lock.h"
-#include "qt/window_helpers.h"
 
 namespace {
 
@@ -94,14 +92,6 @@ void putFile(const QString& name, const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// A settings file as players have them, with highscores, 11.7 KB long.
-QByteArray playersFile() {
-    QByteArray text = "[Config]\nBkColor=1\nFigura=2\nNivel=4\n\n[HighScores]\n";
-    for (int i = 0; text.size() < 11700; ++i)
-        text += "Note" + QByteArray::number(i) + "=\"57,60,-1,-1,-1,-1,-1,-1,-1,-1,\"\n";
-    return text;
-}
-
 int toldLines(const QByteArray& output) {
     return int(output.count("Korvane: "));
 }
@@ -110,16 +100,12 @@ int toldLines(const QByteArray& output) {
 
 using namespace korvane;
 using namespace korvane::qt;
-using korvane::qt::testing::gameSettings;
 
 class StorageSafetyTest : public QObject {
     Q_OBJECT
 
 private:
-    static QString settingsFile() {
-        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-               QStringLiteral("/Helmfirth/Korvane.conf");
-    }
+    static QString settingsFile() { return ProfileStorage::defaultFileName(); }
     static std::string storedText(QSettings& settings, const char* name) {
         return settings.value(QStringLiteral("HighScores/") + name).toString().toStdString();
     }
@@ -152,7 +138,7 @@ private slots:
     // the file holds it as a list; typed values are never decoded.
     void storedValuesReadDefensively() {
         const QString name = ProfileStorage::defaultFileName();
-        QCOMPARE(name, gameSettings().fileName());
+        QCOMPARE(name, QSettings("Helmfirth", "Korvane").fileName());
         for (const auto& [stored, value, text] :
              {std::tuple{"-4", -4, "-4"},
               {" 4 ", 4, "4"},
@@ -268,8 +254,10 @@ private slots:
     void fullFileSystemKeepsTheOldFile() {
         QTemporaryDir dir;
         const QString name = dir.filePath("Korvane.conf");
-        putFile(name, playersFile());
-        const QByteArray old = contentOf(name);
+        QByteArray old = "[Config]\nBkColor=1\nFigura=2\nNivel=4\n\n[HighScores]\n";
+        for (int i = 0; old.size() < 11700; ++i) // as players have them, 11.7 KB long
+            old += "Note" + QByteArray::number(i) + "=\"57,60,-1,-1,-1,-1,-1,-1,-1,-1,\"\n";
+        putFile(name, old);
         rlimit saved{};
         ::getrlimit(RLIMIT_FSIZE, &saved);
         const auto previous = std::signal(SIGXFSZ, SIG_IGN);
