@@ -80,32 +80,25 @@ QList<int> column(const StatisticsDialog& dialog, int col) {
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void highscoreDialogShowsTheChosenTable_data() {
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<int>("shown");
-        QTest::newRow("cube level 4") << 3 << 3;
-        QTest::newRow("piracube") << 8 << 8;
-        QTest::newRow("no table below") << -1 << 0;
-        QTest::newRow("no table above") << 9 << 0;
-    }
+    // The chosen table (none outside the range: the first) fills the list; another table
+    // refills it, also with what was stored since; nothing is written.
     void highscoreDialogShowsTheChosenTable() {
-        QFETCH(int, selected);
-        QFETCH(int, shown);
-        FakePlatform storage; // every table holds its own number (1..9) as its best moves
-        for (int table = 0; table < kHighscoreTables; ++table)
-            storage.strings[{"HighScores", movesValueName(table)}] = std::to_string(table + 1);
-        HighscoreDialog dialog(storage);
-        dialog.selectedTable = selected;
-        dialog.show();
-        QCOMPARE(dialog.tableBox()->currentIndex(), shown);
-        QCOMPARE(column(dialog.placeList(), 0), QString("1 2 3 4 5 6 7 8 9 10").split(' '));
-        QCOMPARE(column(dialog.placeList(), 1), places({QString::number(shown + 1)}));
-        QCOMPARE(column(dialog.placeList(), 2), places({}));
-        // Another table refills the list, also with what was stored since; nothing is written.
-        storage.strings[{"HighScores", "Tetra1M"}] = "3,4,";
-        dialog.tableBox()->setCurrentIndex(4);
-        QCOMPARE(column(dialog.placeList(), 1), places({"3", "4"}));
-        QCOMPARE(storage.strings.size(), size_t(korvane::kHighscoreTables));
+        for (const auto& [selected, shown] : {std::pair{3, 3}, {8, 8}, {-1, 0}, {9, 0}}) {
+            FakePlatform storage; // every table holds its own number (1..9) as its best moves
+            for (int table = 0; table < kHighscoreTables; ++table)
+                storage.strings[{"HighScores", movesValueName(table)}] = std::to_string(table + 1);
+            HighscoreDialog dialog(storage);
+            dialog.selectedTable = selected;
+            dialog.show();
+            QCOMPARE(dialog.tableBox()->currentIndex(), shown);
+            QCOMPARE(column(dialog.placeList(), 0), QString("1 2 3 4 5 6 7 8 9 10").split(' '));
+            QCOMPARE(column(dialog.placeList(), 1), places({QString::number(shown + 1)}));
+            QCOMPARE(column(dialog.placeList(), 2), places({}));
+            storage.strings[{"HighScores", "Tetra1M"}] = "3,4,";
+            dialog.tableBox()->setCurrentIndex(4);
+            QCOMPARE(column(dialog.placeList(), 1), places({"3", "4"}));
+            QCOMPARE(storage.strings.size(), size_t(kHighscoreTables));
+        }
     }
 
     // Times read as minutes and seconds; a result just entered is marked at its places (here
