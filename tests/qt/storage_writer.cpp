@@ -41,11 +41,8 @@ void report(const char* what, int n) {
 
 // A game of the size a real one has: a scramble of 19 turns, 60 timed moves.
 korvane::SolveRecord sampleGame(int seconds) {
-    korvane::SolveRecord game;
-    game.puzzle = {1, 3};
-    game.endedUtcMs = 1800000000000 + seconds;
-    game.moves = 60;
-    game.seconds = seconds;
+    korvane::SolveRecord game{
+        .puzzle = {1, 3}, .endedUtcMs = 1800000000000 + seconds, .moves = 60, .seconds = seconds};
     for (int i = 0; i < 19; ++i)
         game.scramble.push_back(korvane::Move::axisTurn(1 + i % 3, i % 4, i % 2 ? 1 : -1));
     for (int i = 0; i < 60; ++i)

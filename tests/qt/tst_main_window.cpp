@@ -226,32 +226,24 @@ private slots:
     void closingTheWindowKeepsTheGame() {
         auto window = windowWithAGame();
         QVERIFY(window);
-        const int elapsed = window->dialog().elapsedSeconds();
         window->close();
         window.reset();
-        // What is kept and resumed is the core's test, and the whole file's trip through a real
-        // process the SIGTERM test's; here the window's part.
+        // What is kept and resumed is the core's test, and the whole game's trip through a real
+        // process the SIGTERM test's; here the window's part: paused, the puzzle hidden.
         window = startWindow();
         QVERIFY(window);
         PuzzleDialog& dialog = window->dialog();
         QVERIFY(dialog.paused());
-        QCOMPARE(dialog.record().moveCount, 2);
-        QVERIFY(std::abs(dialog.elapsedSeconds() - elapsed) <= 1);
-        QVERIFY(window->commandAction(kCmdUndo)->isEnabled());
         const QImage shot = window->view().grab().toImage();
         QCOMPARE(shownAt(shot, window->view(), 120, 100), QColor(Qt::black)); // puzzle hidden
         QCOMPARE(shownAt(shot, window->view(), 65, 150), QColor(208, 208, 208));
 
-        // The clock stands still while minimised; a key goes on with the game.
-        const int stopped = dialog.elapsedSeconds();
+        // A key goes on with the game; minimising pauses it (its clock standing still then is
+        // the core's test).
         QTest::keyClick(&window->view(), Qt::Key_Space);
         QVERIFY(!dialog.paused());
         window->showMinimized();
         QTRY_VERIFY(dialog.paused());
-        const int minimised = dialog.elapsedSeconds();
-        QVERIFY(std::abs(minimised - stopped) <= 1);
-        QTest::qWait(1100);
-        QCOMPARE(dialog.elapsedSeconds(), minimised);
 
         // New Game asks before it ends the game; after yes the kept game goes with the quit.
         window->showNormal();
