@@ -1,17 +1,11 @@
 // The secondary windows, offscreen: the highscores dialog over stored texts; the statistics over
 // a solve history in memory (the figures, chart and list of the chosen puzzle, sorting, deleting
 // and resetting only after the player agrees, opened from the menu on the puzzle being played,
-// asking for a replay from the list); the about box and the help window.
+// asking for a replay from the list).
 #include <QAction>
 #include <QComboBox>
-#include <QDialogButtonBox>
-#include <QLabel>
 #include <QLineSeries>
-#include <QPointer>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTableView>
-#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -19,9 +13,6 @@
 #include "app/highscores.h"
 #include "fakes/fake_platform.h"
 #include "fakes/memory_solve_history.h"
-#include "platform/qt/about_dialog.h"
-#include "platform/qt/dialogs.h"
-#include "platform/qt/help_viewer.h"
 #include "platform/qt/highscore_dialog.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/solve_list_model.h"
@@ -115,10 +106,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(column(dialog.placeList(), 0), QString("1,2 new,3 new,4,5,6,7,8,9,10").split(','));
         QCOMPARE(column(dialog.placeList(), 2), places({"1:01", "1:05", "1:35", "10:00"}));
-        const QTreeWidget* list = dialog.placeList();
-        QVERIFY(list->topLevelItem(1)->font(1).bold() && !list->topLevelItem(1)->font(2).bold());
-        QVERIFY(list->topLevelItem(2)->font(2).bold() && !list->topLevelItem(2)->font(1).bold());
-        QCOMPARE(list->currentItem(), list->topLevelItem(1));
+        QCOMPARE(dialog.placeList()->currentItem(), dialog.placeList()->topLevelItem(1));
     }
 
     // The figures, list and chart of the chosen puzzle; another puzzle, or none, refills them.
@@ -209,36 +197,6 @@ private slots:
         window.commandAction(kCmdStatistics)->trigger();
         QCOMPARE(shownTable, 2);
         QCOMPARE(replayed, qint64(5));
-    }
-
-    // The logo (a resource the build must bring along) at its size; Close ends the box.
-    void aboutBoxShowsTheLogoAndCloses() {
-        AboutDialog about;
-        about.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
-        QVERIFY(about.logo()->hasPicture() && about.logo()->size() == QSize(240, 280));
-        about.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->click();
-        QVERIFY(!about.isVisible());
-    }
-
-    // One window, not modal, at the contents (which follow an introduction) for any number of
-    // requests; Escape or Ctrl+W closes it.
-    void helpIsOneWindowClosedByEscapeOrCtrlW() {
-        QWidget game;
-        for (const auto& close :
-             {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
-            openHelpViewer(&game, "Korvane.htm#MAIN_CONTENTS");
-            openHelpViewer(&game, "Korvane.htm#MAIN_CONTENTS");
-            QCOMPARE(game.findChildren<HelpViewer*>().size(), 1);
-            const QPointer<HelpViewer> viewer = game.findChild<HelpViewer*>();
-            QVERIFY(QTest::qWaitForWindowExposed(viewer) && viewer->isWindow() &&
-                    !viewer->isModal());
-            QCOMPARE(viewer->browser()->source(), QUrl("qrc:/Korvane.htm#MAIN_CONTENTS"));
-            QTRY_VERIFY(viewer->browser()->verticalScrollBar()->value() > 0);
-            viewer->activateWindow();
-            QTest::keySequence(viewer, close);
-            QTRY_VERIFY(viewer.isNull());
-        }
     }
 };
 
