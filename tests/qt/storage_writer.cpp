@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
             report("round", r);
         }
     }
-    std::fprintf(stderr, "usage: storage_writer enter <table> <first> <step> <count> | loop | "
-                         "solves <file> <first> <count>\n");
+    std::fputs("usage: storage_writer enter|loop|solves ... (see the head of its source)\n",
+               stderr);
     return 2;
 }

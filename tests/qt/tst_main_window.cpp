@@ -119,8 +119,8 @@ private slots:
     void menuMarksTooltipsAndVisibleFocus() {
         auto window = startWindow();
         QVERIFY(window);
-        QVERIFY(window->commandAction(kCmdPiracube)->actionGroup()->isExclusive());
-        QVERIFY(window->commandAction(kCmdBlack)->actionGroup()->isExclusive());
+        for (const int item : {kCmdPiracube, kCmdBlack})
+            QVERIFY(window->commandAction(item)->actionGroup()->isExclusive());
         window->dialog().OnCommand(kCmdSphere);
         QCOMPARE(markedTypeItem(*window), 0);
         window->commandAction(kCmdTetraLevel1)->trigger();

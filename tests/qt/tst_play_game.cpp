@@ -49,19 +49,6 @@ class PlayGameTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<MainWindow> window_;
-    QStringList modalTexts_;
-
-    // Closes whatever modal box a turn opens (the message box, then the highscores).
-    void closeModalBoxes() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            modalTexts_ << box->text();
-            box->accept();
-        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            modalTexts_ << QString::fromLatin1(modal->metaObject()->className());
-            dialog->reject();
-        }
-    }
 
     // The turn made by a mouse stroke between two stickers in sight whose rule names it, after
     // spins off the puzzle until there is one.
@@ -90,9 +77,8 @@ class PlayGameTest : public QObject {
         const QImage shot = window_->view().grab().toImage();
         std::vector<QRgb> out;
         for (const CursorSticker& s :
-             cursorStickers({shown.puzzle(), shown.screen(), shown.gesture()})) {
+             cursorStickers({shown.puzzle(), shown.screen(), shown.gesture()}))
             out.push_back(shownAt(shot, window_->view(), s.press.x, s.press.y).rgb());
-        }
         return out;
     }
 
@@ -100,7 +86,6 @@ private slots:
     void initTestCase() { qApp->setQuitOnLastWindowClosed(false); }
     void init() {
         clearGameSettings();
-        modalTexts_.clear();
         window_ = startWindow();
         QVERIFY(window_);
     }
@@ -223,8 +208,15 @@ private slots:
         const int total = table->distance(dialog.puzzle());
         QVERIFY(total > 3);
 
+        QStringList boxes; // the message box's text, then the highscores' class name
         QTimer closer;
-        connect(&closer, &QTimer::timeout, this, [this] { closeModalBoxes(); });
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                const auto* message = qobject_cast<QMessageBox*>(box);
+                boxes << (message ? message->text() : box->metaObject()->className());
+                box->accept();
+            }
+        });
         closer.start(20);
         for (int i = 0; i < total; ++i) {
             const std::optional<Move> best = table->bestMove(dialog.puzzle());
@@ -233,8 +225,8 @@ private slots:
             QTRY_VERIFY(!dialog.busy());
             QCOMPARE(dialog.record().moveCount, i + 1 < total ? i + 1 : 0);
         }
-        QTRY_VERIFY(modalTexts_.size() >= 2);
-        const QString& box = modalTexts_.front();
+        QTRY_VERIFY(boxes.size() >= 2);
+        const QString& box = boxes.front();
         QCOMPARE(box.section(QLatin1Char('\n'), 0, 0), QStringLiteral("You did it."));
         QVERIFY2(box.contains(QStringLiteral("\n%1 moves in ").arg(total)), qPrintable(box));
         QVERIFY2(box.endsWith(QStringLiteral("\nPar: %1 moves, efficiency 100 %").arg(total)),

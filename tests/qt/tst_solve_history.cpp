@@ -50,10 +50,8 @@ std::vector<int> secondsOf(const std::vector<SolveSummary>& games) {
 // The last number a writer reported as committed.
 int lastReported(QProcess& writer) {
     int last = -1;
-    for (const QByteArray& line : writer.readAllStandardOutput().split('\n')) {
-        if (line.startsWith("recorded "))
-            last = line.mid(9).toInt();
-    }
+    for (const QByteArray& line : writer.readAllStandardOutput().split('\n'))
+        last = line.startsWith("recorded ") ? line.mid(9).toInt() : last;
     return last;
 }
 

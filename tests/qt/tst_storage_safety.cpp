@@ -92,10 +92,6 @@ void putFile(const QString& name, const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-int toldLines(const QByteArray& output) {
-    return int(output.count("Korvane: "));
-}
-
 } // namespace
 
 using namespace korvane;
@@ -106,6 +102,7 @@ class StorageSafetyTest : public QObject {
 
 private:
     static QString settingsFile() { return ProfileStorage::defaultFileName(); }
+    static int toldLines(const QByteArray& output) { return int(output.count("Korvane: ")); }
     static std::string storedText(QSettings& settings, const char* name) {
         return settings.value(QStringLiteral("HighScores/") + name).toString().toStdString();
     }
