@@ -22,21 +22,14 @@ using korvane::qt::ProfileStorage;
 
 // The fake window services with the real storage and lock underneath.
 class StoringPlatform : public korvane::testing::FakePlatform {
+    using S = const std::string&;
+
 public:
     ProfileStorage storage;
-    int readInt(const std::string& s, const std::string& n, int d) override {
-        return storage.readInt(s, n, d);
-    }
-    void writeInt(const std::string& s, const std::string& n, int v) override {
-        storage.writeInt(s, n, v);
-    }
-    std::string readString(const std::string& s, const std::string& n,
-                           const std::string& d) override {
-        return storage.readString(s, n, d);
-    }
-    void writeString(const std::string& s, const std::string& n, const std::string& v) override {
-        storage.writeString(s, n, v);
-    }
+    int readInt(S s, S n, int d) override { return storage.readInt(s, n, d); }
+    void writeInt(S s, S n, int v) override { storage.writeInt(s, n, v); }
+    std::string readString(S s, S n, S d) override { return storage.readString(s, n, d); }
+    void writeString(S s, S n, S v) override { storage.writeString(s, n, v); }
     void lockHighscores() override { storage.lockHighscores(); }
     void unlockHighscores() override { storage.unlockHighscores(); }
 };
@@ -48,26 +41,20 @@ void report(const char* what, int n) {
 
 // A game of the size a real one has: a scramble of 19 turns, 60 timed moves.
 korvane::SolveRecord sampleGame(int seconds) {
-    korvane::SolveRecord game;
-    game.puzzle = {1, 3};
-    game.endedUtcMs = 1800000000000 + seconds;
-    game.moves = 60;
-    game.seconds = seconds;
-    for (int i = 0; i < 19; ++i) {
+    korvane::SolveRecord game{
+        .puzzle = {1, 3}, .endedUtcMs = 1800000000000 + seconds, .moves = 60, .seconds = seconds};
+    for (int i = 0; i < 19; ++i)
         game.scramble.push_back(korvane::Move::axisTurn(1 + i % 3, i % 4, i % 2 ? 1 : -1));
-    }
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 60; ++i)
         game.moveLog.push_back({korvane::Move::axisTurn(1 + i % 3, i % 4, 1), 700 * i});
-    }
     return game;
 }
 
 int recordSolves(const char* file, int first, int count) {
     korvane::qt::SqlSolveHistory history(QString::fromLocal8Bit(file));
     for (int i = 0; count == 0 || i < count; ++i) {
-        if (!history.record(sampleGame(first + i))) {
+        if (!history.record(sampleGame(first + i)))
             return 1;
-        }
         report("recorded", first + i);
     }
     return 0;
@@ -82,19 +69,16 @@ int main(int argc, char** argv) {
     korvane::PuzzleDialog dialog(platform, canvas);
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "enter" && argc == 6) {
-        const int table = std::atoi(argv[2]);
         const int first = std::atoi(argv[3]);
         const int step = std::atoi(argv[4]);
-        const int count = std::atoi(argv[5]);
-        for (int i = 0; i < count; ++i) {
-            dialog.enterResult(table, first + i * step, first + i * step);
+        for (int i = 0; i < std::atoi(argv[5]); ++i) {
+            dialog.enterResult(std::atoi(argv[2]), first + i * step, first + i * step);
             report("entered", first + i * step);
         }
         return 0;
     }
-    if (mode == "solves" && argc == 5) {
+    if (mode == "solves" && argc == 5)
         return recordSolves(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-    }
     if (mode == "loop") {
         // Round r stores every setting as r mod its range and enters the result 100000 - r,
         // better than every result before it.
@@ -106,7 +90,7 @@ int main(int argc, char** argv) {
             report("round", r);
         }
     }
-    std::fprintf(stderr, "usage: storage_writer enter <table> <first> <step> <count> | loop | "
-                         "solves <file> <first> <count>\n");
+    std::fputs("usage: storage_writer enter|loop|solves ... (see the head of its source)\n",
+               stderr);
     return 2;
 }

@@ -1,19 +1,12 @@
 #pragma once
 
-#include <QColor>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
-#include <QPixmap>
-#include <QPoint>
-#include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <cmath>
 #include <memory>
 
-#include "model/game_state.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/puzzle_view.h"
 
@@ -45,17 +38,14 @@ inline bool resizeView(MainWindow& window, QSize view) {
     return QTest::qWaitFor([&] { return window.view().size() == view; });
 }
 
-// A widget point that falls on the centre of logical picture pixel (x, y).
-inline QPoint widgetPointFor(const PuzzleView& view, int x, int y) {
+// A widget point that falls on the centre of a logical picture pixel.
+inline QPoint widgetPointFor(const PuzzleView& view, QPoint logical) {
     const PictureLayout layout = view.pictureLayout();
     const double dpr = view.devicePixelRatioF();
-    return QPoint(
-        static_cast<int>(std::lround((layout.device.x() + (x + 0.5) * layout.scale) / dpr)),
-        static_cast<int>(std::lround((layout.device.y() + (y + 0.5) * layout.scale) / dpr)));
-}
-
-inline QPoint widgetPointFor(const PuzzleView& view, QPoint logical) {
-    return widgetPointFor(view, logical.x(), logical.y());
+    const auto at = [&](int device, int p) {
+        return static_cast<int>(std::lround((device + (p + 0.5) * layout.scale) / dpr));
+    };
+    return {at(layout.device.x(), logical.x()), at(layout.device.y(), logical.y())};
 }
 
 // What a paint of the view shows at logical picture pixel (x, y).
@@ -68,20 +58,9 @@ inline QColor shownAt(const QImage& shot, const PuzzleView& view, int x, int y) 
 // A left-button drag from one logical picture pixel to another in `steps` equal moves.
 inline void dragLogical(PuzzleView& view, QPoint from, QPoint to, int steps) {
     QTest::mousePress(&view, Qt::LeftButton, {}, widgetPointFor(view, from));
-    for (int i = 1; i <= steps; ++i) {
+    for (int i = 1; i <= steps; ++i)
         QTest::mouseMove(&view, widgetPointFor(view, from + (to - from) * i / steps));
-    }
     QTest::mouseRelease(&view, Qt::LeftButton, {}, widgetPointFor(view, to));
-}
-
-// The whole screen, boxes and all, saved when KORVANE_TEST_SHOTS names a folder, for a person
-// to look at (run under Xvfb with the xcb platform to see the real windows).
-inline void keepScreenShot(const char* name) {
-    const QString folder = qEnvironmentVariable("KORVANE_TEST_SHOTS");
-    if (!folder.isEmpty() && QGuiApplication::primaryScreen()) {
-        QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') +
-                                                             QLatin1String(name));
-    }
 }
 
 } // namespace korvane::qt::testing
