@@ -29,8 +29,6 @@ constexpr int kNoButton = 0;
 // One notch of a mouse wheel, in eighths of a degree.
 constexpr int kWheelNotch = 120;
 
-// The status strip across the top of the picture, in logical pixels; redrawn at every paint.
-constexpr QRect kStatusStrip(0, 0, 242, 24);
 // A picture this large in device pixels is kept whole even on a smaller (or no) screen.
 constexpr QSize kLargestPlainPicture(2048, 2048);
 
@@ -133,25 +131,38 @@ QRectF PuzzleView::pictureInView() const {
 }
 
 void PuzzleView::showChanges() {
-    const QRegion damage = backBuffer_.takeDamage();
     if (!painted_ || marginColour() != paintedMargin_) {
         repaint();
         return;
     }
-    // Buffer pixels to view pixels, with one to spare for the scaling's rounding. The strip
-    // is drawn again at every paint.
-    const QRectF picture = pictureInView();
-    const double bufferScale = backBuffer_.scale();
-    const double toView = picture.width() / (kPictureWidth * bufferScale);
+    // The status strip is composed now rather than in the paint, so that a strip that came out
+    // as it was shown last (the same numbers, no button held) is left out of what is shown again:
+    // a spin then sends the window system one area, the puzzle's, not two.
+    if (matchBackBufferToView()) {
+        dialog_.invalidatePicture();
+    }
+    dialog_.paintWindow();
+    composed_ = true;
+    QRegion damage = backBuffer_.takeDamage();
+    if (!backBuffer_.takeStripChanged()) {
+        damage -= backBuffer_.stripArea();
+    }
     QRegion area;
-    for (const QRectF changed : damage + QRectF(QPointF(kStatusStrip.topLeft()) * bufferScale,
-                                                QSizeF(kStatusStrip.size()) * bufferScale)
-                                             .toAlignedRect()) {
-        area += QRectF(picture.topLeft() + changed.topLeft() * toView, changed.size() * toView)
-                    .toAlignedRect()
-                    .adjusted(-1, -1, 1, 1);
+    for (const QRect& changed : damage) {
+        area += inView(changed);
     }
     repaint(area & rect());
+    composed_ = false;
+}
+
+// Back buffer pixels to view pixels, with one to spare for the scaling's rounding.
+QRect PuzzleView::inView(const QRect& bufferArea) const {
+    const QRectF picture = pictureInView();
+    const double toView = picture.width() / (kPictureWidth * backBuffer_.scale());
+    return QRectF(picture.topLeft() + QPointF(bufferArea.topLeft()) * toView,
+                  QSizeF(bufferArea.size()) * toView)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
 }
 
 void PuzzleView::paintEvent(QPaintEvent* event) {
@@ -171,10 +182,20 @@ void PuzzleView::paintEvent(QPaintEvent* event) {
         return;
     }
     // A new device pixel ratio (the window moved to another screen) needs a whole new picture.
-    if (matchBackBufferToView()) {
-        dialog_.invalidatePicture();
+    if (!composed_) {
+        if (matchBackBufferToView()) {
+            dialog_.invalidatePicture();
+        }
+        dialog_.paintWindow();
+        // What the window shows of the strip now: all of it, or a part that the next change
+        // must show whole.
+        const QRegion strip = event->region() & inView(backBuffer_.stripArea());
+        if (strip == QRegion(inView(backBuffer_.stripArea()) & rect())) {
+            backBuffer_.takeStripChanged();
+        } else if (!strip.isEmpty()) {
+            backBuffer_.forgetShownStrip();
+        }
     }
-    dialog_.paintWindow();
 
     const double bufferScale = backBuffer_.scale();
     const QRectF source(0, 0, kPictureWidth * bufferScale, kPictureHeight * bufferScale);

@@ -84,6 +84,7 @@ private:
     bool matchBackBufferToView();
     QColor marginColour() const;
     QRectF pictureInView() const;
+    QRect inView(const QRect& bufferArea) const;
     void reportPaints(const char* when) const;
     void describe();
 
@@ -91,6 +92,7 @@ private:
     QImageCanvas& backBuffer_;
     bool started_ = false;
     bool painted_ = false;
+    bool composed_ = false; // showChanges composed the strip for the paint it asks for
     QColor paintedMargin_;
     bool reportPaints_ = false;
     int paintCount_ = 0;

@@ -7,6 +7,7 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/qt/status_artwork.h"
 
@@ -207,6 +208,7 @@ void QImageCanvas::remake() {
     image_ = QImage(width, height, QImage::Format_RGB32);
     image_.fill(Qt::black);
     strip_ = renderStatusStrip(scale_);
+    shownStrip_ = QImage();
     clearColour_ = Qt::black;
     drawnArea_ = DrawnArea(strip_.height(), image_.height());
     colouredShapes_.clear();
@@ -222,6 +224,21 @@ QRegion QImageCanvas::takeDamage() {
 
 QRect QImageCanvas::stripArea() const {
     return strip_.rect();
+}
+
+bool QImageCanvas::takeStripChanged() {
+    const QImage& picture = image();
+    const QRect area = stripArea() & picture.rect();
+    const std::size_t rowBytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+    bool same = shownStrip_.size() == area.size();
+    for (int row = 0; same && row < area.height(); ++row) {
+        same =
+            std::memcmp(picture.constScanLine(row), shownStrip_.constScanLine(row), rowBytes) == 0;
+    }
+    if (!same) {
+        shownStrip_ = picture.copy(area);
+    }
+    return !same;
 }
 
 // Whatever is drawn over the strip means the numbers may no longer be drawn on it alone.
@@ -540,7 +557,10 @@ void QImageCanvas::copyStatusStrip() {
     p.resetTransform();
     p.drawImage(QPointF(0, 0), strip_);
     p.restore();
-    drawn(QRectF(strip_.rect()), false);
+    // Pixel for pixel: nothing beyond the strip is touched, so its box stays apart from the
+    // puzzle's below (a margin would join the two into one box the picture's width).
+    touched(stripArea());
+    colouredShapes_.push_back(QPolygonF(QRectF(stripArea())));
     stripFresh_ = true;
     textsOnStrip_.clear();
 }

@@ -70,6 +70,11 @@ public:
     QColor logicalPixel(int x, int y);
     // The device pixels drawn since the last call (the whole image after a remake).
     QRegion takeDamage();
+    // The status strip's device pixels, and whether they differ from when this was last asked
+    // (always after a remake): a strip composed again as it was need not be shown again.
+    QRect stripArea() const;
+    bool takeStripChanged();
+    void forgetShownStrip() { shownStrip_ = QImage(); }
 
     Brush selectBrush(Brush brush) override;
     Pen selectPen(Pen pen) override;
@@ -121,7 +126,7 @@ private:
     std::vector<DrawnText> drawnTexts_;
     std::vector<QRect> textsOnStrip_; // drawn since the strip; empty and false: not fresh
     bool stripFresh_ = false;
-    QRect stripArea() const;
+    QImage shownStrip_; // the strip as takeStripChanged last saw it
     void touched(const QRect& deviceArea);
 };
 
