@@ -18,6 +18,7 @@ public:
         Brush brush;               // selected when the call was made
         Pen pen;
         std::string text;
+        friend bool operator==(const Call&, const Call&) = default;
     };
 
     std::vector<Call> calls;

@@ -1,9 +1,5 @@
-#include <memory>
-
-#include "app/commands.h"
 #include "dialog_fixture.h"
 #include "fakes/memory_solve_history.h"
-#include "model/distance_table.h"
 #include "model/puzzle_build.h"
 #include "model/turns.h"
 
@@ -21,12 +17,11 @@ protected:
     int solveOptimally() {
         int made = 0;
         while (record().clockRunning == 1 && made < 30) {
-            const std::optional<Move> next = cubeTable().bestMove(puzzle());
-            if (!next) {
+            const std::optional<Move> best = cubeTable().bestMove(puzzle());
+            if (!best)
                 break;
-            }
             platform.now += 1;
-            dialog.performTurn(*next);
+            dialog.performTurn(*best);
             settle();
             ++made;
         }
@@ -52,9 +47,8 @@ TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
     EXPECT_EQ(made, par);
     ASSERT_FALSE(platform.messages.empty());
     const std::string& box = platform.messages.back().first;
-    EXPECT_EQ(box.rfind("You did it.", 0), 0u) << box;
-    EXPECT_NE(box.find("\nPar: " + std::to_string(par) + " moves, efficiency 100 %"),
-              std::string::npos)
+    EXPECT_TRUE(box.starts_with("You did it.") &&
+                box.ends_with("\nPar: " + std::to_string(par) + " moves, efficiency 100 %"))
         << box;
 
     // The 39 games left for a new one were abandoned; the last one was won.
@@ -65,17 +59,14 @@ TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
     }
     const SolveRecord& won = history.solves.rbegin()->second;
     EXPECT_EQ(won.puzzle, (PuzzleId{kCube, 1}));
-    EXPECT_EQ(won.moves, par);
-    EXPECT_EQ(won.par, par);
-    EXPECT_EQ(won.seconds, par);
-    EXPECT_FALSE(won.undoUsed);
+    EXPECT_EQ(std::tuple(won.moves, won.par, won.seconds, won.undoUsed),
+              std::tuple(par, par, par, false));
     EXPECT_EQ(won.scramble, scramble);
     ASSERT_EQ(won.moveLog.size(), static_cast<std::size_t>(par));
     Puzzle replay;
     buildPuzzleState(replay, kCube, 1);
-    for (const Move& m : won.scramble) {
+    for (const Move& m : won.scramble)
         applyMove(replay, m);
-    }
     for (std::size_t i = 0; i < won.moveLog.size(); ++i) {
         EXPECT_EQ(won.moveLog[i].ms, 1000 * static_cast<std::int64_t>(i + 1));
         applyMove(replay, won.moveLog[i].move);
@@ -87,7 +78,7 @@ TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
     dialog.OnCommand(kCmdTraining);
     dialog.performTurn(Move::axisTurn(2, 0, 1));
     settle();
-    Puzzle before = puzzle();
+    const Puzzle before = puzzle();
     const std::size_t messages = platform.messages.size();
     platform.nowMs = 5'000'000;
     dialog.startReplay(won);
@@ -96,15 +87,12 @@ TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
         dialog.OnTimer(kReplayTimer);
         settle();
     }
-    EXPECT_TRUE(dialog.replaying());
-    EXPECT_TRUE(coloursEqual(replay.stickerColour));
-    EXPECT_EQ(record().moveCount, par);
-    EXPECT_EQ(record().elapsedSeconds, won.seconds);
-    EXPECT_EQ(history.solves.size(), 40u);
-    EXPECT_EQ(platform.messages.size(), messages);
+    EXPECT_TRUE(dialog.replaying() && coloursEqual(replay));
+    EXPECT_EQ(std::pair(record().moveCount, record().elapsedSeconds), std::pair(par, won.seconds));
+    EXPECT_EQ(std::pair(history.solves.size(), platform.messages.size()),
+              std::pair(std::size_t{40}, messages));
     dialog.OnLButtonDown(0, 5, 300);
-    EXPECT_FALSE(dialog.replaying());
-    EXPECT_TRUE(coloursEqual(before.stickerColour));
+    EXPECT_TRUE(!dialog.replaying() && coloursEqual(before));
 }
 
 // An undone move leaves the record, and the game says undo was used; without a table there is
@@ -119,8 +107,7 @@ TEST_F(HistoryParTest, UndoIsNotedAndNoTableMeansNoPar) {
     settle();
     dialog.OnCommand(kCmdUndo);
     settle();
-    EXPECT_TRUE(record().moves.empty());
-    EXPECT_TRUE(record().moveMs.empty());
+    EXPECT_TRUE(record().moves.empty() && record().moveMs.empty());
     solveOptimally();
     ASSERT_EQ(history.solves.size(), 1u);
     EXPECT_TRUE(history.solves.begin()->second.undoUsed);

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <random>
 
-#include "app/commands.h"
 #include "dialog_fixture.h"
 #include "input/keyboard_cursor.h"
 #include "render/zoom_limit.h"
@@ -19,29 +18,19 @@ bool sameGeometry(const Puzzle& a, const Puzzle& b) {
            std::memcmp(a.faceNormal, b.faceNormal, sizeof a.faceNormal) == 0;
 }
 
-// The cursor shows on the first arrow without a move, walks on the next, and goes on a mouse
-// press; none of it touches the puzzle.
-TEST_F(KeysTest, TheCursorShowsWalksAndGivesWayToTheMouse) {
+// The cursor shows on the first arrow without a move and walks on the next; Shift+arrow is the
+// mouse stroke between the two stickers (one recorded turn, the cursor staying on the sticker it
+// started from); a mouse press takes the cursor away.
+TEST_F(KeysTest, ArrowsWalkTheCursorShiftArrowsStrokeAndTheMouseHidesIt) {
     startWith(kCube, 3);
-    EXPECT_FALSE(dialog.cursorSticker());
     const Puzzle before = puzzle();
+    EXPECT_FALSE(dialog.cursorSticker());
     dialog.OnKeyDown(Key::Right, false, false);
     const auto first = dialog.cursorSticker();
-    ASSERT_TRUE(first);
     dialog.OnKeyDown(Key::Right, false, false);
-    const auto second = dialog.cursorSticker();
-    ASSERT_TRUE(second);
-    EXPECT_GT(second->x, first->x);
-    EXPECT_TRUE(coloursEqual(before.stickerColour));
-    EXPECT_EQ(record().moveCount, 0);
-    dialog.OnLButtonDown(0, 5, 310);
-    dialog.OnLButtonUp(0, 5, 310);
-    EXPECT_FALSE(dialog.cursorSticker());
-}
-
-// Shift+arrow is the mouse stroke between the two stickers: one recorded turn, and the cursor
-// stays on the sticker it started from.
-TEST_F(KeysTest, ShiftArrowStrokesLikeTheMouse) {
+    ASSERT_TRUE(first && dialog.cursorSticker());
+    EXPECT_GT(dialog.cursorSticker()->x, first->x);
+    EXPECT_TRUE(coloursEqual(before) && record().moveCount == 0);
     for (int type : {kCube, kTetrahedron, kPiracube}) {
         startWith(type, 2);
         dialog.OnKeyDown(Key::Up, false, false);
@@ -57,6 +46,9 @@ TEST_F(KeysTest, ShiftArrowStrokesLikeTheMouse) {
         }
         EXPECT_GT(record().moveCount, 0) << type;
     }
+    dialog.OnLButtonDown(0, 5, 310);
+    dialog.OnLButtonUp(0, 5, 310);
+    EXPECT_FALSE(dialog.cursorSticker());
 }
 
 // Ctrl+arrows spin and +/- zoom; Home brings back the orientation and zoom of a new puzzle with
@@ -73,9 +65,8 @@ TEST_F(KeysTest, HomeUndoesSpinsAndZoomButNotTurns) {
     dialog.OnKeyDown(Key::ZoomOut, false, false);
     EXPECT_LT(dialog.view().zoom, zoom);
     dialog.OnKeyDown(Key::Home, false, false);
-    EXPECT_TRUE(sameGeometry(puzzle(), standard));
+    EXPECT_TRUE(sameGeometry(puzzle(), standard) && coloursEqual(turned));
     EXPECT_EQ(dialog.view().zoom, zoom);
-    EXPECT_TRUE(coloursEqual(turned.stickerColour));
 }
 
 // A click on a magnifier zooms a step at once; held, zoom stops where the puzzle still fits.
@@ -87,11 +78,7 @@ TEST_F(KeysTest, ZoomStepsOnAClickAndStopsAtThePuzzlesLimit) {
         EXPECT_EQ(dialog.gesture().zoomDir, 1);
         dialog.OnLButtonUp(0, 30, 10);
         EXPECT_GT(dialog.view().zoom, zoom) << type;
-        dialog.OnLButtonDown(0, 30, 10);
-        for (int i = 0; i < 100; ++i) {
-            dialog.OnTimer(kZoomTimer);
-        }
-        dialog.OnLButtonUp(0, 30, 10);
+        holdZoomIn(100);
         EXPECT_LE(dialog.view().zoom, zoomLimit(puzzle(), dialog.view()) + 1e-12) << type;
     }
 }
@@ -105,16 +92,11 @@ TEST_F(KeysTest, ThePressedStickerIsOutlinedAndAFailedStrokeFlashes) {
     ASSERT_TRUE(dialog.outlinedSticker());
     EXPECT_EQ(dialog.outlinedSticker()->slot, 1);
     dialog.OnLButtonUp(0, centre.x, centre.y);
-    EXPECT_TRUE(dialog.outlinedSticker());
-    EXPECT_TRUE(platform.timerRunning(kFlashTimer));
+    EXPECT_TRUE(dialog.outlinedSticker() && platform.timerRunning(kFlashTimer));
     dialog.OnTimer(kFlashTimer);
-    EXPECT_FALSE(dialog.outlinedSticker());
-    EXPECT_FALSE(platform.timerRunning(kFlashTimer));
-    dialog.OnLButtonDown(0, centre.x, centre.y);
-    const Point next = stickerCentre(1, 1, 2, 4);
-    dialog.OnLButtonUp(0, next.x, next.y);
-    EXPECT_FALSE(dialog.outlinedSticker());
-    EXPECT_TRUE(dialog.busy());
+    EXPECT_FALSE(dialog.outlinedSticker() || platform.timerRunning(kFlashTimer));
+    stroke(centre, stickerCentre(1, 1, 2, 4));
+    EXPECT_TRUE(!dialog.outlinedSticker() && dialog.busy());
 }
 
 // In practice every move undoes back to the start and redoes to the same puzzle; a move of the
@@ -122,34 +104,26 @@ TEST_F(KeysTest, ThePressedStickerIsOutlinedAndAFailedStrokeFlashes) {
 TEST_F(KeysTest, PracticeUndoesEveryMoveAndRedoesThemAll) {
     startWith(kCube, 3);
     const Puzzle solved = puzzle();
-    for (int i = 0; i < 30; ++i) {
+    for (int i = 0; i < 30; ++i)
         dialog.performTurn(Move::axisTurn(1 + i % 3, i % 4, i % 5 < 2 ? -1 : 1));
-    }
     settle();
     const Puzzle played = puzzle();
     ASSERT_EQ(record().moveCount, 30);
-    for (int i = 0; i < 31; ++i) { // one more than there is
+    for (int i = 0; i < 31; ++i) // one more than there is
         dialog.OnCommand(kCmdUndo);
-    }
     settle();
-    EXPECT_TRUE(coloursEqual(solved.stickerColour));
-    EXPECT_EQ(record().moveCount, 0);
-    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
-    EXPECT_TRUE(platform.buttonEnabled(kCmdRedo));
-    for (int i = 0; i < 31; ++i) {
+    EXPECT_TRUE(coloursEqual(solved) && record().moveCount == 0);
+    EXPECT_TRUE(!platform.buttonEnabled(kCmdUndo) && platform.buttonEnabled(kCmdRedo));
+    for (int i = 0; i < 31; ++i)
         dialog.OnCommand(kCmdRedo);
-    }
     settle();
-    EXPECT_TRUE(coloursEqual(played.stickerColour));
-    EXPECT_EQ(record().moveCount, 30);
-    EXPECT_EQ(record().moves.size(), 30u);
-    EXPECT_FALSE(platform.buttonEnabled(kCmdRedo));
+    EXPECT_TRUE(coloursEqual(played) && !platform.buttonEnabled(kCmdRedo));
+    EXPECT_EQ(std::pair(record().moveCount, record().moves.size()), std::pair(30, std::size_t{30}));
 
     dialog.OnCommand(kCmdUndo);
     dialog.turnAxis1(0, 1);
     settle();
-    EXPECT_FALSE(platform.buttonEnabled(kCmdRedo));
-    EXPECT_TRUE(dialog.redoMoves().empty());
+    EXPECT_TRUE(!platform.buttonEnabled(kCmdRedo) && dialog.redoMoves().empty());
 }
 
 // A timed game keeps its one level of undo and has no redo.
@@ -165,8 +139,7 @@ TEST_F(KeysTest, ATimedGameUndoesOneMoveOnly) {
     dialog.OnCommand(kCmdRedo);
     settle();
     EXPECT_EQ(record().moveCount, 1);
-    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
-    EXPECT_FALSE(platform.buttonEnabled(kCmdRedo));
+    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo) || platform.buttonEnabled(kCmdRedo));
 }
 
 // Where no hint is offered, the item is off and the command does nothing; while the table is
@@ -174,22 +147,18 @@ TEST_F(KeysTest, ATimedGameUndoesOneMoveOnly) {
 TEST_F(KeysTest, HintIsOfferedOnlyInPracticeOnAnUnsolvedPuzzleWithATable) {
     struct Case {
         const char* situation;
-        int type, level;
-        bool timed, table, solved;
-        bool offered;
+        int level;
+        bool timed, table, solved, offered;
         const char* message; // nullptr: none
     };
-    const Case cases[] = {
-        {"practice", kCube, 1, false, true, false, true, nullptr},
-        {"solved", kCube, 1, false, true, true, false, nullptr},
-        {"timed game", kCube, 1, true, true, false, false, nullptr},
-        {"no table", kCube, 2, false, false, false, false, nullptr},
-        {"table not ready", kCube, 1, false, false, false, true, "still being worked out"},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"practice", 1, false, true, false, true, nullptr},
+                          Case{"solved", 1, false, true, true, false, nullptr},
+                          Case{"timed game", 1, true, true, false, false, nullptr},
+                          Case{"no table", 2, false, false, false, false, nullptr},
+                          Case{"table not ready", 1, false, false, false, true, "still being"}}) {
         platform.table = c.table ? &cubeTable() : nullptr;
         platform.messages.clear();
-        startWith(c.type, c.level);
+        startWith(kCube, c.level);
         dialog.OnCommand(c.timed ? kCmdNewGame : kCmdTraining);
         if (!c.solved && !c.timed) {
             dialog.turnAxis1(0, 1);
@@ -200,16 +169,14 @@ TEST_F(KeysTest, HintIsOfferedOnlyInPracticeOnAnUnsolvedPuzzleWithATable) {
         dialog.OnCommand(kCmdHint);
         EXPECT_EQ(dialog.hint().has_value(), c.offered && c.table) << c.situation;
         ASSERT_EQ(platform.messages.size(), c.message ? 1u : 0u) << c.situation;
-        if (c.message) {
-            EXPECT_NE(platform.messages[0].first.find(c.message), std::string::npos);
-        }
+        EXPECT_TRUE(!c.message || platform.messages[0].first.find(c.message) != std::string::npos);
     }
 }
 
 // From random positions seen from random directions, the outlined stroke, made with the mouse,
 // brings the puzzle one move nearer to solved (a keyboard cursor moved onto its first sticker);
-// the outline goes with that input. Where the
-// stickers in view allow no such stroke the player is told instead.
+// the outline goes with that input. Where the stickers in view allow no such stroke the player
+// is told instead.
 TEST_F(KeysTest, TheHintsStrokeIsOneMoveNearerToSolved) {
     platform.table = &cubeTable();
     startWith(kCube, 1);
@@ -218,19 +185,16 @@ TEST_F(KeysTest, TheHintsStrokeIsOneMoveNearerToSolved) {
     int hinted = 0;
     for (int round = 0; round < 40; ++round) {
         dialog.OnCommand(kCmdTraining);
-        for (int i = 0, n = 4 + draw(8); i < n; ++i) {
+        for (int i = 0, n = 4 + draw(8); i < n; ++i)
             dialog.performTurn(Move::axisTurn(1 + draw(3), draw(2), draw(2) ? 1 : -1));
-        }
         settle();
         stroke({5, 300}, {5 + draw(360) - 180, 300 - draw(360) + 180}); // a spin
         const int distance = cubeTable().distance(puzzle());
-        if (distance == 0) {
+        if (distance == 0)
             continue;
-        }
         const std::size_t messages = platform.messages.size();
-        if (round % 2 == 0) {
+        if (round % 2 == 0)
             dialog.OnKeyDown(PuzzleDialog::Key::Up, false, false); // the keyboard's cursor
-        }
         dialog.OnCommand(kCmdHint);
         const auto hint = dialog.hint();
         if (!hint) {

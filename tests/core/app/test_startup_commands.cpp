@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <ranges>
 #include <tuple>
 
-#include "app/commands.h"
 #include "app/settings.h"
 #include "dialog_fixture.h"
 
@@ -11,14 +12,6 @@ namespace korvane::testing {
 namespace {
 
 using CommandTest = DialogTest;
-
-int markedTypeItems(const FakePlatform& platform) {
-    int marked = 0;
-    for (int item = kCmdCubeLevel1; item <= kCmdPiracube; ++item) {
-        marked += platform.checked(item) ? 1 : 0;
-    }
-    return marked;
-}
 
 // Stored "BkColor", "Figura" and "Nivel", then the background, kind and level the game starts
 // with: the defaults, sound choices at the ends of their ranges, and out-of-range or garbage
@@ -44,6 +37,10 @@ TEST(StoredSettings, AreUsedWhenSoundAndFallBackOtherwise) {
 // clears them. Training keeps the puzzle and its marks and stops the clock.
 TEST_F(CommandTest, PuzzleCommandsBuildMarkAndStore) {
     startWith(2, 3);
+    const auto marked = [&] {
+        return std::ranges::count_if(std::views::iota(int{kCmdCubeLevel1}, kCmdPiracube + 1),
+                                     [&](int item) { return platform.checked(item); });
+    };
     const struct {
         int command, type, level, marked;
     } cases[] = {{kCmdCube2Extra + 2, kCube, 4, kCmdTetraLevel1 + 2},
@@ -59,43 +56,34 @@ TEST_F(CommandTest, PuzzleCommandsBuildMarkAndStore) {
         dialog.OnCommand(c.command);
         EXPECT_EQ(puzzle().puzzleType, c.type) << c.command;
         EXPECT_TRUE(c.type == kSphere || puzzle().size == c.level) << c.command;
-        EXPECT_EQ(markedTypeItems(platform), c.marked ? 1 : 0) << c.command;
+        EXPECT_EQ(marked(), c.marked ? 1 : 0) << c.command;
         EXPECT_TRUE(!c.marked || platform.checked(c.marked)) << c.command;
-        EXPECT_EQ(configInt("Figura"), c.type) << c.command;
-        EXPECT_EQ(configInt("Nivel"), c.level) << c.command;
+        EXPECT_EQ(std::pair(configInt("Figura"), configInt("Nivel")), std::pair(c.type, c.level));
     }
     dialog.OnCommand(kCmdNewGame);
     dialog.OnCommand(kCmdTraining);
     EXPECT_EQ(puzzle().size, 5.0);
-    EXPECT_EQ(record().clockRunning, 0);
-    EXPECT_EQ(markedTypeItems(platform), 0);
+    EXPECT_TRUE(record().clockRunning == 0 && marked() == 0);
 }
 
 TEST_F(CommandTest, BackgroundAndPenCommandsDrawMarkAndStore) {
     start();
-    dialog.OnCommand(kCmdWhite);
-    EXPECT_EQ(dialog.view().bgColour, 1);
-    EXPECT_TRUE(platform.checked(kCmdWhite));
-    EXPECT_FALSE(platform.checked(kCmdBlack));
-    EXPECT_EQ(configInt("BkColor"), 1);
-    EXPECT_EQ(canvas.calls.front().brush, kWhiteBrush); // the redraw cleared to white
-    dialog.OnCommand(kCmdBlack);
-    EXPECT_EQ(configInt("BkColor"), 0);
-    EXPECT_TRUE(platform.checked(kCmdBlack));
-
-    const struct {
-        int command;
-        Pen pen;
-        int stored;
-    } pens[] = {{32786, Pen::Thick, 1}, {32806, Pen::Thin, 2}, {32785, Pen::Null, 0}};
-    for (const auto& p : pens) {
+    for (int white : {1, 0}) {
         canvas.clear();
-        dialog.OnCommand(p.command);
-        EXPECT_EQ(configInt("PenW"), p.stored);
-        EXPECT_EQ(canvas.calls.front().pen, p.pen); // the background rectangle's outline
-        for (int item : {32785, 32786, 32806}) {
-            EXPECT_EQ(platform.checked(item), item == p.command);
-        }
+        dialog.OnCommand(white ? kCmdWhite : kCmdBlack);
+        EXPECT_EQ(std::pair(dialog.view().bgColour, configInt("BkColor")), std::pair(white, white));
+        EXPECT_TRUE(platform.checked(kCmdWhite) == white && platform.checked(kCmdBlack) != white);
+        EXPECT_EQ(canvas.calls.front().brush, white ? kWhiteBrush : kBlackBrush); // the redraw
+    }
+    for (const auto& [command, pen, stored] :
+         {std::tuple{kCmdPenThick, Pen::Thick, 1}, std::tuple{kCmdPenThin, Pen::Thin, 2},
+          std::tuple{kCmdPenNone, Pen::Null, 0}}) {
+        canvas.clear();
+        dialog.OnCommand(command);
+        EXPECT_EQ(configInt("PenW"), stored);
+        EXPECT_EQ(canvas.calls.front().pen, pen); // the background rectangle's outline
+        for (int item : {kCmdPenNone, kCmdPenThick, kCmdPenThin})
+            EXPECT_EQ(platform.checked(item), item == command);
     }
 }
 
@@ -111,24 +99,21 @@ TEST_F(CommandTest, ColourAidOptionsDrawMarkAndStore) {
     EXPECT_TRUE(platform.checked(kCmdColourBlindPalette));
     dialog.OnCommand(kCmdColourBlindPalette);
     EXPECT_EQ(configInt("Palette"), 0);
-    for (int type : {kCube, kTetrahedron, kPiracube}) {
-        dialog.OnCommand(type == kCube
-                             ? kCmdCubeLevel1 + 1
-                             : (type == kTetrahedron ? kCmdTetraLevel1 + 1 : kCmdPiracube));
+    const auto redrawn = [&] {
         canvas.clear();
         dialog.redraw();
-        const std::vector<testing::RecordingCanvas::Call> plain = canvas.calls;
+        return canvas.calls;
+    };
+    for (int command : {kCmdCubeLevel1 + 1, kCmdTetraLevel1 + 1, int{kCmdPiracube}}) {
+        dialog.OnCommand(command);
+        const std::vector<RecordingCanvas::Call> plain = redrawn();
         dialog.OnCommand(kCmdColourSymbols);
-        EXPECT_TRUE(platform.checked(kCmdColourSymbols));
-        EXPECT_EQ(configInt("Symbols"), 1);
-        canvas.clear();
-        dialog.redraw();
-        EXPECT_GT(canvas.calls.size(), plain.size() + 10) << type;
+        EXPECT_TRUE(platform.checked(kCmdColourSymbols) && configInt("Symbols") == 1);
+        const std::vector<RecordingCanvas::Call> marked = redrawn();
+        EXPECT_GT(marked.size(), plain.size() + 10) << command;
         dialog.OnCommand(kCmdColourSymbols);
         EXPECT_EQ(configInt("Symbols"), 0);
-        canvas.clear();
-        dialog.redraw();
-        EXPECT_EQ(canvas.calls.size(), plain.size()) << type;
+        EXPECT_TRUE(redrawn() == plain) << command;
     }
 }
 
@@ -150,7 +135,6 @@ TEST_F(CommandTest, DialogsHelpAndExit) {
     EXPECT_TRUE(platform.closed);
     dialog.OnDestroy();
     EXPECT_EQ(platform.ints, stored);
-    EXPECT_FALSE(platform.timerRunning(kClockTimer));
 }
 
 } // namespace
