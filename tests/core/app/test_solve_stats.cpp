@@ -2,7 +2,8 @@
 // export's lines and the statistics report.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <tuple>
 
 #include "app/solve_stats.h"
 #include "model/game_state.h"
@@ -14,8 +15,7 @@ struct AverageCase {
     const char* name;
     std::vector<int> values;
     int n;
-    std::optional<double> current;
-    std::optional<double> best;
+    std::optional<double> current, best;
 };
 
 // Every expectation worked by hand: drop one best and one worst of the window, average the rest.
@@ -32,12 +32,9 @@ const AverageCase kAverages[] = {
     {"eleven of twelve", {5, 7, 3, 100, 6, 4, 8, 2, 9, 10, 11}, 12, std::nullopt, std::nullopt},
 };
 
-void expectNear(const std::optional<double>& actual, const std::optional<double>& expected,
-                const char* what) {
-    ASSERT_EQ(actual.has_value(), expected.has_value()) << what;
-    if (expected) {
-        EXPECT_NEAR(*actual, *expected, 1e-9) << what;
-    }
+void expectNear(std::optional<double> actual, std::optional<double> expected, const char* what) {
+    EXPECT_EQ(actual.has_value(), expected.has_value()) << what;
+    EXPECT_NEAR(actual.value_or(-1), expected.value_or(-1), 1e-9) << what;
 }
 
 TEST(SolveStats, AveragesDropTheBestAndWorstOfEachWindow) {
@@ -48,9 +45,8 @@ TEST(SolveStats, AveragesDropTheBestAndWorstOfEachWindow) {
         const auto running = runningAverage(c.values, c.n);
         ASSERT_EQ(running.size(), c.values.size());
         expectNear(running.back(), c.current, "running, last");
-        for (int i = 0; i + 1 < c.n && i < static_cast<int>(running.size()); ++i) {
+        for (int i = 0; i + 1 < c.n && i < static_cast<int>(running.size()); ++i)
             EXPECT_FALSE(running[i].has_value()) << i;
-        }
     }
     expectNear(runningAverage(std::vector<int>{10, 12, 8, 15, 11, 9, 30}, 5)[5], 32.0 / 3, "[5]");
 }
@@ -59,13 +55,10 @@ TEST(SolveStats, AveragesDropTheBestAndWorstOfEachWindow) {
 TEST(SolveStats, OnlyFinishedGamesCount) {
     std::vector<SolveSummary> games;
     const int seconds[] = {40, 30, 1, 50, 20, 60};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 6; ++i)
         games.push_back({i + 1, 1000 * i, 100 + i, seconds[i], false, i == 2});
-    }
     const SolveStats stats = solveStats(games);
-    EXPECT_EQ(stats.solves, 5);
-    EXPECT_EQ(stats.abandoned, 1);
-    EXPECT_EQ(stats.time.best, 20);
+    EXPECT_EQ(std::tuple(stats.solves, stats.abandoned, stats.time.best), std::tuple(5, 1, 20));
     expectNear(stats.time.mean, 40.0, "mean time");
     // 40 30 50 20 60: drop 20 and 60.
     expectNear(stats.time.ao5, 40.0, "ao5");
@@ -89,9 +82,8 @@ TEST(SolveStats, MeanEfficiencyOverTheGamesWithAPar) {
     // moves, par, abandoned
     const int games[][3] = {{10, 9, 0}, {20, 10, 0}, {12, -1, 0}, {5, 5, 1}};
     std::vector<SolveSummary> summaries;
-    for (const auto& [moves, par, abandoned] : games) {
+    for (const auto& [moves, par, abandoned] : games)
         summaries.push_back({0, 0, moves, 30, false, abandoned != 0, par});
-    }
     const SolveStats stats = solveStats(summaries);
     expectNear(stats.meanEfficiency, (90.0 + 50.0) / 2, "mean efficiency");
     EXPECT_TRUE(statsReport({kCube, 1}, stats).ends_with("\n  efficiency: mean 70.0 %\n"));
@@ -105,16 +97,13 @@ TEST(SolveStats, ChartSeriesStaysSmall) {
     // Runs of 1, 2: (1) and (2 3); the missing value leaves its run out.
     EXPECT_EQ(chartSeries(few, 2), (std::vector<ChartPoint>{{2.5, 5}}));
     std::vector<std::optional<double>> many;
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < 100000; ++i)
         many.push_back(i % 2 ? 10.0 : 20.0);
-    }
     const std::vector<ChartPoint> points = chartSeries(many, 500);
     ASSERT_EQ(points.size(), 500u);
     EXPECT_DOUBLE_EQ(points.front().x, 100.5);
     EXPECT_DOUBLE_EQ(points.back().x, 99900.5);
-    for (const ChartPoint& p : points) {
-        EXPECT_DOUBLE_EQ(p.y, 15.0);
-    }
+    EXPECT_TRUE(std::ranges::all_of(points, [](ChartPoint p) { return p.y == 15.0; }));
     EXPECT_TRUE(chartSeries({}, 500).empty());
 }
 
@@ -130,9 +119,8 @@ TEST(SolveHistoryText, MovesRoundTripAndGarbageIsRefused) {
     EXPECT_EQ(moveLogText(log), "A3L2-@850 C0+@123456789012");
     EXPECT_EQ(parseMoveLog(moveLogText(log)), log);
     for (const char* bad :
-         {"A1L0+", "A1L0+@", "A1L0+@-5", "A1L0+@5x", "A1L0+@1  C1+@2", "X@1", "A1L0+@1 "}) {
+         {"A1L0+", "A1L0+@", "A1L0+@-5", "A1L0+@5x", "A1L0+@1  C1+@2", "X@1", "A1L0+@1 "})
         EXPECT_FALSE(parseMoveLog(bad).has_value()) << bad;
-    }
     EXPECT_FALSE(parseScramble("A1L0+ junk").has_value());
 }
 
@@ -142,16 +130,17 @@ TEST(SolveHistoryText, ExportLinesAndTimes) {
     EXPECT_EQ(utcText(951782400000), "2000-02-29T00:00:00.000Z");
     EXPECT_EQ(utcText(1796562855123), "2026-12-06T13:14:15.123Z");
 
-    SolveRecord s;
-    s.id = 7;
-    s.puzzle = {kTetrahedron, 2};
-    s.endedUtcMs = 1796562855123;
-    s.moves = 2;
-    s.seconds = 3;
-    s.undoUsed = true;
-    s.par = 5;
-    s.scramble = {Move::axisTurn(1, 0, 1)};
-    s.moveLog = {{Move::axisTurn(1, 0, -1), 1500}, {Move::axisTurn(2, 1, 1), 2999}};
+    // id, puzzle, end, moves, seconds, undo used, abandoned, par, scramble, move log
+    SolveRecord s{7,
+                  {kTetrahedron, 2},
+                  1796562855123,
+                  2,
+                  3,
+                  true,
+                  false,
+                  5,
+                  {Move::axisTurn(1, 0, 1)},
+                  {{Move::axisTurn(1, 0, -1), 1500}, {Move::axisTurn(2, 1, 1), 2999}}};
     EXPECT_EQ(
         csvHeader(),
         "id,kind,level,puzzle,ended_utc,moves,seconds,undo_used,abandoned,scramble,move_log,par");

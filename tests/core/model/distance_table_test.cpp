@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "model/distance_table.h"
 #include "model/game_rules.h"
@@ -20,9 +21,8 @@ namespace {
 const DistanceTable& table(TableKind kind) {
     static std::unique_ptr<DistanceTable> built[std::size(kTableKinds)];
     auto& t = built[static_cast<int>(kind)];
-    if (!t) {
+    if (!t)
         t = std::make_unique<DistanceTable>(DistanceTable::build(kind));
-    }
     return *t;
 }
 
@@ -34,9 +34,8 @@ std::unique_ptr<Puzzle> solvedPuzzle(TableKind kind) {
 }
 
 void scramble(Puzzle& g, const PuzzleModel& pm, std::mt19937& rng, int turns) {
-    for (int i = 0; i < turns; ++i) {
+    for (int i = 0; i < turns; ++i)
         applyMove(g, pm.moves[rng() % pm.moves.size()]);
-    }
 }
 
 using Counts = std::vector<std::uint64_t>;
@@ -48,41 +47,28 @@ using Counts = std::vector<std::uint64_t>;
 // (base and middle turns both act as big turns on the rest; the cheapest way to any tip state
 // never needs the tips turned, so resting tips cost nothing).
 TEST(DistanceTable, HistogramsMatchPublishedTables) {
-    const struct {
-        TableKind kind;
-        bool rest;
-        Counts counts;
-    } cases[] = {
-        {TableKind::Cube2,
-         false,
-         {1, 6, 27, 120, 534, 2256, 8969, 33058, 114149, 360508, 930588, 1350852, 782536, 90280,
-          276}},
-        {TableKind::PiracubeClasses,
-         false,
-         {1, 8, 48, 288, 1728, 10248, 59304, 315198, 1225483, 1455856, 81028, 90}},
-        {TableKind::Tetrahedron3,
-         true,
-         {1, 8, 48, 288, 1728, 9896, 51808, 220111, 480467, 166276, 2457, 32}},
-    };
-    for (const auto& c : cases) {
-        Counts h = c.rest ? table(c.kind).restHistogram() : table(c.kind).histogram();
-        while (h.back() == 0) {
+    for (const auto& [kind, rest, counts] :
+         {std::tuple{TableKind::Cube2, false,
+                     Counts{1, 6, 27, 120, 534, 2256, 8969, 33058, 114149, 360508, 930588, 1350852,
+                            782536, 90280, 276}},
+          std::tuple{
+              TableKind::PiracubeClasses, false,
+              Counts{1, 8, 48, 288, 1728, 10248, 59304, 315198, 1225483, 1455856, 81028, 90}},
+          std::tuple{TableKind::Tetrahedron3, true,
+                     Counts{1, 8, 48, 288, 1728, 9896, 51808, 220111, 480467, 166276, 2457, 32}}}) {
+        Counts h = rest ? table(kind).restHistogram() : table(kind).histogram();
+        while (h.back() == 0)
             h.pop_back(); // the tips add distances beyond the rest's greatest
-        }
-        EXPECT_EQ(h, c.counts) << static_cast<int>(c.kind);
+        EXPECT_EQ(h, counts) << static_cast<int>(kind);
     }
     // Every position is reached; the counts the game's own rules give.
-    const struct {
-        TableKind kind;
-        std::uint64_t positions;
-    } totals[] = {{TableKind::Cube2, 3674160},
-                  {TableKind::Piracube, 12ull * 3149280},
-                  {TableKind::Tetrahedron3, 933120ull * 81},
-                  {TableKind::PiracubeClasses, 3149280}};
-    for (const auto& c : totals) {
-        const Counts& h = table(c.kind).histogram();
-        EXPECT_EQ(table(c.kind).positions(), c.positions);
-        EXPECT_EQ(std::accumulate(h.begin(), h.end(), std::uint64_t{0}), c.positions);
+    for (const auto& [kind, positions] :
+         {std::pair{TableKind::Cube2, 3674160ull}, std::pair{TableKind::Piracube, 12ull * 3149280},
+          std::pair{TableKind::Tetrahedron3, 933120ull * 81},
+          std::pair{TableKind::PiracubeClasses, 3149280ull}}) {
+        const Counts& h = table(kind).histogram();
+        EXPECT_EQ(table(kind).positions(), positions);
+        EXPECT_EQ(std::accumulate(h.begin(), h.end(), std::uint64_t{0}), positions);
     }
 }
 
@@ -129,12 +115,13 @@ TEST(DistanceTable, RandomNearSolvedAndImpossiblePositions) {
     }
     // Positions written as stored move texts: their distance, whether the game calls them solved
     // and whether they lie below the competition minimum.
-    const struct {
+    struct Case {
         TableKind kind;
         const char* turns;
         int distance;
         bool solved, below;
-    } cases[] = {
+    };
+    const Case cases[] = {
         {TableKind::Cube2, "A2L0+ A2L1+", 0, true, true},
         {TableKind::Cube2, "A1L0+ A2L0+ A3L0+", 3, false, true},
         {TableKind::Cube2, "A1L0+ A2L0+ A3L0+ A1L0+", 4, false, false},
@@ -149,9 +136,8 @@ TEST(DistanceTable, RandomNearSolvedAndImpossiblePositions) {
     for (const auto& c : cases) {
         auto g = solvedPuzzle(c.kind);
         std::istringstream turns(c.turns);
-        for (std::string text; turns >> text;) {
+        for (std::string text; turns >> text;)
             applyMove(*g, parseMove(text).value());
-        }
         EXPECT_EQ(table(c.kind).distance(*g), c.distance) << c.turns;
         EXPECT_EQ(isSolved(*g), c.solved) << c.turns;
         EXPECT_EQ(belowCompetitionMinimum(table(c.kind), *g), c.below) << c.turns;
@@ -161,9 +147,8 @@ TEST(DistanceTable, RandomNearSolvedAndImpossiblePositions) {
     const DistanceTable& pira = table(TableKind::Piracube);
     const PuzzleModel& pm = pira.model();
     std::vector<int> byDistance(5);
-    for (const Perm& r : pm.rotations) {
+    for (const Perm& r : pm.rotations)
         ++byDistance.at(pira.distanceOfStickers(PuzzleModel::apply(r, pm.solved())));
-    }
     EXPECT_EQ(byDistance, (std::vector<int>{1, 0, 8, 0, 3}));
     EXPECT_EQ(table(TableKind::Cube2).model().rotations.size(), 24u);
 
@@ -175,9 +160,8 @@ TEST(DistanceTable, RandomNearSolvedAndImpossiblePositions) {
         scramble(*g, pm, rng, 1 + trial % 9);
         const Stickers s = pm.read(*g);
         int best = 99;
-        for (const Perm& r : pm.rotations) {
+        for (const Perm& r : pm.rotations)
             best = std::min(best, pira.distanceOfStickers(PuzzleModel::apply(r, s)));
-        }
         EXPECT_EQ(table(TableKind::PiracubeClasses).distance(*g), best);
         EXPECT_EQ(belowCompetitionMinimum(pira, *g), best < 7);
         below += best < 7;
@@ -216,15 +200,12 @@ TEST(DistanceTable, ImageRoundTripsAndRefusesDamage) {
     bad[3][4] = kDistanceTableVersion + 1;
     bad[3].resize(image.size() - 8);
     std::uint64_t h = 0xcbf29ce484222325ull;
-    for (std::uint8_t x : bad[3]) {
+    for (std::uint8_t x : bad[3])
         h = (h ^ x) * 0x100000001b3ull;
-    }
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 8; ++i)
         bad[3].push_back(static_cast<std::uint8_t>(h >> (8 * i)));
-    }
-    for (std::size_t i = 0; i < bad.size(); ++i) {
+    for (std::size_t i = 0; i < bad.size(); ++i)
         EXPECT_FALSE(DistanceTable::deserialize(TableKind::Cube2, bad[i]).has_value()) << i;
-    }
     EXPECT_FALSE(DistanceTable::deserialize(TableKind::Tetrahedron3, image).has_value());
 }
 
