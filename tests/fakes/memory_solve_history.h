@@ -22,12 +22,10 @@ public:
     }
     std::vector<SolveSummary> summaries(PuzzleId puzzle) override {
         std::vector<SolveSummary> out;
-        for (const SolveRecord& s : ordered()) {
-            if (s.puzzle == puzzle) {
+        for (const SolveRecord& s : ordered())
+            if (s.puzzle == puzzle)
                 out.push_back(
                     {s.id, s.endedUtcMs, s.moves, s.seconds, s.undoUsed, s.abandoned, s.par});
-            }
-        }
         return out;
     }
     std::optional<SolveRecord> find(std::int64_t id) override {
@@ -40,9 +38,8 @@ public:
     }
     std::vector<PuzzleId> puzzles() override {
         std::vector<PuzzleId> out;
-        for (const auto& [id, s] : solves) {
+        for (const auto& [id, s] : solves)
             out.push_back(s.puzzle);
-        }
         std::ranges::sort(out, {}, [](PuzzleId p) { return std::pair(p.kind, p.level); });
         out.erase(std::unique(out.begin(), out.end()), out.end());
         return out;
@@ -60,9 +57,8 @@ public:
 private:
     std::vector<SolveRecord> ordered() const {
         std::vector<SolveRecord> out;
-        for (const auto& [id, s] : solves) {
+        for (const auto& [id, s] : solves)
             out.push_back(s);
-        }
         std::ranges::stable_sort(out, {}, &SolveRecord::endedUtcMs);
         return out;
     }

@@ -95,19 +95,24 @@ TEST_F(HistoryParTest, ParScrambleMinimumAndTheRecordOfAWonGame) {
     EXPECT_TRUE(!dialog.replaying() && coloursEqual(before));
 }
 
-// An undone move leaves the record, and the game says undo was used; without a table there is
-// no par and the box says only what it always said.
-TEST_F(HistoryParTest, UndoIsNotedAndNoTableMeansNoPar) {
+// A timed game undoes one move only and has no redo; the undone move leaves the record, and the
+// game says undo was used. Without a table there is no par and the box says only what it always
+// said.
+TEST_F(HistoryParTest, OneUndoIsNotedAndNoTableMeansNoPar) {
     platform.table = nullptr;
     startWith(kCube, 1);
     dialog.OnCommand(kCmdNewGame);
     settle();
     EXPECT_EQ(record().par, -1);
-    dialog.performTurn(Move::axisTurn(1, 0, 1));
-    settle();
+    dialog.turnAxis1(0, 1);
+    dialog.turnAxis2(1, 1);
     dialog.OnCommand(kCmdUndo);
+    dialog.OnCommand(kCmdUndo);
+    dialog.OnCommand(kCmdRedo);
     settle();
-    EXPECT_TRUE(record().moves.empty() && record().moveMs.empty());
+    EXPECT_EQ(record().moves, std::vector<Move>{Move::axisTurn(1, 0, 1)});
+    EXPECT_EQ(std::pair(record().moveCount, record().moveMs.size()), std::pair(1, std::size_t{1}));
+    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo) || platform.buttonEnabled(kCmdRedo));
     solveOptimally();
     ASSERT_EQ(history.solves.size(), 1u);
     EXPECT_TRUE(history.solves.begin()->second.undoUsed);
