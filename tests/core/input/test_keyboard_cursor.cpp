@@ -53,13 +53,10 @@ std::unique_ptr<Drawn> drawn(int type, int level, std::pair<double, double> spin
 
 // The sticker cells a full redraw recorded (the others stay all zero).
 int drawnCells(const Drawn& d) {
-    int drawn = 0;
-    for (int i = 0; i < kFaceSlots * kCells * kCells; ++i) {
-        const Point* p =
-            d.screen.stickerPoly[i / (kCells * kCells)][i / kCells % kCells][i % kCells].p;
-        drawn += p[0] == Point{} && p[1] == Point{} ? 0 : 1;
-    }
-    return drawn;
+    const StickerScreen* cells = &d.screen.stickerPoly[0][0][0];
+    return static_cast<int>(std::count_if(cells, cells + kFaceSlots * kCells * kCells, [](auto& s) {
+        return s.p[0] != Point{} || s.p[1] != Point{};
+    }));
 }
 
 // Whether the arrows lead from stickers[0] to every sticker, followed forwards or backwards.
@@ -89,18 +86,15 @@ std::set<Move> strokeTurns(Drawn& d, const std::vector<CursorSticker>& stickers,
                            const std::vector<int>& aims) {
     std::set<Move> turns;
     const CursorSticker& s = stickers[from];
-    d.gesture.gestureState = s.id.slot;
-    d.gesture.pressedRow = s.id.row;
-    d.gesture.pressedCol = s.id.col;
+    d.gesture = Gesture{s.id.slot, s.id.row, s.id.col};
     const StylusTarget g = d.target();
     for (int j : aims) {
         const Point p = stickers[j].press;
         const Move t = decodeStroke(g, p.x, p.y);
         const bool aimed = stickers[j].id.slot == s.id.slot ||
                            findSticker(g, d.puzzle.puzzleType, s.id.slot, p.x, p.y).slot == 0;
-        if (!t.isNone() && aimed) {
+        if (!t.isNone() && aimed)
             turns.insert(t);
-        }
     }
     return turns;
 }
@@ -108,65 +102,57 @@ std::set<Move> strokeTurns(Drawn& d, const std::vector<CursorSticker>& stickers,
 // Shift+arrow strokes: tetrahedra need the free arrow for the layers along a face's third line
 // and the corner strokes across face edges; the Piracube turns only across them.
 TEST(KeyboardCursor, ReachesEveryStickerAndNamesEveryTurnTheMouseCan) {
-    std::vector<std::pair<int, int>> puzzles{{kPiracube, 3}};
-    for (int n = 1; n <= kMaxCubeSize; ++n) {
-        puzzles.emplace_back(kCube, n);
-        if (n <= kMaxTetraSize) {
-            puzzles.emplace_back(kTetrahedron, n);
-        }
-    }
-    for (const auto& [type, level] : puzzles) {
-        for (const auto& spin : kSpins) {
-            SCOPED_TRACE(::testing::Message()
-                         << "kind " << type << " level " << level << " spin " << spin.first);
-            const auto g = drawn(type, level, spin);
-            const std::vector<CursorSticker> stickers = cursorStickers(g->target());
-            std::set<Cell> listed, pressable;
-            // In views that show every face well, each drawn sticker is listed and its middle,
-            // from the redraw's own records, presses it.
-            const bool seenWell = &spin < kSpins + 2 && level <= 5;
-            EXPECT_TRUE(!seenWell || static_cast<int>(stickers.size()) == drawnCells(*g));
-            for (const CursorSticker& s : stickers) {
-                const Cell id(s.id.slot, s.id.row, s.id.col);
-                const StickerHit hit = hitTestPress(g->target(), s.press.x, s.press.y);
-                EXPECT_EQ(Cell(hit.slot, hit.row, hit.col), id);
-                Point sum{};
-                for (int i = 0; i < s.points; ++i) {
-                    sum = {sum.x + s.cell[i].x, sum.y + s.cell[i].y};
+    constexpr int kLevels[][2] = {{}, {1, kMaxCubeSize}, {1, kMaxTetraSize}, {3, 3}}; // by kind
+    for (int type : {kCube, kTetrahedron, kPiracube})
+        for (int level = kLevels[type][0]; level <= kLevels[type][1]; ++level)
+            for (const auto& spin : kSpins) {
+                SCOPED_TRACE(::testing::Message()
+                             << "kind " << type << " level " << level << " spin " << spin.first);
+                const auto g = drawn(type, level, spin);
+                const std::vector<CursorSticker> stickers = cursorStickers(g->target());
+                std::set<Cell> listed, pressable;
+                // In views that show every face well, each drawn sticker is listed and its middle,
+                // from the redraw's own records, presses it.
+                const bool seenWell = &spin < kSpins + 2 && level <= 5;
+                EXPECT_TRUE(!seenWell || static_cast<int>(stickers.size()) == drawnCells(*g));
+                for (const CursorSticker& s : stickers) {
+                    const Cell id(s.id.slot, s.id.row, s.id.col);
+                    const StickerHit hit = hitTestPress(g->target(), s.press.x, s.press.y);
+                    EXPECT_EQ(Cell(hit.slot, hit.row, hit.col), id);
+                    Point sum{};
+                    for (int i = 0; i < s.points; ++i)
+                        sum = {sum.x + s.cell[i].x, sum.y + s.cell[i].y};
+                    const StickerHit middle =
+                        hitTestPress(g->target(), sum.x / s.points, sum.y / s.points);
+                    EXPECT_TRUE(!seenWell || Cell(middle.slot, middle.row, middle.col) == id);
+                    listed.insert(id);
+                    for (int k = 0; k < 4 && type == kCube && level <= 6 && spin.first != 130;
+                         ++k) {
+                        const CursorSticker& t =
+                            stickers[neighbourSticker(stickers, &s - &stickers[0], kArrows[k])];
+                        EXPECT_GE((t.x - s.x) * kDx[k] + (t.y - s.y) * kDy[k], 0.0);
+                    }
                 }
-                const StickerHit middle =
-                    hitTestPress(g->target(), sum.x / s.points, sum.y / s.points);
-                EXPECT_TRUE(!seenWell || Cell(middle.slot, middle.row, middle.col) == id);
-                listed.insert(id);
-                for (int k = 0; k < 4 && type == kCube && level <= 6 && spin.first != 130; ++k) {
-                    const CursorSticker& t =
-                        stickers[neighbourSticker(stickers, &s - &stickers[0], kArrows[k])];
-                    EXPECT_GE((t.x - s.x) * kDx[k] + (t.y - s.y) * kDy[k], 0.0);
+                // Every sticker some pixel of the picture presses (slow for many small stickers).
+                for (int i = 0; i < 242 * 322 && level <= 4; ++i) {
+                    const StickerHit hit = hitTestPress(g->target(), i % 242, i / 242);
+                    if (hit.slot != 0)
+                        pressable.emplace(hit.slot, hit.row, hit.col);
                 }
+                EXPECT_TRUE(level > 4 || listed == pressable);
+                EXPECT_TRUE(allReached(stickers, false));
+                EXPECT_TRUE(allReached(stickers, true));
+                std::set<Move> mouse, keys;
+                for (int i = 0; i < static_cast<int>(stickers.size()) && level <= 6; ++i) {
+                    std::vector<int> all(stickers.size()), neighbours;
+                    std::iota(all.begin(), all.end(), 0);
+                    for (Arrow a : kArrows)
+                        neighbours.push_back(neighbourSticker(stickers, i, a));
+                    mouse.merge(strokeTurns(*g, stickers, i, all));
+                    keys.merge(strokeTurns(*g, stickers, i, neighbours));
+                }
+                EXPECT_EQ(keys, mouse);
             }
-            // Every sticker some pixel of the picture presses (slow for many small stickers).
-            for (int i = 0; i < 242 * 322 && level <= 4; ++i) {
-                const StickerHit hit = hitTestPress(g->target(), i % 242, i / 242);
-                if (hit.slot != 0) {
-                    pressable.emplace(hit.slot, hit.row, hit.col);
-                }
-            }
-            EXPECT_TRUE(level > 4 || listed == pressable);
-            EXPECT_TRUE(allReached(stickers, false));
-            EXPECT_TRUE(allReached(stickers, true));
-            std::set<Move> mouse, keys;
-            for (int i = 0; i < static_cast<int>(stickers.size()) && level <= 6; ++i) {
-                std::vector<int> all(stickers.size()), neighbours;
-                std::iota(all.begin(), all.end(), 0);
-                for (Arrow a : kArrows) {
-                    neighbours.push_back(neighbourSticker(stickers, i, a));
-                }
-                mouse.merge(strokeTurns(*g, stickers, i, all));
-                keys.merge(strokeTurns(*g, stickers, i, neighbours));
-            }
-            EXPECT_EQ(keys, mouse);
-        }
-    }
 }
 
 } // namespace

@@ -26,10 +26,8 @@ Point cellPoint(int slot, int row, int col) {
 }
 
 void setPolygon(Point* p, bool square, int x, int y, int side) {
-    p[0] = {x, y};
-    p[1] = {x + side, y};
-    p[2] = square ? Point{x + side, y + side} : Point{x, y + side};
-    p[3] = {x, y + side};
+    const Point corners[4] = {{x, y}, {x + side, y}, {x + side * square, y + side}, {x, y + side}};
+    std::copy_n(corners, 4, p);
 }
 
 // A built puzzle (so the tetrahedron's frames are the build's own) laid out as above.
@@ -40,18 +38,16 @@ struct LaidOut {
 std::unique_ptr<LaidOut> laidOut(int type, int n, std::array<int, 3> signs) {
     auto g = std::make_unique<LaidOut>();
     buildPuzzleState(g->puzzle, type, n);
-    for (auto& normal : g->puzzle.faceNormal) {
+    for (auto& normal : g->puzzle.faceNormal)
         normal[2] = 1.0;
-    }
     ScreenRecords& r = g->screen;
     for (int s = 1; s <= kFaceSlots; ++s) {
         setPolygon(r.faceOutline[s - 1], type != kTetrahedron, 1000 * s - 1, 99, 40 * (n + 1));
-        for (int row = 0; row <= n; ++row) {
+        for (int row = 0; row <= n; ++row)
             for (int c = 0; c <= 2 * n; ++c) {
                 const Point p = cellPoint(s, row, c);
                 setPolygon(r.stickerPoly[s - 1][row][c].p, type == kCube, p.x - 2, p.y - 2, 9);
             }
-        }
     }
     std::copy(signs.begin(), signs.end(), r.faceSign);
     return g;
@@ -126,9 +122,8 @@ TEST(PiracubeStrokes, EveryStrokeAndItsReverseTurnTheSameCornerOppositeWays) {
             SCOPED_TRACE(::testing::Message() << i / 12 << " -> " << i % 12 << " view " << view);
             const Move t = stroke(*g, from, to);
             EXPECT_TRUE(from.slot != to.slot || t == kNone); // within one face: nothing
-            if (from.slot == to.slot || t == kNone) {
+            if (from.slot == to.slot || t == kNone)
                 continue;
-            }
             ++turns;
             EXPECT_EQ(signs[from.slot - 1], signAtCorner(from.slot, t.corner()));
             EXPECT_EQ(signs[to.slot - 1], signAtCorner(to.slot, t.corner()));
@@ -177,22 +172,18 @@ TEST(PointInPolygon, FollowsTheHalfOpenCrossingRule) {
     }
 }
 
-int stepsUntil(double zoom, int dir, double bound) {
-    for (int step = 1; step <= 200; ++step) {
-        zoom = steppedZoom(zoom, dir);
-        if (zoom == bound) {
-            return step;
-        }
-    }
-    return -1;
-}
-
+// Steps of a fiftieth from the start or a bound reach a bound exactly on the last and stay there.
 TEST(ZoomStep, ReachesItsBoundsExactlyAndStaysThere) {
-    EXPECT_EQ(stepsUntil(1.2, +1, kZoomMax), 40);
-    EXPECT_EQ(stepsUntil(1.2, -1, kZoomMin), 50);
-    EXPECT_EQ(stepsUntil(kZoomMax, -1, kZoomMin), 90);
-    EXPECT_EQ(steppedZoom(kZoomMax, +1), kZoomMax);
-    EXPECT_EQ(steppedZoom(kZoomMin, -1), kZoomMin);
+    for (const auto& [zoom, dir, bound, steps] :
+         {std::tuple{1.2, +1, kZoomMax, 40}, std::tuple{1.2, -1, kZoomMin, 50},
+          std::tuple{kZoomMax, -1, kZoomMin, 90}}) {
+        double z = zoom;
+        for (int i = 1; i < steps; ++i)
+            z = steppedZoom(z, dir);
+        EXPECT_NE(z, bound) << steps;
+        EXPECT_EQ(steppedZoom(z, dir), bound) << steps;
+        EXPECT_EQ(steppedZoom(bound, dir), bound) << steps;
+    }
 }
 
 } // namespace
