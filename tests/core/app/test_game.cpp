@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <ranges>
 #include <string>
 #include <tuple>
 
 #include "app/highscores.h"
+#include "app/settings.h"
 #include "dialog_fixture.h"
 #include "model/game_rules.h"
 #include "model/rotation.h"
@@ -189,10 +193,12 @@ TEST_F(GameTest, CommandsDuringATurn) {
     EXPECT_TRUE(isSolved(puzzle()));
 
     dialog.performTurn(Move::axisTurn(1, 0, 1));
+    const auto stored = platform.ints;
     dialog.OnCommand(kCmdExit);
     EXPECT_TRUE(platform.closed);
     dialog.OnDestroy(); // the window goes mid-turn: nothing more runs or is stored
     EXPECT_FALSE(dialog.busy() || platform.frameClockRunning);
+    EXPECT_EQ(platform.ints, stored);
 }
 
 const std::string kEmpty = "-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,";
@@ -233,6 +239,108 @@ TEST(StoredHighscoreText, IsReadFieldByField) {
                     "3,2147483647,-1,-1,-1,-1,-1,-1,-1,-1,"},
           std::pair{"30,-1,10,20", "10,20,30,-1,-1,-1,-1,-1,-1,-1,"}}) {
         EXPECT_EQ(formatHighscoreText(parseHighscoreText(stored)), written) << stored;
+    }
+}
+
+// Stored "BkColor", "Figura" and "Nivel", then the background, kind and level the game starts
+// with: the defaults, sound choices at the ends of their ranges, and out-of-range or garbage
+// ones (the window's test reads texts that are no number through the real storage).
+TEST(StoredSettings, AreUsedWhenSoundAndFallBackOtherwise) {
+    constexpr int kCases[13][6] = {{0, 3, 2, 0, 3, 2},      {1, 3, 3, 1, 3, 3},
+                                   {2, 1, 3, 0, 1, 3},      {-1, 1, 3, 0, 1, 3},
+                                   {0, 1, 5, 0, 1, 5},      {0, 1, 6, 0, 3, 2},
+                                   {1, 1, 0, 1, 3, 2},      {0, 2, 4, 0, 2, 4},
+                                   {0, 2, 5, 0, 3, 2},      {0, 3, INT_MIN, 0, 3, INT_MIN},
+                                   {0, 4, 6, 0, 4, 2},      {1, 0, 2, 1, 3, 2},
+                                   {0, INT_MAX, 1, 0, 3, 2}};
+    for (const auto& [bk, figura, nivel, bgColour, puzzleType, level] : kCases) {
+        const StartupChoice s = validateStartupChoice(bk, figura, nivel);
+        EXPECT_EQ(std::tuple(s.bgColour, s.puzzleType, s.level),
+                  std::tuple(bgColour, puzzleType, level))
+            << bk << " " << figura << " " << nivel;
+    }
+}
+
+// Each puzzle command builds its puzzle and stores its kind and level; the Type item marked
+// after it (0: none), and the highscore table shown (the first where the puzzle has none). The
+// cubes without a menu item leave the marks as they were; the sphere clears them. Training keeps
+// the puzzle and its marks and stops the clock.
+TEST_F(GameTest, PuzzleCommandsBuildMarkAndStore) {
+    startWith(2, 3);
+    const auto marked = [&] {
+        return std::ranges::count_if(std::views::iota(int{kCmdCubeLevel1}, kCmdPiracube + 1),
+                                     [&](int item) { return platform.checked(item); });
+    };
+    const struct {
+        int command, type, level, marked, table;
+    } cases[] = {{kCmdCube2Extra + 2, kCube, 4, kCmdTetraLevel1 + 2, 3},
+                 {kCmdCube5Extra, kCube, 5, kCmdTetraLevel1 + 2, 0},
+                 {kCmdCubeLevel1, kCube, 1, kCmdCubeLevel1, 0},
+                 {kCmdCubeLevel4, kCube, 4, kCmdCubeLevel4, 3},
+                 {kCmdTetraLevel1 + 2, kTetrahedron, 3, kCmdTetraLevel1 + 2, 6},
+                 {kCmdTetraLevel4, kTetrahedron, 4, kCmdTetraLevel4, 7},
+                 {kCmdPiracube, kPiracube, 3, kCmdPiracube, 8},
+                 {kCmdSphere, kSphere, 2, 0, 0},
+                 {kCmdCube5Extra, kCube, 5, 0, 0}};
+    for (const auto& c : cases) {
+        dialog.OnCommand(c.command);
+        dialog.OnCommand(kCmdHighscores);
+        EXPECT_EQ(puzzle().puzzleType, c.type) << c.command;
+        EXPECT_TRUE(c.type == kSphere || puzzle().size == c.level) << c.command;
+        EXPECT_EQ(marked(), c.marked ? 1 : 0) << c.command;
+        EXPECT_TRUE(!c.marked || platform.checked(c.marked)) << c.command;
+        EXPECT_EQ(std::pair(configInt("Figura"), configInt("Nivel")), std::pair(c.type, c.level));
+        EXPECT_EQ(platform.highscoreDialogs.back(), c.table) << c.command;
+    }
+    dialog.OnCommand(kCmdNewGame);
+    dialog.OnCommand(kCmdTraining);
+    EXPECT_EQ(puzzle().size, 5.0);
+    EXPECT_TRUE(record().clockRunning == 0 && marked() == 0);
+}
+
+// The background, pen and colour aid commands redraw, mark and store. The colour aid is off
+// unless stored as 1 (garbage is off); symbols add drawing on every kind without changing what
+// the stickers themselves draw.
+TEST_F(GameTest, ViewCommandsDrawMarkAndStore) {
+    platform.ints[{"Config", "Symbols"}] = 7;
+    platform.ints[{"Config", "Palette"}] = 1;
+    start();
+    for (int white : {1, 0}) {
+        canvas.clear();
+        dialog.OnCommand(white ? kCmdWhite : kCmdBlack);
+        EXPECT_EQ(std::pair(dialog.view().bgColour, configInt("BkColor")), std::pair(white, white));
+        EXPECT_TRUE(platform.checked(kCmdWhite) == white && platform.checked(kCmdBlack) != white);
+        EXPECT_EQ(canvas.calls.front().brush, white ? kWhiteBrush : kBlackBrush); // the redraw
+    }
+    for (const auto& [command, pen, stored] :
+         {std::tuple{kCmdPenThick, Pen::Thick, 1}, std::tuple{kCmdPenThin, Pen::Thin, 2},
+          std::tuple{kCmdPenNone, Pen::Null, 0}}) {
+        canvas.clear();
+        dialog.OnCommand(command);
+        EXPECT_EQ(configInt("PenW"), stored);
+        EXPECT_EQ(canvas.calls.front().pen, pen); // the background rectangle's outline
+        for (int item : {kCmdPenNone, kCmdPenThick, kCmdPenThin})
+            EXPECT_EQ(platform.checked(item), item == command);
+    }
+    EXPECT_FALSE(dialog.view().colourSymbols);
+    EXPECT_TRUE(dialog.view().colourBlindPalette && platform.checked(kCmdColourBlindPalette));
+    dialog.OnCommand(kCmdColourBlindPalette);
+    EXPECT_EQ(configInt("Palette"), 0);
+    const auto redrawn = [&] {
+        canvas.clear();
+        dialog.redraw();
+        return canvas.calls;
+    };
+    for (int command : {kCmdCubeLevel1 + 1, kCmdTetraLevel1 + 1, int{kCmdPiracube}}) {
+        dialog.OnCommand(command);
+        const std::vector<RecordingCanvas::Call> plain = redrawn();
+        dialog.OnCommand(kCmdColourSymbols);
+        EXPECT_TRUE(platform.checked(kCmdColourSymbols) && configInt("Symbols") == 1);
+        const std::vector<RecordingCanvas::Call> marked = redrawn();
+        EXPECT_GT(marked.size(), plain.size() + 10) << command;
+        dialog.OnCommand(kCmdColourSymbols);
+        EXPECT_EQ(configInt("Symbols"), 0);
+        EXPECT_TRUE(redrawn() == plain) << command;
     }
 }
 

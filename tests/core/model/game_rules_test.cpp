@@ -22,8 +22,8 @@ TEST(Scramble, KeepsTheRulesForEverySeed) {
             Move t[kScrambleTurns];
             const int count = planScramble(kind, level, rng, t);
             ASSERT_EQ(count, ops ? kScrambleTurns : 0);
+            const bool pira = kind == kPiracube;
             for (int i = 0; i < count; ++i) {
-                const bool pira = kind == kPiracube;
                 const int place = pira ? t[i].corner() : t[i].layer;
                 ASSERT_TRUE(place >= 0 && place < places && (t[i].dir == 1 || t[i].dir == -1));
                 ASSERT_TRUE(pira ? t[i].kind == Move::Kind::Corner
@@ -62,15 +62,13 @@ TEST(GameRules, SolvedTestAndHighscoreTable) {
 TEST(MoveText, RoundTripsAndRefusesGarbage) {
     const Move moves[] = {Move::axisTurn(1, 0, 1), Move::axisTurn(4, 17, -1),
                           Move::cornerTurn(0, -1), Move::cornerTurn(7, 1)};
-    for (const Move& m : moves) {
+    for (const Move& m : moves)
         EXPECT_EQ(parseMove(moveText(m)), m) << moveText(m);
-    }
     EXPECT_EQ(moveText(Move::axisTurn(2, 3, -1)), "A2L3-");
     EXPECT_EQ(moveText(Move::cornerTurn(5, 1)), "C5+");
     for (const char* bad : {"", "A", "A2", "A2L", "A2L3", "A2L3*", "A2L3+x", "C+", "C123+", "B1+",
-                            "A-1L0+", " C1+", "C1 +"}) {
+                            "A-1L0+", " C1+", "C1 +"})
         EXPECT_FALSE(parseMove(bad).has_value()) << bad;
-    }
 }
 
 } // namespace
