@@ -85,22 +85,6 @@ TEST_F(KeysTest, ZoomStopsAtThePuzzlesLimitAndHomeUndoesSpinsAndZoomButNotTurns)
     }
 }
 
-// The pressed sticker is outlined while held; a stroke that names no turn flashes it until the
-// flash timer, a stroke that names one turns at once.
-TEST_F(KeysTest, ThePressedStickerIsOutlinedAndAFailedStrokeFlashes) {
-    startWith(kCube, 3);
-    const Point centre = stickerCentre(1, 1, 1, 4);
-    dialog.OnLButtonDown(0, centre.x, centre.y);
-    ASSERT_TRUE(dialog.outlinedSticker());
-    EXPECT_EQ(dialog.outlinedSticker()->slot, 1);
-    dialog.OnLButtonUp(0, centre.x, centre.y);
-    EXPECT_TRUE(dialog.outlinedSticker() && platform.timerRunning(kFlashTimer));
-    dialog.OnTimer(kFlashTimer);
-    EXPECT_FALSE(dialog.outlinedSticker() || platform.timerRunning(kFlashTimer));
-    stroke(centre, stickerCentre(1, 1, 2, 4));
-    EXPECT_TRUE(!dialog.outlinedSticker() && dialog.busy());
-}
-
 // In practice every move undoes back to the start and redoes to the same puzzle; a move of the
 // player's own ends the redos. Undo and redo queue behind the running turn like any command.
 TEST_F(KeysTest, PracticeUndoesEveryMoveAndRedoesThemAll) {

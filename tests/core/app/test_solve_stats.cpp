@@ -76,20 +76,6 @@ TEST(SolveStats, OnlyFinishedGamesCount) {
               "  moves: best -, mean -, ao5 -, best ao5 -, ao12 -, best ao12 -\n");
 }
 
-// The mean efficiency counts the finished games whose par is known, each game once whatever its
-// length; the report gives it a line of its own only where there is one.
-TEST(SolveStats, MeanEfficiencyOverTheGamesWithAPar) {
-    // moves, par, abandoned
-    const int games[][3] = {{10, 9, 0}, {20, 10, 0}, {12, -1, 0}, {5, 5, 1}};
-    std::vector<SolveSummary> summaries;
-    for (const auto& [moves, par, abandoned] : games)
-        summaries.push_back({0, 0, moves, 30, false, abandoned != 0, par});
-    const SolveStats stats = solveStats(summaries);
-    expectNear(stats.meanEfficiency, (90.0 + 50.0) / 2, "mean efficiency");
-    EXPECT_TRUE(statsReport({kCube, 1}, stats).ends_with("\n  efficiency: mean 70.0 %\n"));
-    EXPECT_FALSE(solveStats({summaries[2], summaries[3]}).meanEfficiency.has_value());
-}
-
 // Few solves are drawn one by one; many are drawn as runs, whose means keep the series' level.
 TEST(SolveStats, ChartSeriesStaysSmall) {
     const std::vector<std::optional<double>> few = {std::nullopt, 4.0, 6.0};

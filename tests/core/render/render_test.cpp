@@ -1,11 +1,10 @@
 // The renderer on a recording canvas: projection and shading, the full redraw with its screen
-// records, the animation pieces against the turns, the cuts and the Piracube's halves, the
-// status line, and the largest zoom of each kind.
+// records, the animation pieces against the turns, the cuts and the Piracube's halves, and the
+// largest zoom of each kind.
 
 #include <algorithm>
 #include <numeric>
 #include <random>
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -19,7 +18,6 @@
 #include "render/palette.h"
 #include "render/projection.h"
 #include "render/renderer.h"
-#include "render/status_line.h"
 #include "render/zoom_limit.h"
 
 namespace korvane {
@@ -289,30 +287,6 @@ TEST(Pieces, PainterOrderDrawsFarPartsFirst) {
     FramePiece out[kMaxFramePieces];
     EXPECT_EQ(axisFramePieces(puzzle(kCube, 3), Move::axisTurn(1, 4, 1), out), 0);
     EXPECT_EQ(axisFramePieces(puzzle(kPiracube, 3), Move::cornerTurn(1, 1), out), 0);
-}
-
-// The strip first (it wipes the old texts), then the seconds right-aligned in (100, 3, 148, 24)
-// and the move count in (180, 3, 215, 24): noughts while no game runs, and never a negative
-// time.
-TEST(StatusLine, ShowsTheSecondsAndTheMoves) {
-    GameRecord g;
-    g.moveCount = 17;
-    g.startTime = 1000;
-    const auto at = [](Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); };
-    for (const auto& [running, now, texts] :
-         {std::tuple{0, 5000, "strip 0@180,3-215,24 0@100,3-148,24"},
-          std::tuple{1, 1125, "strip 125@100,3-148,24 17@180,3-215,24"},
-          std::tuple{1, 990, "strip 0@100,3-148,24 17@180,3-215,24"}}) {
-        RecordingCanvas canvas;
-        g.clockRunning = running;
-        composeStatusLine(g, canvas, now);
-        std::string got;
-        for (const auto& c : canvas.calls)
-            got += c.op == Op::Strip ? "strip"
-                                     : " " + c.text + "@" + at(c.points[0]) + "-" + at(c.points[1]);
-        EXPECT_EQ(got, texts);
-        EXPECT_TRUE(!running || (g.clockNow == now && g.elapsedSeconds == std::max(now - 1000, 0)));
-    }
 }
 
 // Built and drawn puzzles at the largest zoom in random orientations stay inside the picture,
