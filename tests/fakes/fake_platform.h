@@ -19,12 +19,11 @@ public:
     std::function<void()> onRepaint;    // usually the dialog's paintWindow
     std::function<void()> onFrameTick;  // usually the dialog's OnFrameTick
     std::function<void()> onMessageBox; // runs while a message box is "open"
-    int repaints = 0, aboutBoxes = 0, locks = 0;
+    int repaints = 0, locks = 0;
     bool frameClockRunning = false, locked = false, closed = false;
     std::map<int, int> timers; // running timers: id -> period
     std::map<int, bool> buttons, checks;
     Texts messages, questions; // (text, caption)
-    Texts helpViewers;         // (program, command line)
     std::vector<int> highscoreDialogs;
     std::vector<std::pair<int, int>> newPlaces; // marked (moves, time) places per dialog
     std::map<std::pair<std::string, std::string>, int> ints;
@@ -33,7 +32,6 @@ public:
     std::int64_t nowMs = 0; // when set (non-zero), the millisecond clock
     SolveHistory* history = nullptr;
     const DistanceTable* table = nullptr; // handed out for the puzzle it is of
-    unsigned seed = 12345;
     bool answerYes = true;
     std::string keptGame;
     bool keptGameStorable = true;
@@ -79,10 +77,8 @@ public:
     std::string loadKeptGame() override { return keptGame; }
     void dropKeptGame() override { keptGame.clear(); }
     void logLine(const std::string& line) override { logLines.push_back(line); }
-    void showAboutBox() override { ++aboutBoxes; }
-    void startHelpViewer(const std::string& program, const std::string& commandLine) override {
-        helpViewers.emplace_back(program, commandLine);
-    }
+    void showAboutBox() override {}
+    void startHelpViewer(const std::string&, const std::string&) override {}
     int readInt(const std::string& section, const std::string& name, int def) override {
         auto it = ints.find({section, name});
         return it == ints.end() ? def : it->second;
@@ -102,7 +98,7 @@ public:
     void lockHighscores() override { locked = ++locks > 0; }
     void unlockHighscores() override { locked = false; }
     std::int64_t nowSeconds() override { return now; }
-    unsigned randomSeed() override { return seed; }
+    unsigned randomSeed() override { return 12345; }
     std::int64_t nowMilliseconds() override { return nowMs != 0 ? nowMs : now * 1000; }
     std::int64_t utcMilliseconds() override { return 1'780'000'000'000 + now * 1000; }
     SolveHistory* solveHistory() override { return history; }

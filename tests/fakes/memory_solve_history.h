@@ -13,7 +13,6 @@ namespace korvane::testing {
 class MemorySolveHistory : public SolveHistory {
 public:
     std::map<std::int64_t, SolveRecord> solves;
-    std::string notice;
 
     bool record(const SolveRecord& solve) override {
         SolveRecord& stored = solves[nextId_] = solve;
@@ -52,7 +51,7 @@ public:
         std::erase_if(solves, [&](const auto& entry) { return entry.second.puzzle == puzzle; });
         return true;
     }
-    std::string takeNotice() override { return std::exchange(notice, {}); }
+    std::string takeNotice() override { return {}; }
 
 private:
     std::vector<SolveRecord> ordered() const {

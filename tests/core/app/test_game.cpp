@@ -288,50 +288,42 @@ TEST_F(GameTest, PuzzleCommandsBuildMarkAndStore) {
     EXPECT_TRUE(record().clockRunning == 0 && marked() == 0);
 }
 
-// The background, pen and colour aid commands redraw, mark and store. The colour aid is off
-// unless stored as 1 (garbage is off); symbols add drawing on every kind without changing what
-// the stickers themselves draw.
+// The background, pen and colour aid commands redraw, mark and store (the window's groups keep
+// the marks exclusive). The colour aid is off unless stored as 1 (garbage is off); symbols add
+// drawing without changing what the stickers themselves draw.
 TEST_F(GameTest, ViewCommandsDrawMarkAndStore) {
     platform.ints[{"Config", "Symbols"}] = 7;
     platform.ints[{"Config", "Palette"}] = 1;
     start();
-    for (int white : {1, 0}) {
-        canvas.clear();
-        dialog.OnCommand(white ? kCmdWhite : kCmdBlack);
-        EXPECT_EQ(std::pair(dialog.view().bgColour, configInt("BkColor")), std::pair(white, white));
-        EXPECT_TRUE(platform.checked(kCmdWhite) == white && platform.checked(kCmdBlack) != white);
-        EXPECT_EQ(canvas.calls.front().brush, white ? kWhiteBrush : kBlackBrush); // the redraw
-    }
-    for (const auto& [command, pen, stored] :
-         {std::tuple{kCmdPenThick, Pen::Thick, 1}, std::tuple{kCmdPenThin, Pen::Thin, 2},
-          std::tuple{kCmdPenNone, Pen::Null, 0}}) {
-        canvas.clear();
-        dialog.OnCommand(command);
-        EXPECT_EQ(configInt("PenW"), stored);
-        EXPECT_EQ(canvas.calls.front().pen, pen); // the background rectangle's outline
-        for (int item : {kCmdPenNone, kCmdPenThick, kCmdPenThin})
-            EXPECT_EQ(platform.checked(item), item == command);
-    }
     EXPECT_FALSE(dialog.view().colourSymbols);
     EXPECT_TRUE(dialog.view().colourBlindPalette && platform.checked(kCmdColourBlindPalette));
-    dialog.OnCommand(kCmdColourBlindPalette);
-    EXPECT_EQ(configInt("Palette"), 0);
+    // command, the value stored, the background's brush and outline in the redraw
+    for (const auto& [command, name, value, brush, pen] :
+         {std::tuple{kCmdWhite, "BkColor", 1, kWhiteBrush, Pen::Null},
+          std::tuple{kCmdBlack, "BkColor", 0, kBlackBrush, Pen::Null},
+          std::tuple{kCmdPenThick, "PenW", 1, kBlackBrush, Pen::Thick},
+          std::tuple{kCmdPenThin, "PenW", 2, kBlackBrush, Pen::Thin},
+          std::tuple{kCmdPenNone, "PenW", 0, kBlackBrush, Pen::Null},
+          std::tuple{kCmdColourBlindPalette, "Palette", 0, kBlackBrush, Pen::Null}}) {
+        canvas.clear();
+        dialog.OnCommand(command);
+        EXPECT_EQ(configInt(name), value) << command;
+        EXPECT_EQ(platform.checked(command), command != kCmdColourBlindPalette) << command;
+        ASSERT_FALSE(canvas.calls.empty()) << command;
+        EXPECT_TRUE(canvas.calls[0].brush == brush && canvas.calls[0].pen == pen) << command;
+    }
     const auto redrawn = [&] {
         canvas.clear();
         dialog.redraw();
         return canvas.calls;
     };
-    for (int command : {kCmdCubeLevel1 + 1, kCmdTetraLevel1 + 1, int{kCmdPiracube}}) {
-        dialog.OnCommand(command);
-        const std::vector<RecordingCanvas::Call> plain = redrawn();
-        dialog.OnCommand(kCmdColourSymbols);
-        EXPECT_TRUE(platform.checked(kCmdColourSymbols) && configInt("Symbols") == 1);
-        const std::vector<RecordingCanvas::Call> marked = redrawn();
-        EXPECT_GT(marked.size(), plain.size() + 10) << command;
-        dialog.OnCommand(kCmdColourSymbols);
-        EXPECT_EQ(configInt("Symbols"), 0);
-        EXPECT_TRUE(redrawn() == plain) << command;
-    }
+    dialog.OnCommand(kCmdPiracube);
+    const std::vector<RecordingCanvas::Call> plain = redrawn();
+    dialog.OnCommand(kCmdColourSymbols);
+    EXPECT_TRUE(platform.checked(kCmdColourSymbols) && configInt("Symbols") == 1);
+    EXPECT_GT(redrawn().size(), plain.size() + 10);
+    dialog.OnCommand(kCmdColourSymbols);
+    EXPECT_TRUE(configInt("Symbols") == 0 && redrawn() == plain);
 }
 
 } // namespace

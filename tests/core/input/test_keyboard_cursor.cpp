@@ -1,7 +1,7 @@
 // The keyboard cursor on built and drawn puzzles of every kind and level in several views: it
 // stands on exactly the stickers a press can find (the press judged against the picture drawn),
-// the arrows lead from each to every other (on cube faces seen well, the way they point), and
-// Shift+arrow strokes name every turn a mouse stroke between two stickers can.
+// the arrows lead from each to every other, and Shift+arrow strokes name every turn a mouse stroke
+// between two stickers can.
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,6 @@ namespace korvane {
 namespace {
 
 constexpr Arrow kArrows[] = {Arrow::Up, Arrow::Down, Arrow::Left, Arrow::Right};
-constexpr double kDx[] = {0, 0, -1, 1}, kDy[] = {-1, 1, 0, 0}; // by kArrows
 // The standard view and four others: (130, 200) shows a cube face so nearly edge-on that a press
 // finds only some of its slivers; (106.5, 120.12) two tetrahedron faces, whose tips are turned by
 // strokes across the edges between slivers.
@@ -108,12 +107,6 @@ TEST(KeyboardCursor, ReachesEveryStickerAndNamesEveryTurnTheMouseCan) {
                     const StickerHit hit = hitTestPress(g->target(), s.press.x, s.press.y);
                     EXPECT_EQ(Cell(hit.slot, hit.row, hit.col), id);
                     listed.insert(id);
-                    for (int k = 0; k < 4 && type == kCube && level <= 6 && spin.first != 130;
-                         ++k) {
-                        const CursorSticker& t =
-                            stickers[neighbourSticker(stickers, &s - &stickers[0], kArrows[k])];
-                        EXPECT_GE((t.x - s.x) * kDx[k] + (t.y - s.y) * kDy[k], 0.0);
-                    }
                 }
                 // Every sticker some pixel of the picture presses (slow for many small stickers).
                 for (int i = 0; i < 242 * 322 && level <= 4; ++i) {
