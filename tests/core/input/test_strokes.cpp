@@ -60,15 +60,10 @@ Move stroke(const LaidOut& g, Cell from, Cell to) {
     return decodeStroke({g.puzzle, g.screen, pressed}, p.x, p.y);
 }
 
-struct Stroke {
-    int type, sign;
-    Cell from, to;
-    Move expected;
-};
-
 // Level 3 cubes: along a row, along a column, under the other faceSign; slot 3 turns its columns
 // the other way round; a tap, a diagonal and a stroke onto another face do nothing.
-constexpr Stroke kExamples[] = {
+// Kind, faceSign, press, release and the turn named.
+constexpr std::tuple<int, int, Cell, Cell, Move> kExamples[] = {
     {kCube, +1, {1, 1, 1}, {1, 1, 2}, Move::axisTurn(3, 1, +1)},
     {kCube, +1, {1, 1, 1}, {1, 0, 1}, Move::axisTurn(2, 1, -1)},
     {kCube, -1, {1, 1, 1}, {1, 1, 2}, Move::axisTurn(3, 1, -1)},
@@ -89,11 +84,11 @@ constexpr Stroke kExamples[] = {
     {kTetrahedron, 1, {1, 0, 0}, {4, 0, 0}, kNone}};
 
 TEST(Strokes, NameTheTurnOfTheLayerTheyFollow) {
-    for (const Stroke& s : kExamples) {
-        auto g = laidOut(s.type, s.type == kCube ? 3 : 2, {s.sign, s.sign, s.sign});
-        EXPECT_EQ(stroke(*g, s.from, s.to), s.expected)
-            << s.type << ": " << s.from.slot << " " << s.from.row << "," << s.from.col << " -> "
-            << s.to.slot << " " << s.to.row << "," << s.to.col;
+    for (const auto& [type, sign, from, to, expected] : kExamples) {
+        auto g = laidOut(type, type == kCube ? 3 : 2, {sign, sign, sign});
+        EXPECT_EQ(stroke(*g, from, to), expected)
+            << type << ": " << from.slot << " " << from.row << "," << from.col << " -> " << to.slot
+            << " " << to.row << "," << to.col;
     }
 }
 
