@@ -56,7 +56,6 @@ protected:
     // Tick the frame clock until the running turns (and what waited for them) are over.
     int settle() { return platform.tickFrames(); }
 
-    void start() { dialog.OnInitDialog(); }
     void startWith(int figura, int nivel) {
         platform.ints[{"Config", "Figura"}] = figura;
         platform.ints[{"Config", "Nivel"}] = nivel;

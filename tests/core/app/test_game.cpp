@@ -294,7 +294,7 @@ TEST_F(GameTest, PuzzleCommandsBuildMarkAndStore) {
 TEST_F(GameTest, ViewCommandsDrawMarkAndStore) {
     platform.ints[{"Config", "Symbols"}] = 7;
     platform.ints[{"Config", "Palette"}] = 1;
-    start();
+    dialog.OnInitDialog();
     EXPECT_FALSE(dialog.view().colourSymbols);
     EXPECT_TRUE(dialog.view().colourBlindPalette && platform.checked(kCmdColourBlindPalette));
     // command, the value stored, the background's brush and outline in the redraw

@@ -93,7 +93,7 @@ protected:
         ASSERT_FALSE(platform.frameClockRunning);
         ASSERT_EQ(puzzle().puzzleType, configInt("Figura"));
         ASSERT_EQ(sizeLevel(puzzle()), configInt("Nivel"));
-        start();
+        dialog.OnInitDialog();
         dialog.redraw();
     }
 
@@ -135,7 +135,7 @@ protected:
 };
 
 TEST_F(Monkey, TwoHundredThousandRandomEventsKeepTheGameSound) {
-    start();
+    dialog.OnInitDialog();
     dialog.redraw();
     for (int event = 0; event < 200000; ++event) {
         canvas.clear();
