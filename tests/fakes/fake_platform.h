@@ -80,16 +80,14 @@ public:
     void showAboutBox() override {}
     void startHelpViewer(const std::string&, const std::string&) override {}
     int readInt(const std::string& section, const std::string& name, int def) override {
-        auto it = ints.find({section, name});
-        return it == ints.end() ? def : it->second;
+        return ints.contains({section, name}) ? ints.at({section, name}) : def;
     }
     void writeInt(const std::string& section, const std::string& name, int value) override {
         ints[{section, name}] = value;
     }
     std::string readString(const std::string& section, const std::string& name,
                            const std::string& def) override {
-        auto it = strings.find({section, name});
-        return it == strings.end() ? def : it->second;
+        return strings.contains({section, name}) ? strings.at({section, name}) : def;
     }
     void writeString(const std::string& section, const std::string& name,
                      const std::string& value) override {

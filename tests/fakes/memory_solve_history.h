@@ -28,8 +28,7 @@ public:
         return out;
     }
     std::optional<SolveRecord> find(std::int64_t id) override {
-        const auto it = solves.find(id);
-        return it == solves.end() ? std::nullopt : std::optional(it->second);
+        return solves.contains(id) ? std::optional(solves.at(id)) : std::nullopt;
     }
     bool forEach(const std::function<void(const SolveRecord&)>& visit) override {
         std::ranges::for_each(ordered(), visit);

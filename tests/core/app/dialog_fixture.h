@@ -64,10 +64,7 @@ protected:
     }
     const Puzzle& puzzle() const { return dialog.puzzle(); }
     const GameRecord& record() const { return dialog.record(); }
-    int configInt(const char* name) const {
-        auto it = platform.ints.find({"Config", name});
-        return it == platform.ints.end() ? -999 : it->second;
-    }
+    int configInt(const char* name) { return platform.readInt("Config", name, -999); }
     bool coloursEqual(const Puzzle& other) const { return sameColours(dialog.puzzle(), other); }
     // The centre of a sticker slot as the player sees it, from the last full redraw.
     Point stickerCentre(int slot, int row, int col, int points) const {

@@ -2,6 +2,7 @@
 // run and with the window closing mid-scramble, and after each one the game's invariants hold.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <map>
 #include <random>
@@ -57,8 +58,7 @@ protected:
             const Point to = anywhere();
             dialog.OnLButtonUp(0, to.x, to.y);
         } else if (roll < 720) {
-            const int ids[] = {kZoomTimer, kClockTimer, 1, 0};
-            dialog.OnTimer(ids[pick(4)]);
+            dialog.OnTimer(std::array{kZoomTimer, kClockTimer, 1, 0}[pick(4)]);
         } else if (roll < 800) {
             dialog.OnCommand(kCmdUndo);
         } else if (roll < 860) {
@@ -89,10 +89,9 @@ protected:
             platform.tickFrames(pick(60));
         }
         dialog.OnDestroy();
-        ASSERT_FALSE(dialog.busy());
-        ASSERT_FALSE(platform.frameClockRunning);
-        ASSERT_EQ(puzzle().puzzleType, configInt("Figura"));
-        ASSERT_EQ(sizeLevel(puzzle()), configInt("Nivel"));
+        ASSERT_FALSE(dialog.busy() || platform.frameClockRunning);
+        ASSERT_EQ(std::pair(puzzle().puzzleType, sizeLevel(puzzle())),
+                  std::pair(configInt("Figura"), configInt("Nivel")));
         dialog.OnInitDialog();
         dialog.redraw();
     }
