@@ -20,9 +20,9 @@ constexpr Move kNone{};
 // Hand-made screen records, as a redraw could leave them: face slot s lies at x = 1000 s, its
 // sticker slot (r, c) is a 10-pixel cell at row r and column c there (a square for the cube, its
 // top-left half for the triangles) inside the slot's outline, and every face faces the viewer.
-Point cellPoint(int slot, int row, int col) {
-    return {1000 * slot + 10 * col + 2, 100 + 10 * row + 2};
-}
+constexpr auto cellPoint = [](int slot, int row, int col) {
+    return Point{1000 * slot + 10 * col + 2, 100 + 10 * row + 2};
+};
 
 void setPolygon(Point* p, bool square, int x, int y, int side) {
     const Point corners[4] = {{x, y}, {x + side, y}, {x + side * square, y + side}, {x, y + side}};
@@ -99,9 +99,7 @@ int signAtCorner(int slot, int c) {
 }
 
 // The Piracube's turn handles: rows 1..2, columns 0..1 of slots 1..3, numbered 0..11.
-Cell handle(int i) {
-    return {1 + i / 4, 1 + i % 4 / 2, i % 2};
-}
+constexpr auto handle = [](int i) { return Cell{1 + i / 4, 1 + i % 4 / 2, i % 2}; };
 
 // Every handle-to-handle stroke under every view: the 48 of the table turn only under their own
 // faceSigns, whatever the third slot shows, so 96 in all; each turns a corner of both faces it

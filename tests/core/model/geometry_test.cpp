@@ -136,9 +136,9 @@ Puzzle labelled(int kind, int n) {
     return g;
 }
 
-bool same(const Puzzle& x, const Puzzle& y) {
+const auto same = [](const Puzzle& x, const Puzzle& y) {
     return std::memcmp(x.stickerColour, y.stickerColour, sizeof x.stickerColour) == 0;
-}
+};
 
 // The colours after the turn as the animation shows it: every turning sticker carries its colour
 // to the sticker its centre is rotated onto; every other cell, sticker or not, keeps its own.

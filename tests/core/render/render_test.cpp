@@ -66,9 +66,7 @@ RecordingCanvas piece(const Puzzle& g, const Move& move, int code) {
     return canvas;
 }
 
-Points pointsOf(const Point* p, int count) {
-    return {p, p + count};
-}
+const auto pointsOf = [](const Point* p, int count) { return Points(p, p + count); };
 
 // The black cells of `count` points a drawing made, named by the stored record they match.
 Cells cellsDrawn(const ScreenRecords& recorded, int slot, const RecordingCanvas& canvas,
@@ -294,9 +292,8 @@ TEST(ZoomLimit, KeepsEveryPuzzleInsideThePictureInAnyOrientation) {
         for (int level = 1; level <= kLevels[type]; ++level) {
             SCOPED_TRACE(::testing::Message() << "kind " << type << " level " << level);
             Puzzle g;
-            View view;
             buildPuzzleState(g, type, level);
-            view.zoom = zoomLimit(g, view);
+            const View view{.zoom = zoomLimit(g, View{})};
             ASSERT_LE(view.zoom, kZoomMax);
             ASSERT_GT(view.zoom, 1.2); // the zoom a game starts at stays allowed
             // Orientations near the edge are a few percent of all, so small puzzles get many; the
