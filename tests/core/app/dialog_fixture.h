@@ -39,13 +39,15 @@ protected:
     FakePlatform platform;
     RecordingCanvas canvas;
     PuzzleDialog dialog{platform, canvas};
-    std::optional<PuzzleDialog> next; // the game started again on the same storage
+    std::optional<PuzzleDialog> next;
 
     DialogTest() {
         platform.onRepaint = [this] { dialog.paintWindow(); };
         platform.onFrameTick = [this] { dialog.OnFrameTick(); };
     }
 
+    // The game started again on the same storage (the first window closed or killed); from now
+    // on the new one paints and ticks.
     PuzzleDialog& restart() {
         next.emplace(platform, canvas);
         platform.onRepaint = [this] { next->paintWindow(); };
