@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <ranges>
 #include <string>
 #include <tuple>
 
@@ -249,9 +248,10 @@ TEST(StoredSettings, AreUsedWhenSoundAndFallBackOtherwise) {
 // the puzzle and its marks and stops the clock.
 TEST_F(GameTest, PuzzleCommandsBuildMarkAndStore) {
     startWith(2, 3);
-    const auto marked = [&] {
-        return std::ranges::count_if(std::views::iota(int{kCmdCubeLevel1}, kCmdPiracube + 1),
-                                     [&](int item) { return platform.checked(item); });
+    const auto marked = [&] { // the Type items marked
+        return std::ranges::count_if(platform.checks, [](auto& c) {
+            return c.first >= kCmdCubeLevel1 && c.first <= kCmdPiracube && c.second;
+        });
     };
     const struct {
         int command, type, level, marked, table;

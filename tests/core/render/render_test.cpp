@@ -204,9 +204,8 @@ TEST(Pieces, CutIsOneBlackPolygonAtItsDepth) {
           Row{kTetrahedron, 1, {{100, 85}, {100, 165}, {180, 165}}},
           Row{kTetrahedron, 2, {{140, 205}, {140, 125}, {60, 125}}}}) {
         const Puzzle g = puzzle(kind, 2);
-        const auto cutAt = [&](int code) {
-            return piece(g, Move::axisTurn(axis, 0, 1), code).calls;
-        };
+        const Move move = Move::axisTurn(axis, 0, 1);
+        const auto cutAt = [&](int code) { return piece(g, move, code).calls; };
         const auto calls = cutAt(-5);
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].points, cut) << kind << " axis " << axis;
