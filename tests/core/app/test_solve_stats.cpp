@@ -95,25 +95,19 @@ TEST(SolveHistoryText, MovesRoundTripAndGarbageIsRefused) {
     EXPECT_FALSE(parseScramble("A1L0+ junk").has_value());
 }
 
-// Export times in UTC to the millisecond, before 1970 and on a leap day too; a game's line ends
-// with its par, empty where unknown (the command-line test reads the rest of a line).
+// Export times in UTC to the millisecond, before 1970 and on a leap day too; the columns, and a
+// game's line ending with its par, empty where unknown.
 TEST(SolveHistoryText, ExportTimesAndPar) {
     EXPECT_EQ(utcText(-1), "1969-12-31T23:59:59.999Z");
     EXPECT_EQ(utcText(951782400000), "2000-02-29T00:00:00.000Z");
     // id, puzzle, end, moves, seconds, undo used, abandoned, par, scramble, move log
-    SolveRecord s{7,
-                  {kTetrahedron, 2},
-                  1796562855123,
-                  2,
-                  3,
-                  true,
-                  false,
-                  5,
-                  {Move::axisTurn(1, 0, 1)},
-                  {{Move::axisTurn(1, 0, -1), 1500}, {Move::axisTurn(2, 1, 1), 2999}}};
-    EXPECT_TRUE(csvHeader().ends_with(",scramble,move_log,par"));
-    EXPECT_EQ(csvLine(s),
-              "7,2,2,Tetra Level 2,2026-12-06T13:14:15.123Z,2,3,1,0,A1L0+,A1L0-@1500 A2L1+@2999,5");
+    SolveRecord s{7, {kTetrahedron, 2}, 1796562855123, 2, 3, true, false, 5, {}, {}};
+    s.scramble = {Move::axisTurn(1, 0, 1)};
+    s.moveLog = {{Move::axisTurn(1, 0, -1), 1500}, {Move::axisTurn(2, 1, 1), 2999}};
+    EXPECT_EQ(
+        csvHeader() + "\n" + csvLine(s),
+        "id,kind,level,puzzle,ended_utc,moves,seconds,undo_used,abandoned,scramble,move_log,par\n"
+        "7,2,2,Tetra Level 2,2026-12-06T13:14:15.123Z,2,3,1,0,A1L0+,A1L0-@1500 A2L1+@2999,5");
     s.par = -1;
     EXPECT_TRUE(csvLine(s).ends_with("@2999,"));
 }
