@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,51 +15,40 @@ namespace korvane::testing {
 // steps it.
 class FakePlatform : public Platform {
 public:
-    std::function<void()> onRepaint;   // usually the dialog's paintWindow
-    std::function<void()> onFrameTick; // usually the dialog's OnFrameTick
-    int repaints = 0;
-    bool frameClockRunning = false;
+    using Texts = std::vector<std::pair<std::string, std::string>>;
+    std::function<void()> onRepaint;    // usually the dialog's paintWindow
+    std::function<void()> onFrameTick;  // usually the dialog's OnFrameTick
+    std::function<void()> onMessageBox; // runs while a message box is "open"
+    int repaints = 0, locks = 0;
+    bool frameClockRunning = false, locked = false, closed = false;
     std::map<int, int> timers; // running timers: id -> period
-    std::map<int, bool> buttons;
-    std::map<int, bool> checks;
-    std::vector<std::pair<std::string, std::string>> messages; // (text, caption)
+    std::map<int, bool> buttons, checks;
+    Texts messages, questions; // (text, caption)
     std::vector<int> highscoreDialogs;
-    int aboutBoxes = 0;
-    std::vector<std::pair<std::string, std::string>> helpViewers; // (program, command line)
+    std::vector<std::pair<int, int>> newPlaces; // marked (moves, time) places per dialog
     std::map<std::pair<std::string, std::string>, int> ints;
     std::map<std::pair<std::string, std::string>, std::string> strings;
-    int locks = 0;
-    bool locked = false;
     std::int64_t now = 1000;
     std::int64_t nowMs = 0; // when set (non-zero), the millisecond clock
     SolveHistory* history = nullptr;
     const DistanceTable* table = nullptr; // handed out for the puzzle it is of
-    unsigned seed = 12345;
-    bool closed = false;
-    std::function<void()> onMessageBox; // runs while a message box is "open"
-    std::vector<std::pair<std::string, std::string>> questions; // (text, caption)
     bool answerYes = true;
-    std::vector<std::pair<int, int>> newPlaces; // marked (moves, time) places per dialog
     std::string keptGame;
     bool keptGameStorable = true;
     std::vector<std::string> logLines;
 
     void repaintNow() override {
         ++repaints;
-        if (onRepaint) {
+        if (onRepaint)
             onRepaint();
-        }
     }
     void startFrameClock() override { frameClockRunning = true; }
     void stopFrameClock() override { frameClockRunning = false; }
     // Tick the frame clock up to `ticks` times, while it runs; returns the ticks given.
     int tickFrames(int ticks = 1 << 20) {
         int given = 0;
-        for (; given < ticks && frameClockRunning; ++given) {
-            if (onFrameTick) {
-                onFrameTick();
-            }
-        }
+        for (; given < ticks && frameClockRunning; ++given)
+            onFrameTick();
         return given;
     }
     void setTimer(int id, int periodMs) override { timers[id] = periodMs; }
@@ -69,9 +57,8 @@ public:
     void checkMenuItem(int command, bool checked) override { checks[command] = checked; }
     void messageBox(const std::string& text, const std::string& caption) override {
         messages.emplace_back(text, caption);
-        if (onMessageBox) {
+        if (onMessageBox)
             onMessageBox();
-        }
     }
     bool askYesNo(const std::string& text, const std::string& caption) override {
         questions.emplace_back(text, caption);
@@ -82,48 +69,40 @@ public:
         newPlaces.emplace_back(movesPlace, timePlace);
     }
     StoreResult storeKeptGame(const std::string& text) override {
-        if (!keptGameStorable) {
+        if (!keptGameStorable)
             return {false, "/nowhere/kept-game", "Permission denied"};
-        }
         keptGame = text;
         return {};
     }
     std::string loadKeptGame() override { return keptGame; }
     void dropKeptGame() override { keptGame.clear(); }
     void logLine(const std::string& line) override { logLines.push_back(line); }
-    void showAboutBox() override { ++aboutBoxes; }
-    void startHelpViewer(const std::string& program, const std::string& commandLine) override {
-        helpViewers.emplace_back(program, commandLine);
-    }
+    void showAboutBox() override {}
+    void startHelpViewer(const std::string&, const std::string&) override {}
     int readInt(const std::string& section, const std::string& name, int def) override {
-        auto it = ints.find({section, name});
-        return it == ints.end() ? def : it->second;
+        return ints.contains({section, name}) ? ints.at({section, name}) : def;
     }
     void writeInt(const std::string& section, const std::string& name, int value) override {
         ints[{section, name}] = value;
     }
     std::string readString(const std::string& section, const std::string& name,
                            const std::string& def) override {
-        auto it = strings.find({section, name});
-        return it == strings.end() ? def : it->second;
+        return strings.contains({section, name}) ? strings.at({section, name}) : def;
     }
     void writeString(const std::string& section, const std::string& name,
                      const std::string& value) override {
         strings[{section, name}] = value;
     }
-    void lockHighscores() override {
-        ++locks;
-        locked = true;
-    }
+    void lockHighscores() override { locked = ++locks > 0; }
     void unlockHighscores() override { locked = false; }
     std::int64_t nowSeconds() override { return now; }
-    unsigned randomSeed() override { return seed; }
+    unsigned randomSeed() override { return 12345; }
     std::int64_t nowMilliseconds() override { return nowMs != 0 ? nowMs : now * 1000; }
     std::int64_t utcMilliseconds() override { return 1'780'000'000'000 + now * 1000; }
     SolveHistory* solveHistory() override { return history; }
     const DistanceTable* distanceTable(int puzzleType, int level) override {
-        return table != nullptr && tableKindFor(puzzleType, level) == table->kind() ? table
-                                                                                    : nullptr;
+        const bool fits = table != nullptr && tableKindFor(puzzleType, level) == table->kind();
+        return fits ? table : nullptr;
     }
     void closeWindow() override { closed = true; }
 

@@ -13,7 +13,6 @@ namespace korvane::testing {
 class MemorySolveHistory : public SolveHistory {
 public:
     std::map<std::int64_t, SolveRecord> solves;
-    std::string notice;
 
     bool record(const SolveRecord& solve) override {
         SolveRecord& stored = solves[nextId_] = solve;
@@ -22,17 +21,14 @@ public:
     }
     std::vector<SolveSummary> summaries(PuzzleId puzzle) override {
         std::vector<SolveSummary> out;
-        for (const SolveRecord& s : ordered()) {
-            if (s.puzzle == puzzle) {
+        for (const SolveRecord& s : ordered())
+            if (s.puzzle == puzzle)
                 out.push_back(
                     {s.id, s.endedUtcMs, s.moves, s.seconds, s.undoUsed, s.abandoned, s.par});
-            }
-        }
         return out;
     }
     std::optional<SolveRecord> find(std::int64_t id) override {
-        const auto it = solves.find(id);
-        return it == solves.end() ? std::nullopt : std::optional(it->second);
+        return solves.contains(id) ? std::optional(solves.at(id)) : std::nullopt;
     }
     bool forEach(const std::function<void(const SolveRecord&)>& visit) override {
         std::ranges::for_each(ordered(), visit);
@@ -40,9 +36,8 @@ public:
     }
     std::vector<PuzzleId> puzzles() override {
         std::vector<PuzzleId> out;
-        for (const auto& [id, s] : solves) {
+        for (const auto& [id, s] : solves)
             out.push_back(s.puzzle);
-        }
         std::ranges::sort(out, {}, [](PuzzleId p) { return std::pair(p.kind, p.level); });
         out.erase(std::unique(out.begin(), out.end()), out.end());
         return out;
@@ -55,14 +50,13 @@ public:
         std::erase_if(solves, [&](const auto& entry) { return entry.second.puzzle == puzzle; });
         return true;
     }
-    std::string takeNotice() override { return std::exchange(notice, {}); }
+    std::string takeNotice() override { return {}; }
 
 private:
     std::vector<SolveRecord> ordered() const {
         std::vector<SolveRecord> out;
-        for (const auto& [id, s] : solves) {
+        for (const auto& [id, s] : solves)
             out.push_back(s);
-        }
         std::ranges::stable_sort(out, {}, &SolveRecord::endedUtcMs);
         return out;
     }

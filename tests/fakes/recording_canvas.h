@@ -18,6 +18,7 @@ public:
         Brush brush;               // selected when the call was made
         Pen pen;
         std::string text;
+        friend bool operator==(const Call&, const Call&) = default;
     };
 
     std::vector<Call> calls;
@@ -47,20 +48,16 @@ public:
 
     std::vector<Call> polygons() const {
         std::vector<Call> out;
-        for (const Call& c : calls) {
-            if (c.op == Op::Polygon) {
+        for (const Call& c : calls)
+            if (c.op == Op::Polygon)
                 out.push_back(c);
-            }
-        }
         return out;
     }
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
-        for (const Call& c : calls) {
-            if (c.op == Op::Text) {
+        for (const Call& c : calls)
+            if (c.op == Op::Text)
                 out.push_back(c.text);
-            }
-        }
         return out;
     }
     void clear() { calls.clear(); }

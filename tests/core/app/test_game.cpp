@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <climits>
 #include <string>
+#include <tuple>
 
-#include "app/commands.h"
 #include "app/highscores.h"
+#include "app/settings.h"
 #include "dialog_fixture.h"
 #include "model/game_rules.h"
 #include "model/rotation.h"
@@ -20,21 +22,16 @@ using GameTest = DialogTest;
 // afterwards the geometry holds the view rotation only. The back buffer lost mid-turn (a new
 // window scale) gets the same frame again, not the whole puzzle, and the turn goes on.
 TEST_F(GameTest, TurnsAnimateOneFramePerTickAndPutTheModelBack) {
-    struct Case {
-        int figura, nivel;
-        Move move;
-        int frames;
-    };
-    for (const Case c :
-         {Case{1, 3, Move::axisTurn(2, 1, 1), 6}, Case{2, 4, Move::axisTurn(4, 1, 1), 7},
-          Case{3, 3, Move::cornerTurn(6, 1), 10}}) {
-        SCOPED_TRACE(c.figura);
-        startWith(c.figura, c.nivel);
+    for (const auto& [figura, nivel, move, frames] :
+         {std::tuple{1, 3, Move::axisTurn(2, 1, 1), 6},
+          std::tuple{2, 4, Move::axisTurn(4, 1, 1), 7},
+          std::tuple{3, 3, Move::cornerTurn(6, 1), 10}}) {
+        SCOPED_TRACE(figura);
+        startWith(figura, nivel);
         const Puzzle before = puzzle();
         platform.repaints = 0;
-        dialog.performTurn(c.move);
-        EXPECT_EQ(platform.repaints, 1);
-        EXPECT_TRUE(coloursEqual(before.stickerColour)); // the colours move at the end
+        dialog.performTurn(move);
+        EXPECT_TRUE(platform.repaints == 1 && coloursEqual(before)); // the colours move at the end
         platform.tickFrames(2);
         canvas.clear();
         platform.tickFrames(1);
@@ -42,58 +39,39 @@ TEST_F(GameTest, TurnsAnimateOneFramePerTickAndPutTheModelBack) {
         const Puzzle geometry = puzzle();
         canvas.clear();
         dialog.refreshPicture();
-        ASSERT_EQ(canvas.calls.size(), frame.size());
-        for (std::size_t i = 0; i < frame.size(); ++i) {
-            EXPECT_EQ(canvas.calls[i].points, frame[i].points) << i;
-        }
+        EXPECT_TRUE(canvas.calls == frame);
         EXPECT_EQ(maxCornerDifference(geometry, puzzle()), 0.0);
-        EXPECT_EQ(3 + settle(), c.frames);
-        EXPECT_EQ(platform.repaints, c.frames + 2); // and the one the lost buffer asked for
-        EXPECT_FALSE(platform.frameClockRunning);
+        EXPECT_EQ(3 + settle(), frames);
+        EXPECT_EQ(platform.repaints, frames + 2); // and the one the lost buffer asked for
+        EXPECT_FALSE(platform.frameClockRunning || coloursEqual(before));
         EXPECT_LT(maxCornerDifference(before, puzzle()), 1e-9);
-        EXPECT_FALSE(coloursEqual(before.stickerColour));
-        EXPECT_EQ(record().moves, std::vector<Move>{c.move});
+        EXPECT_EQ(record().moves, std::vector<Move>{move});
     }
 }
 
-// Moves before any New Game are counted but never end a game; a move the puzzle has no turn
-// for is not one.
-TEST_F(GameTest, PracticeMovesAreCountedButNeverEndAGame) {
-    startWith(1, 2);
+// Moves before any New Game are counted but never end a game (a move the puzzle has no turn
+// for is not one); New Game scrambles unrecorded, showing every turn, then starts the clock.
+TEST_F(GameTest, PracticeMovesCountAndNewGameScramblesUnrecorded) {
+    startWith(1, 3);
     dialog.turnAxis3(2, +1);
     dialog.turnAxis3(2, -1);
     dialog.turnAxis4(0, +1);
     settle();
     EXPECT_EQ(record().moveCount, 2);
-    EXPECT_TRUE(isSolved(puzzle()));
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(GameTest, NewGameScramblesUnrecordedThenStartsTheClock) {
-    startWith(1, 3);
-    const Puzzle solved = puzzle();
+    EXPECT_TRUE(isSolved(puzzle()) && platform.messages.empty());
     dialog.setScrambleSeed(99);
     dialog.OnCommand(kCmdNewGame);
     EXPECT_EQ(record().clockRunning, 0);
-    EXPECT_EQ(settle(), 19 * 6); // every scramble turn is shown
-    EXPECT_EQ(record().moveCount, 0);
-    EXPECT_EQ(record().undoState, -1);
-    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo));
-    EXPECT_EQ(record().clockRunning, 1);
-    EXPECT_EQ(record().startTime, platform.now);
-    EXPECT_EQ(platform.timers[kClockTimer], 1000);
-    EXPECT_FALSE(isSolved(puzzle()));
-    // The record holds the scramble: played back on the solved puzzle it gives this one.
-    ASSERT_EQ(record().scramble.size(), 19u);
-    Puzzle replay = solved;
-    for (const Move& m : record().scramble) {
-        applyMove(replay, m);
-    }
-    EXPECT_TRUE(coloursEqual(replay.stickerColour));
+    EXPECT_EQ(settle(), 19 * 6);
+    EXPECT_EQ(std::tuple(record().moveCount, record().undoState, record().clockRunning),
+              std::tuple(0, -1, 1));
+    EXPECT_EQ(std::pair(record().startTime, platform.timers[kClockTimer]),
+              std::pair(platform.now, 1000));
+    EXPECT_FALSE(platform.buttonEnabled(kCmdUndo) || isSolved(puzzle()));
 }
 
-// Plays New Game and then the scramble backwards, ending in a solved puzzle after
-// 19 moves and the given number of seconds.
+// New Game, then the scramble played backwards (the record holds it as shown): solved after 19
+// moves and `seconds`.
 void solveScrambledGame(FakePlatform& platform, PuzzleDialog& dialog, int seconds) {
     dialog.setScrambleSeed(777);
     dialog.newGame();
@@ -101,9 +79,7 @@ void solveScrambledGame(FakePlatform& platform, PuzzleDialog& dialog, int second
     const std::vector<Move> scramble = dialog.record().scramble;
     ASSERT_EQ(scramble.size(), 19u);
     for (int i = kScrambleTurns - 1; i >= 0; --i) {
-        if (i == 0) {
-            platform.now += seconds;
-        }
+        platform.now += i == 0 ? seconds : 0;
         dialog.performTurn(scramble[i].inverse());
         platform.tickFrames();
     }
@@ -119,18 +95,15 @@ TEST_F(GameTest, SolvingAGameTellsThePlayerAndEntersTheResult) {
     };
     solveScrambledGame(platform, dialog, 95);
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].first, "You did it.\n\n19 moves in 1:35.");
-    EXPECT_EQ(platform.messages[0].second, "Korvane");
-    EXPECT_TRUE(rebuiltBeforeTheMessage);
-    EXPECT_EQ(record().clockRunning, 0);
-    EXPECT_FALSE(platform.timerRunning(kClockTimer));
+    EXPECT_EQ(platform.messages[0].first + "|" + platform.messages[0].second,
+              "You did it.\n\n19 moves in 1:35.|Korvane");
+    EXPECT_TRUE(rebuiltBeforeTheMessage && !platform.timerRunning(kClockTimer));
     EXPECT_EQ(record().elapsedSeconds, 95);
     EXPECT_EQ((platform.strings[{"HighScores", "Cube2M"}]), "19,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
     EXPECT_EQ((platform.strings[{"HighScores", "Cube2T"}]), "95,-1,-1,-1,-1,-1,-1,-1,-1,-1,");
     EXPECT_EQ(platform.highscoreDialogs, (std::vector<int>{1}));
     EXPECT_EQ(platform.newPlaces, (std::vector<std::pair<int, int>>{{0, 0}}));
-    EXPECT_EQ(platform.locks, 1);
-    EXPECT_FALSE(platform.locked);
+    EXPECT_TRUE(platform.locks == 1 && !platform.locked);
     canvas.clear();
     platform.now += 50;
     dialog.paintWindow();
@@ -156,37 +129,30 @@ TEST_F(GameTest, SolvingAGameTellsThePlayerAndEntersTheResult) {
     startWith(4, 2);
     dialog.OnCommand(kCmdNewGame);
     settle();
-    EXPECT_EQ(record().clockRunning, 0);
-    EXPECT_FALSE(platform.timerRunning(kClockTimer));
+    EXPECT_TRUE(record().clockRunning == 0 && !platform.timerRunning(kClockTimer));
 }
 
 // Input while a turn runs waits for it and is performed in order after it, never overlapping
 // it: a stroke's press, drag and release, and undo.
 TEST_F(GameTest, InputDuringATurnWaitsForIt) {
     startWith(1, 2);
-    const Point from = stickerCentre(1, 0, 0, 4);
-    const Point to = stickerCentre(1, 0, 2, 4);
+    const Point from = stickerCentre(1, 0, 0, 4), to = stickerCentre(1, 0, 2, 4);
     dialog.turnAxis1(1, +1);
     platform.tickFrames(2);
     stroke(from, to); // on the picture as it was before the turn
     dialog.OnCommand(kCmdUndo);
-    EXPECT_EQ(record().moveCount, 1);
-    EXPECT_TRUE(dialog.busy());
+    EXPECT_TRUE(record().moveCount == 1 && dialog.busy());
     settle();
     // The stroke's turn ran, then undo took it back: one move left, the first one.
-    EXPECT_EQ(record().moveCount, 1);
     EXPECT_EQ(record().moves, std::vector<Move>{Move::axisTurn(1, 1, 1)});
-    EXPECT_FALSE(dialog.busy());
+    EXPECT_FALSE(record().moveCount != 1 || dialog.busy());
 
     // The stylus's moves merge: a spin during a turn follows it to where it is at the turn's end.
     Puzzle spun = puzzle();
     spinX(spun, 20);
     spinY(spun, 20);
     dialog.turnAxis1(0, +1);
-    dialog.OnLButtonDown(0, 5, 310);
-    dialog.OnMouseMove(0, 15, 300);
-    dialog.OnMouseMove(0, 25, 290);
-    dialog.OnLButtonUp(0, 25, 290);
+    stroke({5, 310}, {25, 290});
     settle();
     EXPECT_LT(maxCornerDifference(spun, puzzle()), 1e-9);
 }
@@ -201,21 +167,19 @@ TEST_F(GameTest, CommandsDuringATurn) {
     dialog.OnCommand(kCmdWhite);
     EXPECT_EQ(dialog.view().bgColour, 0); // waits
     dialog.OnCommand(kCmdNewGame);        // the first scramble ends at once, then a new one
-    EXPECT_EQ(dialog.view().bgColour, 1);
-    EXPECT_EQ(record().clockRunning, 0);
+    EXPECT_TRUE(dialog.view().bgColour == 1 && record().clockRunning == 0);
     EXPECT_TRUE(platform.frameClockRunning);
     dialog.OnCommand(kCmdTetraLevel1 + 1);
-    EXPECT_FALSE(dialog.busy());
-    EXPECT_FALSE(platform.frameClockRunning);
-    EXPECT_EQ(puzzle().puzzleType, kTetrahedron);
-    EXPECT_TRUE(isSolved(puzzle()));
+    EXPECT_FALSE(dialog.busy() || platform.frameClockRunning);
+    EXPECT_TRUE(puzzle().puzzleType == kTetrahedron && isSolved(puzzle()));
 
     dialog.performTurn(Move::axisTurn(1, 0, 1));
+    const auto stored = platform.ints;
     dialog.OnCommand(kCmdExit);
     EXPECT_TRUE(platform.closed);
     dialog.OnDestroy(); // the window goes mid-turn: nothing more runs or is stored
-    EXPECT_FALSE(dialog.busy());
-    EXPECT_FALSE(platform.frameClockRunning);
+    EXPECT_FALSE(dialog.busy() || platform.frameClockRunning);
+    EXPECT_EQ(platform.ints, stored);
 }
 
 const std::string kEmpty = "-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,";
@@ -257,6 +221,101 @@ TEST(StoredHighscoreText, IsReadFieldByField) {
           std::pair{"30,-1,10,20", "10,20,30,-1,-1,-1,-1,-1,-1,-1,"}}) {
         EXPECT_EQ(formatHighscoreText(parseHighscoreText(stored)), written) << stored;
     }
+}
+
+// Stored "BkColor", "Figura" and "Nivel", then the background, kind and level the game starts
+// with: the defaults, sound choices at the ends of their ranges, and out-of-range or garbage
+// ones (the window's test reads texts that are no number through the real storage).
+TEST(StoredSettings, AreUsedWhenSoundAndFallBackOtherwise) {
+    constexpr int kCases[13][6] = {{0, 3, 2, 0, 3, 2},      {1, 3, 3, 1, 3, 3},
+                                   {2, 1, 3, 0, 1, 3},      {-1, 1, 3, 0, 1, 3},
+                                   {0, 1, 5, 0, 1, 5},      {0, 1, 6, 0, 3, 2},
+                                   {1, 1, 0, 1, 3, 2},      {0, 2, 4, 0, 2, 4},
+                                   {0, 2, 5, 0, 3, 2},      {0, 3, INT_MIN, 0, 3, INT_MIN},
+                                   {0, 4, 6, 0, 4, 2},      {1, 0, 2, 1, 3, 2},
+                                   {0, INT_MAX, 1, 0, 3, 2}};
+    for (const auto& [bk, figura, nivel, bgColour, puzzleType, level] : kCases) {
+        const StartupChoice s = validateStartupChoice(bk, figura, nivel);
+        EXPECT_EQ(std::tuple(s.bgColour, s.puzzleType, s.level),
+                  std::tuple(bgColour, puzzleType, level))
+            << bk << " " << figura << " " << nivel;
+    }
+}
+
+// Each puzzle command builds its puzzle and stores its kind and level; the Type item marked
+// after it (0: none), and the highscore table shown (the first where the puzzle has none). The
+// cubes without a menu item leave the marks as they were; the sphere clears them. Training keeps
+// the puzzle and its marks and stops the clock.
+TEST_F(GameTest, PuzzleCommandsBuildMarkAndStore) {
+    startWith(2, 3);
+    const auto marked = [&] { // the Type items marked
+        return std::ranges::count_if(platform.checks, [](auto& c) {
+            return c.first >= kCmdCubeLevel1 && c.first <= kCmdPiracube && c.second;
+        });
+    };
+    const struct {
+        int command, type, level, marked, table;
+    } cases[] = {{kCmdCube2Extra + 2, kCube, 4, kCmdTetraLevel1 + 2, 3},
+                 {kCmdCube5Extra, kCube, 5, kCmdTetraLevel1 + 2, 0},
+                 {kCmdCubeLevel1, kCube, 1, kCmdCubeLevel1, 0},
+                 {kCmdCubeLevel4, kCube, 4, kCmdCubeLevel4, 3},
+                 {kCmdTetraLevel1 + 2, kTetrahedron, 3, kCmdTetraLevel1 + 2, 6},
+                 {kCmdTetraLevel4, kTetrahedron, 4, kCmdTetraLevel4, 7},
+                 {kCmdPiracube, kPiracube, 3, kCmdPiracube, 8},
+                 {kCmdSphere, kSphere, 2, 0, 0},
+                 {kCmdCube5Extra, kCube, 5, 0, 0}};
+    for (const auto& c : cases) {
+        dialog.OnCommand(c.command);
+        dialog.OnCommand(kCmdHighscores);
+        EXPECT_EQ(puzzle().puzzleType, c.type) << c.command;
+        EXPECT_TRUE(c.type == kSphere || puzzle().size == c.level) << c.command;
+        EXPECT_EQ(marked(), c.marked ? 1 : 0) << c.command;
+        EXPECT_TRUE(!c.marked || platform.checked(c.marked)) << c.command;
+        EXPECT_EQ(std::pair(configInt("Figura"), configInt("Nivel")), std::pair(c.type, c.level));
+        EXPECT_EQ(platform.highscoreDialogs.back(), c.table) << c.command;
+    }
+    dialog.OnCommand(kCmdNewGame);
+    dialog.OnCommand(kCmdTraining);
+    EXPECT_EQ(puzzle().size, 5.0);
+    EXPECT_TRUE(record().clockRunning == 0 && marked() == 0);
+}
+
+// The background, pen and colour aid commands redraw, mark and store (the window's groups keep
+// the marks exclusive). The colour aid is off unless stored as 1 (garbage is off); symbols add
+// drawing without changing what the stickers themselves draw.
+TEST_F(GameTest, ViewCommandsDrawMarkAndStore) {
+    platform.ints[{"Config", "Symbols"}] = 7;
+    platform.ints[{"Config", "Palette"}] = 1;
+    dialog.OnInitDialog();
+    EXPECT_FALSE(dialog.view().colourSymbols);
+    EXPECT_TRUE(dialog.view().colourBlindPalette && platform.checked(kCmdColourBlindPalette));
+    // command, the value stored, the background's brush and outline in the redraw
+    for (const auto& [command, name, value, brush, pen] :
+         {std::tuple{kCmdWhite, "BkColor", 1, kWhiteBrush, Pen::Null},
+          std::tuple{kCmdBlack, "BkColor", 0, kBlackBrush, Pen::Null},
+          std::tuple{kCmdPenThick, "PenW", 1, kBlackBrush, Pen::Thick},
+          std::tuple{kCmdPenThin, "PenW", 2, kBlackBrush, Pen::Thin},
+          std::tuple{kCmdPenNone, "PenW", 0, kBlackBrush, Pen::Null},
+          std::tuple{kCmdColourBlindPalette, "Palette", 0, kBlackBrush, Pen::Null}}) {
+        canvas.clear();
+        dialog.OnCommand(command);
+        EXPECT_EQ(configInt(name), value) << command;
+        EXPECT_EQ(platform.checked(command), command != kCmdColourBlindPalette) << command;
+        ASSERT_FALSE(canvas.calls.empty()) << command;
+        EXPECT_TRUE(canvas.calls[0].brush == brush && canvas.calls[0].pen == pen) << command;
+    }
+    const auto redrawn = [&] {
+        canvas.clear();
+        dialog.redraw();
+        return canvas.calls;
+    };
+    dialog.OnCommand(kCmdPiracube);
+    const std::vector<RecordingCanvas::Call> plain = redrawn();
+    dialog.OnCommand(kCmdColourSymbols);
+    EXPECT_TRUE(platform.checked(kCmdColourSymbols) && configInt("Symbols") == 1);
+    EXPECT_GT(redrawn().size(), plain.size() + 10);
+    dialog.OnCommand(kCmdColourSymbols);
+    EXPECT_TRUE(configInt("Symbols") == 0 && redrawn() == plain);
 }
 
 } // namespace

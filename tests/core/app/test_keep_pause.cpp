@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/commands.h"
 #include "app/kept_game.h"
 #include "dialog_fixture.h"
 #include "model/game_rules.h"
@@ -8,83 +7,67 @@
 namespace korvane::testing {
 namespace {
 
-using KeepTest = DialogTest;
-
-// A timed game on the cube of level 3: scrambled, two moves made (the second can be undone),
-// spun and zoomed, 40 seconds played.
-void playSomeOfAGame(FakePlatform& platform, PuzzleDialog& dialog) {
-    dialog.setScrambleSeed(99);
-    dialog.OnCommand(kCmdNewGame);
-    platform.tickFrames();
-    dialog.performTurn(Move::axisTurn(1, 0, 1));
-    dialog.performTurn(Move::axisTurn(3, 2, -1));
-    platform.tickFrames();
-    dialog.OnLButtonDown(0, 230, 310); // off the puzzle: a spin
-    dialog.OnMouseMove(0, 200, 290);
-    dialog.OnLButtonUp(0, 200, 290);
-    dialog.OnLButtonDown(0, 30, 10); // zoom in, three steps
-    for (int i = 0; i < 3; ++i) {
-        dialog.OnTimer(kZoomTimer);
+class KeepTest : public DialogTest {
+protected:
+    // A timed game: scrambled, two moves made (the second can be undone), spun and zoomed, 40
+    // seconds played.
+    void playSomeOfAGame() {
+        dialog.setScrambleSeed(99);
+        dialog.OnCommand(kCmdNewGame);
+        settle();
+        dialog.performTurn(Move::axisTurn(1, 0, 1));
+        dialog.performTurn(Move::axisTurn(3, 2, -1));
+        settle();
+        stroke({230, 310}, {200, 290}); // off the puzzle: a spin
+        holdZoomIn(3);
+        platform.now += 40;
     }
-    dialog.OnLButtonUp(0, 30, 10);
-    platform.now += 40;
-}
+};
 
 // Quitting keeps the game; the next start shows the same stickers, view, moves, undo and time,
 // paused, and the clock goes on from there once the player does.
 TEST_F(KeepTest, AGameQuitIsResumedPausedWhereItStopped) {
     startWith(1, 3);
-    playSomeOfAGame(platform, dialog);
+    playSomeOfAGame();
     const Puzzle before = puzzle();
-    const GameRecord recordBefore = record();
+    const GameRecord was = record();
     const double zoom = dialog.view().zoom;
     dialog.OnDestroy();
     ASSERT_FALSE(platform.keptGame.empty());
 
     platform.now += 3600; // the program was not running
-    PuzzleDialog next{platform, canvas};
-    platform.onRepaint = [&] { next.paintWindow(); };
-    next.OnInitDialog();
-    EXPECT_EQ(
-        std::memcmp(before.stickerColour, next.puzzle().stickerColour, sizeof before.stickerColour),
-        0);
-    EXPECT_LT(maxCornerDifference(before, next.puzzle()), 1e-9);
-    EXPECT_DOUBLE_EQ(next.view().zoom, zoom);
-    EXPECT_EQ(next.record().moves, recordBefore.moves);
-    EXPECT_EQ(next.record().scramble, recordBefore.scramble);
-    EXPECT_EQ(next.record().moveCount, 2);
-    EXPECT_EQ(next.record().undoState, 0);
-    EXPECT_TRUE(platform.buttonEnabled(kCmdUndo));
-    EXPECT_TRUE(platform.checked(kCmdCubeLevel1 + 2));
-    EXPECT_TRUE(next.paused());
-    EXPECT_EQ(next.elapsedSeconds(), 40);
-    EXPECT_FALSE(platform.timerRunning(kClockTimer));
+    PuzzleDialog& again = restart();
+    const GameRecord& is = again.record();
+    EXPECT_TRUE(sameColours(before, again.puzzle()));
+    EXPECT_LT(maxCornerDifference(before, again.puzzle()), 1e-9);
+    EXPECT_DOUBLE_EQ(again.view().zoom, zoom);
+    EXPECT_EQ(std::tuple(is.moves, is.scramble, is.moveCount, is.undoState),
+              std::tuple(was.moves, was.scramble, 2, 0));
+    EXPECT_TRUE(platform.buttonEnabled(kCmdUndo) && platform.checked(kCmdCubeLevel1 + 2));
+    EXPECT_TRUE(again.paused() && !platform.timerRunning(kClockTimer));
+    EXPECT_EQ(again.elapsedSeconds(), 40);
 
-    // Paused: the strip stands at 40 and the puzzle is hidden.
+    // Paused: the strip stands at 40 and the puzzle is hidden behind the pause sign.
     platform.now += 100;
     canvas.clear();
-    next.invalidatePicture();
-    next.paintWindow();
+    again.invalidatePicture();
+    again.paintWindow();
     EXPECT_EQ(canvas.texts(), (std::vector<std::string>{"Paused", "40", "2"}));
-    EXPECT_TRUE(canvas.polygons().size() == 2u); // the pause sign only
+    EXPECT_EQ(canvas.polygons().size(), 2u);
 
     // A press goes on (its stroke goes nowhere); five seconds later the clock shows 45.
-    next.OnLButtonDown(0, 120, 160);
-    next.OnMouseMove(0, 180, 160);
-    next.OnLButtonUp(0, 180, 160);
-    EXPECT_FALSE(next.paused());
-    EXPECT_FALSE(next.busy());
-    EXPECT_EQ(next.record().moveCount, 2);
+    stroke(again, {120, 160}, {180, 160});
+    EXPECT_FALSE(again.paused() || again.busy());
+    EXPECT_EQ(is.moveCount, 2);
     platform.now += 5;
-    EXPECT_EQ(next.elapsedSeconds(), 45);
-    EXPECT_TRUE(platform.timerRunning(kClockTimer));
-    next.OnCommand(kCmdUndo);
+    EXPECT_TRUE(again.elapsedSeconds() == 45 && platform.timerRunning(kClockTimer));
+    again.OnCommand(kCmdUndo);
     settle();
-    EXPECT_EQ(next.record().moveCount, 1);
+    EXPECT_EQ(is.moveCount, 1);
 
     // A quit outside a timed game leaves nothing kept.
-    next.OnCommand(kCmdTraining);
-    next.OnDestroy();
+    again.OnCommand(kCmdTraining);
+    again.OnDestroy();
     EXPECT_TRUE(platform.keptGame.empty());
 }
 
@@ -92,7 +75,7 @@ TEST_F(KeepTest, AGameQuitIsResumedPausedWhereItStopped) {
 // one line, and the game starts from the stored settings as it always did.
 TEST_F(KeepTest, KeptGamesThatCannotBeResumedAreDropped) {
     startWith(1, 3);
-    playSomeOfAGame(platform, dialog);
+    playSomeOfAGame();
     dialog.OnDestroy();
     const std::string good = platform.keptGame;
     ASSERT_TRUE(parseKeptGame(good).game.has_value());
@@ -121,18 +104,14 @@ TEST_F(KeepTest, KeptGamesThatCannotBeResumedAreDropped) {
         replaced("scramble A", "scramble "),       // a scramble cut short
     };
     for (const std::string& text : damaged) {
-        FakePlatform fresh;
-        fresh.keptGame = text;
-        fresh.ints[{"Config", "Figura"}] = 2;
-        fresh.ints[{"Config", "Nivel"}] = 3;
-        PuzzleDialog next{fresh, canvas};
-        next.OnInitDialog();
-        EXPECT_EQ(fresh.logLines.size(), 1u) << text;
-        EXPECT_TRUE(fresh.keptGame.empty()) << text;
-        EXPECT_EQ(next.puzzle().puzzleType, kTetrahedron) << text;
-        EXPECT_TRUE(isSolved(next.puzzle())) << text;
-        EXPECT_FALSE(next.paused()) << text;
-        EXPECT_EQ(next.record().clockRunning, 0) << text;
+        platform.keptGame = text;
+        platform.logLines.clear();
+        platform.ints = {{{"Config", "Figura"}, 2}, {{"Config", "Nivel"}, 3}};
+        const PuzzleDialog& again = restart();
+        EXPECT_TRUE(platform.logLines.size() == 1 && platform.keptGame.empty()) << text;
+        EXPECT_TRUE(again.puzzle().puzzleType == kTetrahedron && isSolved(again.puzzle()) &&
+                    !again.paused() && again.record().clockRunning == 0)
+            << text;
     }
 }
 
@@ -143,13 +122,12 @@ TEST_F(KeepTest, TheClockStandsStillWhilePausedOrABoxIsOpen) {
     dialog.OnCommand(kCmdPause);
     dialog.OnPauseRequest();
     EXPECT_FALSE(dialog.paused());
-    playSomeOfAGame(platform, dialog); // 40 s
+    playSomeOfAGame(); // 40 s
     dialog.performTurn(Move::cornerTurn(2, 1));
     dialog.OnPauseRequest(); // the window was minimised mid-turn
     EXPECT_FALSE(dialog.paused());
     settle();
-    EXPECT_TRUE(dialog.paused());
-    EXPECT_FALSE(platform.timerRunning(kClockTimer));
+    EXPECT_TRUE(dialog.paused() && !platform.timerRunning(kClockTimer));
     platform.now += 300;
     EXPECT_EQ(dialog.elapsedSeconds(), 40);
     dialog.OnCommand(kCmdHighscores); // leaves the pause as it is
@@ -162,8 +140,8 @@ TEST_F(KeepTest, TheClockStandsStillWhilePausedOrABoxIsOpen) {
     platform.onMessageBox = [&] { platform.now += 30; };
     dialog.storageFailed("the settings", "/x/Korvane.conf", "Permission denied");
     dialog.storageFailed("the settings", "/x/Korvane.conf", "Permission denied");
-    EXPECT_EQ(platform.messages.size(), 1u); // told once
-    EXPECT_EQ(dialog.elapsedSeconds(), 42);
+    EXPECT_EQ(std::pair(platform.messages.size(), dialog.elapsedSeconds()), // told once
+              std::pair(std::size_t{1}, 42));
     platform.now += 1;
     EXPECT_EQ(dialog.elapsedSeconds(), 43);
 
@@ -177,26 +155,24 @@ TEST_F(KeepTest, TheClockStandsStillWhilePausedOrABoxIsOpen) {
 // asking, and a game that cannot be kept is told once.
 TEST_F(KeepTest, AGameIsAbandonedOnlyOnPurpose) {
     startWith(1, 3);
-    playSomeOfAGame(platform, dialog);
+    playSomeOfAGame();
     platform.answerYes = false;
     for (int command : {kCmdNewGame, kCmdTraining, kCmdTetraLevel1, kCmdSphere}) {
         dialog.OnCommand(command);
-        EXPECT_EQ(record().moveCount, 2) << command;
-        EXPECT_TRUE(dialog.timedGame()) << command;
+        EXPECT_TRUE(record().moveCount == 2 && dialog.timedGame()) << command;
     }
     EXPECT_EQ(platform.questions.size(), 4u);
     platform.answerYes = true;
     dialog.OnCommand(kCmdTraining);
     EXPECT_FALSE(dialog.timedGame());
-    EXPECT_EQ(platform.questions.size(), 5u);
     dialog.OnCommand(kCmdTraining); // nothing to abandon
     EXPECT_EQ(platform.questions.size(), 5u);
 
-    playSomeOfAGame(platform, dialog);
+    playSomeOfAGame();
     platform.keptGameStorable = false;
     dialog.OnCommand(kCmdExit);
-    EXPECT_EQ(platform.questions.size(), 5u);
     dialog.OnDestroy();
+    EXPECT_EQ(platform.questions.size(), 5u);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].first.find("/nowhere/kept-game"), std::string::npos);
 }
@@ -207,7 +183,7 @@ TEST_F(KeepTest, AGameIsAbandonedOnlyOnPurpose) {
 // resume.
 TEST_F(KeepTest, AGameKilledMidwayGoesOnFromItsLastCheckpoint) {
     startWith(1, 3);
-    playSomeOfAGame(platform, dialog);
+    playSomeOfAGame();
     dialog.OnTimer(kClockTimer);
     ASSERT_FALSE(platform.keptGame.empty());
 
@@ -224,19 +200,14 @@ TEST_F(KeepTest, AGameKilledMidwayGoesOnFromItsLastCheckpoint) {
     dialog.OnCommand(kCmdPause);
 
     dialog.performTurn(Move::axisTurn(2, 1, 1));
-    platform.tickFrames();
+    settle();
     dialog.OnTimer(kClockTimer);
     const Puzzle before = puzzle();
-    PuzzleDialog next{platform, canvas}; // the first one was killed
-    platform.onRepaint = [&] { next.paintWindow(); };
-    next.OnInitDialog();
-    EXPECT_EQ(next.record().moveCount, 3);
-    EXPECT_EQ(next.elapsedSeconds(), 53);
-    EXPECT_EQ(
-        std::memcmp(before.stickerColour, next.puzzle().stickerColour, sizeof before.stickerColour),
-        0);
-
-    next.OnCommand(kCmdTraining); // the game ends: the checkpoint goes with it
+    PuzzleDialog& again = restart(); // the first one was killed
+    EXPECT_EQ(again.record().moveCount, 3);
+    EXPECT_EQ(again.elapsedSeconds(), 53);
+    EXPECT_TRUE(sameColours(before, again.puzzle()));
+    again.OnCommand(kCmdTraining); // the game ends: the checkpoint goes with it
     EXPECT_TRUE(platform.keptGame.empty());
 }
 

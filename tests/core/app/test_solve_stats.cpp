@@ -2,7 +2,8 @@
 // export's lines and the statistics report.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <tuple>
 
 #include "app/solve_stats.h"
 #include "model/game_state.h"
@@ -10,47 +11,36 @@
 namespace korvane {
 namespace {
 
-struct AverageCase {
-    const char* name;
-    std::vector<int> values;
-    int n;
-    std::optional<double> current;
-    std::optional<double> best;
-};
-
 // Every expectation worked by hand: drop one best and one worst of the window, average the rest.
-const AverageCase kAverages[] = {
-    {"fewer than five", {1, 2, 3, 4}, 5, std::nullopt, std::nullopt},
-    {"best and worst dropped", {3, 1, 2, 5, 4}, 5, 3.0, 3.0},
-    // One 2 and one 9 go; 2 + 2 + 9 stay.
-    {"ties drop only one each", {2, 9, 2, 9, 2}, 5, 13.0 / 3, 13.0 / 3},
-    {"all equal", {7, 7, 7, 7, 7}, 5, 7.0, 7.0},
-    // Windows: (10 12 8 15 11) -> 11, (12 8 15 11 9) -> 32/3, (8 15 11 9 30) -> 35/3.
-    {"best is not the last", {10, 12, 8, 15, 11, 9, 30}, 5, 35.0 / 3, 32.0 / 3},
-    // 166 in all, less 1 and 100, over ten.
-    {"of twelve", {5, 7, 3, 100, 6, 4, 8, 2, 9, 10, 11, 1}, 12, 6.5, 6.5},
-    {"eleven of twelve", {5, 7, 3, 100, 6, 4, 8, 2, 9, 10, 11}, 12, std::nullopt, std::nullopt},
+// Name, values, window, the current and the best average.
+const std::tuple<const char*, std::vector<int>, int, std::optional<double>, std::optional<double>>
+    kAverages[] = {
+        {"fewer than five", {1, 2, 3, 4}, 5, std::nullopt, std::nullopt},
+        {"best and worst dropped", {3, 1, 2, 5, 4}, 5, 3.0, 3.0},
+        // One 2 and one 9 go; 2 + 2 + 9 stay.
+        {"ties drop only one each", {2, 9, 2, 9, 2}, 5, 13.0 / 3, 13.0 / 3},
+        // Windows: (10 12 8 15 11) -> 11, (12 8 15 11 9) -> 32/3, (8 15 11 9 30) -> 35/3.
+        {"best is not the last", {10, 12, 8, 15, 11, 9, 30}, 5, 35.0 / 3, 32.0 / 3},
+        // 166 in all, less 1 and 100, over ten.
+        {"of twelve", {5, 7, 3, 100, 6, 4, 8, 2, 9, 10, 11, 1}, 12, 6.5, 6.5},
+        {"eleven of twelve", {5, 7, 3, 100, 6, 4, 8, 2, 9, 10, 11}, 12, std::nullopt, std::nullopt},
 };
 
-void expectNear(const std::optional<double>& actual, const std::optional<double>& expected,
-                const char* what) {
-    ASSERT_EQ(actual.has_value(), expected.has_value()) << what;
-    if (expected) {
-        EXPECT_NEAR(*actual, *expected, 1e-9) << what;
-    }
+void expectNear(std::optional<double> actual, std::optional<double> expected, const char* what) {
+    EXPECT_EQ(actual.has_value(), expected.has_value()) << what;
+    EXPECT_NEAR(actual.value_or(-1), expected.value_or(-1), 1e-9) << what;
 }
 
 TEST(SolveStats, AveragesDropTheBestAndWorstOfEachWindow) {
-    for (const AverageCase& c : kAverages) {
-        SCOPED_TRACE(c.name);
-        expectNear(currentAverage(c.values, c.n), c.current, "current");
-        expectNear(bestAverage(c.values, c.n), c.best, "best");
-        const auto running = runningAverage(c.values, c.n);
-        ASSERT_EQ(running.size(), c.values.size());
-        expectNear(running.back(), c.current, "running, last");
-        for (int i = 0; i + 1 < c.n && i < static_cast<int>(running.size()); ++i) {
+    for (const auto& [name, values, n, current, best] : kAverages) {
+        SCOPED_TRACE(name);
+        expectNear(currentAverage(values, n), current, "current");
+        expectNear(bestAverage(values, n), best, "best");
+        const auto running = runningAverage(values, n);
+        ASSERT_EQ(running.size(), values.size());
+        expectNear(running.back(), current, "running, last");
+        for (int i = 0; i + 1 < n && i < static_cast<int>(running.size()); ++i)
             EXPECT_FALSE(running[i].has_value()) << i;
-        }
     }
     expectNear(runningAverage(std::vector<int>{10, 12, 8, 15, 11, 9, 30}, 5)[5], 32.0 / 3, "[5]");
 }
@@ -59,21 +49,10 @@ TEST(SolveStats, AveragesDropTheBestAndWorstOfEachWindow) {
 TEST(SolveStats, OnlyFinishedGamesCount) {
     std::vector<SolveSummary> games;
     const int seconds[] = {40, 30, 1, 50, 20, 60};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 6; ++i)
         games.push_back({i + 1, 1000 * i, 100 + i, seconds[i], false, i == 2});
-    }
-    const SolveStats stats = solveStats(games);
-    EXPECT_EQ(stats.solves, 5);
-    EXPECT_EQ(stats.abandoned, 1);
-    EXPECT_EQ(stats.time.best, 20);
-    expectNear(stats.time.mean, 40.0, "mean time");
-    // 40 30 50 20 60: drop 20 and 60.
-    expectNear(stats.time.ao5, 40.0, "ao5");
-    // 100 101 103 104 105: drop 100 and 105.
-    expectNear(stats.moves.ao5, (101 + 103 + 104) / 3.0, "moves ao5");
-    EXPECT_FALSE(stats.time.ao12.has_value());
-
-    EXPECT_EQ(statsReport({kCube, 3}, stats),
+    // Time ao5: 40 30 50 20 60 less 20 and 60; moves ao5: 100 101 103 104 105 less 100 and 105.
+    EXPECT_EQ(statsReport({kCube, 3}, solveStats(games)),
               "Cube Level 3: 5 solves, 1 abandoned\n"
               "  time (s): best 20, mean 40.0, ao5 40.0, best ao5 40.0, ao12 -, best ao12 -\n"
               "  moves: best 100, mean 102.6, ao5 102.7, best ao5 102.7, ao12 -, best ao12 -\n");
@@ -83,39 +62,20 @@ TEST(SolveStats, OnlyFinishedGamesCount) {
               "  moves: best -, mean -, ao5 -, best ao5 -, ao12 -, best ao12 -\n");
 }
 
-// The mean efficiency counts the finished games whose par is known, each game once whatever its
-// length; the report gives it a line of its own only where there is one.
-TEST(SolveStats, MeanEfficiencyOverTheGamesWithAPar) {
-    // moves, par, abandoned
-    const int games[][3] = {{10, 9, 0}, {20, 10, 0}, {12, -1, 0}, {5, 5, 1}};
-    std::vector<SolveSummary> summaries;
-    for (const auto& [moves, par, abandoned] : games) {
-        summaries.push_back({0, 0, moves, 30, false, abandoned != 0, par});
-    }
-    const SolveStats stats = solveStats(summaries);
-    expectNear(stats.meanEfficiency, (90.0 + 50.0) / 2, "mean efficiency");
-    EXPECT_TRUE(statsReport({kCube, 1}, stats).ends_with("\n  efficiency: mean 70.0 %\n"));
-    EXPECT_FALSE(solveStats({summaries[2], summaries[3]}).meanEfficiency.has_value());
-}
-
-// Few solves are drawn one by one; many are drawn as runs, whose means keep the series' level.
+// Many solves are drawn as runs, whose means keep the series' level (the statistics window's
+// test draws a few one by one).
 TEST(SolveStats, ChartSeriesStaysSmall) {
-    const std::vector<std::optional<double>> few = {std::nullopt, 4.0, 6.0};
-    EXPECT_EQ(chartSeries(few, 10), (std::vector<ChartPoint>{{2, 4}, {3, 6}}));
     // Runs of 1, 2: (1) and (2 3); the missing value leaves its run out.
+    const std::vector<std::optional<double>> few = {std::nullopt, 4.0, 6.0};
     EXPECT_EQ(chartSeries(few, 2), (std::vector<ChartPoint>{{2.5, 5}}));
     std::vector<std::optional<double>> many;
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < 100000; ++i)
         many.push_back(i % 2 ? 10.0 : 20.0);
-    }
     const std::vector<ChartPoint> points = chartSeries(many, 500);
     ASSERT_EQ(points.size(), 500u);
     EXPECT_DOUBLE_EQ(points.front().x, 100.5);
     EXPECT_DOUBLE_EQ(points.back().x, 99900.5);
-    for (const ChartPoint& p : points) {
-        EXPECT_DOUBLE_EQ(p.y, 15.0);
-    }
-    EXPECT_TRUE(chartSeries({}, 500).empty());
+    EXPECT_TRUE(std::ranges::all_of(points, [](ChartPoint p) { return p.y == 15.0; }));
 }
 
 // The stored texts read back as the same moves; a text with any part that is not a move is
@@ -130,35 +90,26 @@ TEST(SolveHistoryText, MovesRoundTripAndGarbageIsRefused) {
     EXPECT_EQ(moveLogText(log), "A3L2-@850 C0+@123456789012");
     EXPECT_EQ(parseMoveLog(moveLogText(log)), log);
     for (const char* bad :
-         {"A1L0+", "A1L0+@", "A1L0+@-5", "A1L0+@5x", "A1L0+@1  C1+@2", "X@1", "A1L0+@1 "}) {
+         {"A1L0+", "A1L0+@", "A1L0+@-5", "A1L0+@5x", "A1L0+@1  C1+@2", "X@1", "A1L0+@1 "})
         EXPECT_FALSE(parseMoveLog(bad).has_value()) << bad;
-    }
     EXPECT_FALSE(parseScramble("A1L0+ junk").has_value());
 }
 
-TEST(SolveHistoryText, ExportLinesAndTimes) {
-    EXPECT_EQ(utcText(0), "1970-01-01T00:00:00.000Z");
+// Export times in UTC to the millisecond, before 1970 and on a leap day too; the columns, and a
+// game's line ending with its par, empty where unknown.
+TEST(SolveHistoryText, ExportTimesAndPar) {
     EXPECT_EQ(utcText(-1), "1969-12-31T23:59:59.999Z");
     EXPECT_EQ(utcText(951782400000), "2000-02-29T00:00:00.000Z");
-    EXPECT_EQ(utcText(1796562855123), "2026-12-06T13:14:15.123Z");
-
-    SolveRecord s;
-    s.id = 7;
-    s.puzzle = {kTetrahedron, 2};
-    s.endedUtcMs = 1796562855123;
-    s.moves = 2;
-    s.seconds = 3;
-    s.undoUsed = true;
-    s.par = 5;
+    // id, puzzle, end, moves, seconds, undo used, abandoned, par, scramble, move log
+    SolveRecord s{7, {kTetrahedron, 2}, 1796562855123, 2, 3, true, false, 5, {}, {}};
     s.scramble = {Move::axisTurn(1, 0, 1)};
     s.moveLog = {{Move::axisTurn(1, 0, -1), 1500}, {Move::axisTurn(2, 1, 1), 2999}};
     EXPECT_EQ(
-        csvHeader(),
-        "id,kind,level,puzzle,ended_utc,moves,seconds,undo_used,abandoned,scramble,move_log,par");
-    EXPECT_EQ(csvLine(s),
-              "7,2,2,Tetra Level 2,2026-12-06T13:14:15.123Z,2,3,1,0,A1L0+,A1L0-@1500 A2L1+@2999,5");
+        csvHeader() + "\n" + csvLine(s),
+        "id,kind,level,puzzle,ended_utc,moves,seconds,undo_used,abandoned,scramble,move_log,par\n"
+        "7,2,2,Tetra Level 2,2026-12-06T13:14:15.123Z,2,3,1,0,A1L0+,A1L0-@1500 A2L1+@2999,5");
     s.par = -1;
-    EXPECT_TRUE(csvLine(s).ends_with("@2999,")); // unknown: empty
+    EXPECT_TRUE(csvLine(s).ends_with("@2999,"));
 }
 
 } // namespace

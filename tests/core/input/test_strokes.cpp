@@ -10,7 +10,6 @@
 
 #include "input/point_in_polygon.h"
 #include "input/strokes.h"
-#include "input/zoom.h"
 #include "model/puzzle_build.h"
 
 namespace korvane {
@@ -21,15 +20,13 @@ constexpr Move kNone{};
 // Hand-made screen records, as a redraw could leave them: face slot s lies at x = 1000 s, its
 // sticker slot (r, c) is a 10-pixel cell at row r and column c there (a square for the cube, its
 // top-left half for the triangles) inside the slot's outline, and every face faces the viewer.
-Point cellPoint(int slot, int row, int col) {
-    return {1000 * slot + 10 * col + 2, 100 + 10 * row + 2};
-}
+constexpr auto cellPoint = [](int slot, int row, int col) {
+    return Point{1000 * slot + 10 * col + 2, 100 + 10 * row + 2};
+};
 
 void setPolygon(Point* p, bool square, int x, int y, int side) {
-    p[0] = {x, y};
-    p[1] = {x + side, y};
-    p[2] = square ? Point{x + side, y + side} : Point{x, y + side};
-    p[3] = {x, y + side};
+    const Point corners[4] = {{x, y}, {x + side, y}, {x + side * square, y + side}, {x, y + side}};
+    std::copy_n(corners, 4, p);
 }
 
 // A built puzzle (so the tetrahedron's frames are the build's own) laid out as above.
@@ -40,18 +37,16 @@ struct LaidOut {
 std::unique_ptr<LaidOut> laidOut(int type, int n, std::array<int, 3> signs) {
     auto g = std::make_unique<LaidOut>();
     buildPuzzleState(g->puzzle, type, n);
-    for (auto& normal : g->puzzle.faceNormal) {
+    for (auto& normal : g->puzzle.faceNormal)
         normal[2] = 1.0;
-    }
     ScreenRecords& r = g->screen;
     for (int s = 1; s <= kFaceSlots; ++s) {
         setPolygon(r.faceOutline[s - 1], type != kTetrahedron, 1000 * s - 1, 99, 40 * (n + 1));
-        for (int row = 0; row <= n; ++row) {
+        for (int row = 0; row <= n; ++row)
             for (int c = 0; c <= 2 * n; ++c) {
                 const Point p = cellPoint(s, row, c);
                 setPolygon(r.stickerPoly[s - 1][row][c].p, type == kCube, p.x - 2, p.y - 2, 9);
             }
-        }
     }
     std::copy(signs.begin(), signs.end(), r.faceSign);
     return g;
@@ -65,15 +60,10 @@ Move stroke(const LaidOut& g, Cell from, Cell to) {
     return decodeStroke({g.puzzle, g.screen, pressed}, p.x, p.y);
 }
 
-struct Stroke {
-    int type, sign;
-    Cell from, to;
-    Move expected;
-};
-
 // Level 3 cubes: along a row, along a column, under the other faceSign; slot 3 turns its columns
 // the other way round; a tap, a diagonal and a stroke onto another face do nothing.
-constexpr Stroke kExamples[] = {
+// Kind, faceSign, press, release and the turn named.
+constexpr std::tuple<int, int, Cell, Cell, Move> kExamples[] = {
     {kCube, +1, {1, 1, 1}, {1, 1, 2}, Move::axisTurn(3, 1, +1)},
     {kCube, +1, {1, 1, 1}, {1, 0, 1}, Move::axisTurn(2, 1, -1)},
     {kCube, -1, {1, 1, 1}, {1, 1, 2}, Move::axisTurn(3, 1, -1)},
@@ -94,11 +84,11 @@ constexpr Stroke kExamples[] = {
     {kTetrahedron, 1, {1, 0, 0}, {4, 0, 0}, kNone}};
 
 TEST(Strokes, NameTheTurnOfTheLayerTheyFollow) {
-    for (const Stroke& s : kExamples) {
-        auto g = laidOut(s.type, s.type == kCube ? 3 : 2, {s.sign, s.sign, s.sign});
-        EXPECT_EQ(stroke(*g, s.from, s.to), s.expected)
-            << s.type << ": " << s.from.slot << " " << s.from.row << "," << s.from.col << " -> "
-            << s.to.slot << " " << s.to.row << "," << s.to.col;
+    for (const auto& [type, sign, from, to, expected] : kExamples) {
+        auto g = laidOut(type, type == kCube ? 3 : 2, {sign, sign, sign});
+        EXPECT_EQ(stroke(*g, from, to), expected)
+            << type << ": " << from.slot << " " << from.row << "," << from.col << " -> " << to.slot
+            << " " << to.row << "," << to.col;
     }
 }
 
@@ -109,9 +99,7 @@ int signAtCorner(int slot, int c) {
 }
 
 // The Piracube's turn handles: rows 1..2, columns 0..1 of slots 1..3, numbered 0..11.
-Cell handle(int i) {
-    return {1 + i / 4, 1 + i % 4 / 2, i % 2};
-}
+constexpr auto handle = [](int i) { return Cell{1 + i / 4, 1 + i % 4 / 2, i % 2}; };
 
 // Every handle-to-handle stroke under every view: the 48 of the table turn only under their own
 // faceSigns, whatever the third slot shows, so 96 in all; each turns a corner of both faces it
@@ -126,9 +114,8 @@ TEST(PiracubeStrokes, EveryStrokeAndItsReverseTurnTheSameCornerOppositeWays) {
             SCOPED_TRACE(::testing::Message() << i / 12 << " -> " << i % 12 << " view " << view);
             const Move t = stroke(*g, from, to);
             EXPECT_TRUE(from.slot != to.slot || t == kNone); // within one face: nothing
-            if (from.slot == to.slot || t == kNone) {
+            if (from.slot == to.slot || t == kNone)
                 continue;
-            }
             ++turns;
             EXPECT_EQ(signs[from.slot - 1], signAtCorner(from.slot, t.corner()));
             EXPECT_EQ(signs[to.slot - 1], signAtCorner(to.slot, t.corner()));
@@ -175,24 +162,6 @@ TEST(PointInPolygon, FollowsTheHalfOpenCrossingRule) {
         EXPECT_EQ(pointInPolygon(polygon->data(), count, probe.x, probe.y), inside)
             << probe.x << "," << probe.y << " in a polygon of " << count;
     }
-}
-
-int stepsUntil(double zoom, int dir, double bound) {
-    for (int step = 1; step <= 200; ++step) {
-        zoom = steppedZoom(zoom, dir);
-        if (zoom == bound) {
-            return step;
-        }
-    }
-    return -1;
-}
-
-TEST(ZoomStep, ReachesItsBoundsExactlyAndStaysThere) {
-    EXPECT_EQ(stepsUntil(1.2, +1, kZoomMax), 40);
-    EXPECT_EQ(stepsUntil(1.2, -1, kZoomMin), 50);
-    EXPECT_EQ(stepsUntil(kZoomMax, -1, kZoomMin), 90);
-    EXPECT_EQ(steppedZoom(kZoomMax, +1), kZoomMax);
-    EXPECT_EQ(steppedZoom(kZoomMin, -1), kZoomMin);
 }
 
 } // namespace
