@@ -14,10 +14,10 @@
 #include <csignal>
 #include <random>
 #include <set>
-#include <sys/resource.h>
 #include <thread>
 #include <tuple>
 
+#include "file_size_limit.h"
 #include "model/puzzle_build.h"
 #include "model/turns.h"
 #include "platform/qt/distance_cache.h"
@@ -112,24 +112,16 @@ private slots:
     // A game that cannot be written (the file may not grow: a full disk to SQLite) is told,
     // waits in memory, and is written with the next game or when the history closes.
     void aGameThatCannotBeWrittenWaitsForTheNext() {
-        rlimit saved{};
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        const auto restore = qScopeGuard([&] {
-            ::setrlimit(RLIMIT_FSIZE, &saved);
-            std::signal(SIGXFSZ, previous);
-        });
-        rlimit tight = saved;
-        tight.rlim_cur = 4096;
+        FileSizeLimit limit(4096);
         for (bool closeFirst : {false, true}) {
             const PuzzleId puzzle{1, closeFirst ? 2 : 1};
             {
                 SqlSolveHistory history(file_);
                 QVERIFY(history.record(game(puzzle, 1000, 10)));
-                QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+                QVERIFY(limit.set());
                 QVERIFY(!history.record(game(puzzle, 2000, 20)));
                 QVERIFY(!history.takeNotice().empty());
-                QCOMPARE(::setrlimit(RLIMIT_FSIZE, &saved), 0);
+                QVERIFY(limit.lift());
                 if (!closeFirst)
                     QVERIFY(history.record(game(puzzle, 3000, 30)));
             }

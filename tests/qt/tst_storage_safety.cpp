@@ -18,12 +18,12 @@
 #include <poll.h>
 #include <random>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/highscores.h"
+#include "file_size_limit.h"
 #include "platform/qt/profile_storage.h"
 #include "platform/qt/store_lock.h"
 
@@ -252,16 +252,8 @@ private slots:
         for (int i = 0; old.size() < 11700; ++i) // as players have them, 11.7 KB long
             old += "Note" + QByteArray::number(i) + "=\"57,60,-1,-1,-1,-1,-1,-1,-1,-1,\"\n";
         putFile(name, old);
-        rlimit saved{};
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        const auto restore = qScopeGuard([&] {
-            ::setrlimit(RLIMIT_FSIZE, &saved);
-            std::signal(SIGXFSZ, previous);
-        });
-        rlimit tight = saved;
-        tight.rlim_cur = 8192;
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+        FileSizeLimit limit(8192);
+        QVERIFY(limit.set());
         {
             ProfileStorage storage(name);
             storage.writeInt("Config", "BkColor", 0);
@@ -269,7 +261,7 @@ private slots:
             QVERIFY(storage.lastProblem().contains("could not be stored"));
             QCOMPARE(contentOf(name), old);
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
-            ::setrlimit(RLIMIT_FSIZE, &saved);
+            QVERIFY(limit.lift());
             storage.writeInt("Config", "Nivel", 3); // and the one that failed before
             QVERIFY(storage.allStored());
         }
