@@ -138,10 +138,7 @@ void PuzzleView::showChanges() {
     // The status strip is composed now rather than in the paint, so that a strip that came out
     // as it was shown last (the same numbers, no button held) is left out of what is shown again:
     // a spin then sends the window system one area, the puzzle's, not two.
-    if (matchBackBufferToView()) {
-        dialog_.invalidatePicture();
-    }
-    dialog_.paintWindow();
+    compose();
     composed_ = true;
     QRegion damage = backBuffer_.takeDamage();
     if (!backBuffer_.takeStripChanged()) {
@@ -153,6 +150,15 @@ void PuzzleView::showChanges() {
     }
     repaint(area & rect());
     composed_ = false;
+}
+
+// The picture (a whole new one when the device pixel ratio changed: the window moved to another
+// screen) with the status strip over it.
+void PuzzleView::compose() {
+    if (matchBackBufferToView()) {
+        dialog_.invalidatePicture();
+    }
+    dialog_.paintWindow();
 }
 
 // Back buffer pixels to view pixels, with one to spare for the scaling's rounding.
@@ -181,16 +187,13 @@ void PuzzleView::paintEvent(QPaintEvent* event) {
     if (!started_) {
         return;
     }
-    // A new device pixel ratio (the window moved to another screen) needs a whole new picture.
     if (!composed_) {
-        if (matchBackBufferToView()) {
-            dialog_.invalidatePicture();
-        }
-        dialog_.paintWindow();
+        compose();
         // What the window shows of the strip now: all of it, or a part that the next change
         // must show whole.
-        const QRegion strip = event->region() & inView(backBuffer_.stripArea());
-        if (strip == QRegion(inView(backBuffer_.stripArea()) & rect())) {
+        const QRect wholeStrip = inView(backBuffer_.stripArea()) & rect();
+        const QRegion strip = event->region() & wholeStrip;
+        if (strip == QRegion(wholeStrip)) {
             backBuffer_.takeStripChanged();
         } else if (!strip.isEmpty()) {
             backBuffer_.forgetShownStrip();

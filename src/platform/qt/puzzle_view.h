@@ -85,6 +85,7 @@ private:
     QColor marginColour() const;
     QRectF pictureInView() const;
     QRect inView(const QRect& bufferArea) const;
+    void compose();
     void reportPaints(const char* when) const;
     void describe();
 
